@@ -1,0 +1,51 @@
+# make run | make test | make bench | make test-sanitize | make fuzz | make format
+# Each target installs the Debian packages it needs, configures, builds, then acts.
+
+BUILD      ?= build
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+WERROR     ?= $(if $(CI),ON,OFF)
+CMAKE_ARGS ?=
+
+PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
+            libglib2.0-dev libglib2.0-bin libicu-dev dbus-daemon dbus-bin \
+            desktop-file-utils appstream fonts-dejavu-core
+BENCH_PACKAGES := libbenchmark-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+
+.PHONY: all deps configure build run test bench test-sanitize fuzz format clean
+
+all: build
+
+deps:
+	@scripts/install-packages.sh $(PACKAGES)
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTWK_WERROR=$(WERROR) $(CMAKE_ARGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	@scripts/run-demo.sh $(BUILD)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 600
+
+bench:
+	@scripts/install-packages.sh $(PACKAGES) $(BENCH_PACKAGES)
+	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTWK_BUILD_TESTS=OFF -DTWK_BUILD_BENCH=ON >/dev/null
+	@cmake --build build-release -j$(JOBS)
+	@bench/run-benchmarks.sh build-release
+
+test-sanitize:
+	@scripts/install-packages.sh $(PACKAGES)
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTWK_SANITIZE=ON -DTWK_WERROR=$(WERROR) >/dev/null
+	@cmake --build build-sanitize -j$(JOBS)
+	@cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS) --timeout 900
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) build-release build-sanitize build-fuzz

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+namespace twk::app {
+
+// What a launch was asked to do. URLs are data: any argument with a scheme ("x:...") is a
+// URL even when it begins with "-", and everything after "--" is a URL.
+struct CommandLine {
+    enum class Mode { Window, Help, Version, InstallAll, Error } mode = Mode::Window;
+    QStringList urls;
+    QString error;
+};
+
+CommandLine parseCommandLine(const QStringList& arguments);
+
+QString usageText();
+
+} // namespace twk::app

@@ -1,0 +1,46 @@
+#include "app/MainWindow.h"
+
+#include "installer/UIManager.h"
+#include "ui_MainWindow.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace twk::app {
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui::MainWindow) {
+    ui_->setupUi(this);
+    ui_->installProgress->setVisible(false);
+    connect(ui_->actionQuit, &QAction::triggered, qApp, &QApplication::quit);
+    connect(ui_->actionAbout, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectController(installer::UIManager* controller) {
+    using installer::UIManager;
+    connect(ui_->installAllButton, &QPushButton::clicked, controller,
+            [controller, this] { controller->installAllScripts(ui_->installAllButton); });
+    connect(ui_->showScriptsButton, &QPushButton::clicked, controller,
+            [controller, this] { controller->showScripts(ui_->showScriptsButton); });
+    connect(ui_->showUserScriptsButton, &QPushButton::clicked, controller,
+            [controller, this] { controller->showUserScriptDirectory(ui_->showUserScriptsButton); });
+    connect(controller, &UIManager::bulkInstallProgress, this, &MainWindow::showProgress);
+}
+
+void MainWindow::showProgress(int done, int total) {
+    ui_->installProgress->setVisible(done < total);
+    ui_->installProgress->setRange(0, total);
+    ui_->installProgress->setValue(done);
+    // Copies run on this thread; let the window repaint between scripts.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::showAbout() {
+    QMessageBox::about(this, tr("About TWK Script Installer"),
+                       tr("<b>TWK Script Installer</b> %1<br>Installs the scripts that come "
+                          "with Tarnwick into the folder where Tarnwick's menu runs them.")
+                           .arg(QStringLiteral(TWK_VERSION)));
+}
+
+} // namespace twk::app

@@ -1,0 +1,26 @@
+#pragma once
+
+// A URL as another program handed it to us: its text is kept exactly, never re-encoded.
+
+#include <QString>
+
+#include <optional>
+
+namespace twk::platform {
+
+class Url {
+public:
+    // A URL made from the text; absent when the text is no well-formed URL (RFC 3986,
+    // strictly: no spaces, no bad escapes, a scheme before the first ":").
+    static std::optional<Url> urlWithString(const QString& text);
+
+    const QString& absoluteString() const { return text_; }
+    // The text before the first ":".
+    QString scheme() const;
+
+private:
+    explicit Url(QString text) : text_(std::move(text)) {}
+    QString text_;
+};
+
+} // namespace twk::platform

@@ -1,0 +1,54 @@
+#include "support/log/SystemLog.h"
+
+#include <QByteArray>
+
+#include <cstdio>
+#include <mutex>
+#include <syslog.h>
+
+namespace twk::log {
+namespace {
+
+std::mutex& sinkMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+LogSink& sink() {
+    static LogSink theSink;
+    return theSink;
+}
+
+void openSyslogOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { openlog("twk-script-installer", LOG_PID, LOG_USER); });
+}
+
+} // namespace
+
+void systemLog(const QString& line) {
+    {
+        std::lock_guard lock(sinkMutex());
+        if (sink()) {
+            sink()(line);
+            return;
+        }
+    }
+    // Control characters in a line could forge further log lines; keep them visible instead.
+    QByteArray utf8 = line.toUtf8();
+    for (char& c : utf8) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+            c = '?';
+    }
+    openSyslogOnce();
+    syslog(LOG_NOTICE, "%s", utf8.constData());
+    std::fprintf(stderr, "twk-script-installer: %s\n", utf8.constData());
+    std::fflush(stderr);
+}
+
+void setLogSinkForTesting(LogSink newSink) {
+    std::lock_guard lock(sinkMutex());
+    sink() = std::move(newSink);
+}
+
+} // namespace twk::log

@@ -1,0 +1,289 @@
+#include "support/strings/Formatter.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace twk::strings {
+namespace {
+
+struct Spec {
+    bool leftAlign = false;
+    bool zeroPad = false;
+    bool plus = false;
+    bool space = false;
+    bool alternate = false;
+    int width = 0;
+    int precision = -1;
+    int longness = 0; // 0 none, -1 h, -2 hh, 1 l / ll / q / z / t / j
+};
+
+QString pad(QString body, const Spec& spec, bool numeric) {
+    const int missing = spec.width - int(body.size());
+    if (missing <= 0)
+        return body;
+    if (spec.leftAlign)
+        return body + QString(missing, u' ');
+    if (spec.zeroPad && numeric) {
+        // Zeros go after any sign or 0x prefix.
+        qsizetype at = 0;
+        if (!body.isEmpty() && (body[0] == u'-' || body[0] == u'+' || body[0] == u' '))
+            at = 1;
+        if (body.mid(at, 2).compare(u"0x", Qt::CaseInsensitive) == 0)
+            at += 2;
+        body.insert(at, QString(missing, u'0'));
+        return body;
+    }
+    return QString(missing, u' ') + body;
+}
+
+QString signedText(qint64 value, const Spec& spec) {
+    // Work on the magnitude as unsigned so the most negative value is exact.
+    const bool negative = value < 0;
+    const quint64 magnitude = negative ? quint64(0) - quint64(value) : quint64(value);
+    QString digits = QString::number(magnitude);
+    if (spec.precision >= 0 && digits.size() < spec.precision)
+        digits.prepend(QString(spec.precision - digits.size(), u'0'));
+    if (spec.precision == 0 && magnitude == 0)
+        digits.clear();
+    if (negative)
+        return u'-' + digits;
+    if (spec.plus)
+        return u'+' + digits;
+    if (spec.space)
+        return u' ' + digits;
+    return digits;
+}
+
+QString unsignedText(quint64 value, int base, bool upper, const Spec& spec) {
+    QString digits = QString::number(value, base);
+    if (upper)
+        digits = digits.toUpper();
+    if (spec.precision >= 0 && digits.size() < spec.precision)
+        digits.prepend(QString(spec.precision - digits.size(), u'0'));
+    if (spec.precision == 0 && value == 0)
+        digits.clear();
+    if (spec.alternate && value != 0) {
+        if (base == 16)
+            digits.prepend(upper ? QStringLiteral("0X") : QStringLiteral("0x"));
+        else if (base == 8 && !digits.startsWith(u'0'))
+            digits.prepend(u'0');
+    }
+    return digits;
+}
+
+QString floatText(double value, QChar conversion, const Spec& spec) {
+    // Build a C format for one double: the value is ours, so this cannot misread memory.
+    char fmt[32];
+    char* p = fmt;
+    *p++ = '%';
+    if (spec.plus)
+        *p++ = '+';
+    if (spec.space)
+        *p++ = ' ';
+    if (spec.alternate)
+        *p++ = '#';
+    const int precision = std::min(spec.precision, 300);
+    if (precision >= 0)
+        p += std::snprintf(p, 8, ".%d", precision);
+    *p++ = char(conversion.unicode());
+    *p = '\0';
+    char buffer[400];
+    const int n = std::snprintf(buffer, sizeof buffer, fmt, value);
+    if (n < 0)
+        return {};
+    return QString::fromLatin1(buffer, std::min<int>(n, int(sizeof buffer) - 1));
+}
+
+std::optional<qint64> asSigned(const FormatArg& arg) {
+    if (auto v = std::get_if<qint64>(&arg))
+        return *v;
+    if (auto v = std::get_if<quint64>(&arg))
+        return qint64(*v);
+    if (auto v = std::get_if<QChar>(&arg))
+        return qint64(v->unicode());
+    return std::nullopt;
+}
+
+std::optional<quint64> asUnsigned(const FormatArg& arg) {
+    if (auto v = asSigned(arg))
+        return quint64(*v);
+    return std::nullopt;
+}
+
+QString asText(const FormatArg& arg) {
+    return std::visit(
+        [](const auto& v) -> QString {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, QString>)
+                return v;
+            else if constexpr (std::is_same_v<T, QChar>)
+                return QString(v);
+            else if constexpr (std::is_same_v<T, double>)
+                return QString::number(v, 'g', 17);
+            else
+                return QString::number(v);
+        },
+        arg);
+}
+
+// Applies one conversion; answers nothing when the argument does not fit it.
+std::optional<QString> convert(QChar conversion, const Spec& spec, const FormatArg& arg) {
+    switch (conversion.unicode()) {
+    case u'@':
+    case u's':
+    case u'S': {
+        QString text = asText(arg);
+        if (spec.precision >= 0 && text.size() > spec.precision)
+            text.truncate(spec.precision);
+        return pad(text, spec, false);
+    }
+    case u'd':
+    case u'i': {
+        auto v = asSigned(arg);
+        if (!v)
+            return std::nullopt;
+        qint64 value = *v;
+        if (spec.longness == 0)
+            value = qint32(quint32(quint64(value)));
+        else if (spec.longness == -1)
+            value = qint16(quint16(quint64(value)));
+        else if (spec.longness == -2)
+            value = qint8(quint8(quint64(value)));
+        return pad(signedText(value, spec), spec, spec.precision < 0);
+    }
+    case u'u':
+    case u'x':
+    case u'X':
+    case u'o': {
+        auto v = asUnsigned(arg);
+        if (!v)
+            return std::nullopt;
+        quint64 value = *v;
+        if (spec.longness == 0)
+            value = quint32(value);
+        else if (spec.longness == -1)
+            value = quint16(value);
+        else if (spec.longness == -2)
+            value = quint8(value);
+        const int base = conversion == u'u' ? 10 : conversion == u'o' ? 8 : 16;
+        return pad(unsignedText(value, base, conversion == u'X', spec), spec, spec.precision < 0);
+    }
+    case u'c':
+    case u'C': {
+        QChar c;
+        if (auto ch = std::get_if<QChar>(&arg))
+            c = *ch;
+        else if (auto v = asUnsigned(arg))
+            c = conversion == u'c' ? QChar(char16_t(quint8(*v))) : QChar(char16_t(*v));
+        else
+            return std::nullopt;
+        return pad(QString(c), spec, false);
+    }
+    case u'f':
+    case u'F':
+    case u'e':
+    case u'E':
+    case u'g':
+    case u'G': {
+        double value;
+        if (auto d = std::get_if<double>(&arg))
+            value = *d;
+        else if (auto v = asSigned(arg))
+            value = double(*v);
+        else
+            return std::nullopt;
+        return pad(floatText(value, conversion, spec), spec, std::isfinite(value));
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isConversion(QChar c) {
+    return QStringView(u"@sSdiuxXocCfFeEgG").contains(c);
+}
+
+} // namespace
+
+QString formatWithArguments(QStringView format, std::span<const FormatArg> args) {
+    QString out;
+    out.reserve(format.size() + 16);
+    size_t nextArg = 0;
+    const qsizetype n = format.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = format[i];
+        if (c != u'%') {
+            out.append(c);
+            ++i;
+            continue;
+        }
+        const qsizetype start = i++;
+        if (i < n && format[i] == u'%') {
+            out.append(u'%');
+            ++i;
+            continue;
+        }
+        Spec spec;
+        for (; i < n; ++i) {
+            const QChar f = format[i];
+            if (f == u'-')
+                spec.leftAlign = true;
+            else if (f == u'0')
+                spec.zeroPad = true;
+            else if (f == u'+')
+                spec.plus = true;
+            else if (f == u' ')
+                spec.space = true;
+            else if (f == u'#')
+                spec.alternate = true;
+            else
+                break;
+        }
+        // Widths and precisions are capped so a hostile format cannot ask for gigabytes.
+        constexpr int maxWidth = 4096;
+        while (i < n && format[i].isDigit() && format[i].unicode() < 128)
+            spec.width = std::min(maxWidth, spec.width * 10 + (format[i++].unicode() - u'0'));
+        if (i < n && format[i] == u'.') {
+            ++i;
+            spec.precision = 0;
+            while (i < n && format[i].isDigit() && format[i].unicode() < 128)
+                spec.precision =
+                    std::min(maxWidth, spec.precision * 10 + (format[i++].unicode() - u'0'));
+        }
+        while (i < n) {
+            const QChar l = format[i];
+            if (l == u'l' || l == u'q' || l == u'z' || l == u't' || l == u'j' || l == u'L') {
+                spec.longness = 1;
+                ++i;
+            } else if (l == u'h') {
+                spec.longness = spec.longness < 0 ? -2 : -1;
+                ++i;
+            } else {
+                break;
+            }
+        }
+        if (i >= n || !isConversion(format[i]) || nextArg >= args.size()) {
+            // Unknown, unfinished or unfed conversion: show it as written.
+            const qsizetype end = (i < n && isConversion(format[i])) ? i + 1 : i;
+            out.append(format.mid(start, end - start));
+            i = end;
+            continue;
+        }
+        const QChar conversion = format[i++];
+        if (auto text = convert(conversion, spec, args[nextArg])) {
+            out.append(*text);
+            ++nextArg;
+        } else {
+            // The argument is of another kind: show the conversion, and still use the
+            // argument up so the conversions after it keep their own arguments.
+            out.append(format.mid(start, i - start));
+            ++nextArg;
+        }
+    }
+    return out;
+}
+
+} // namespace twk::strings
