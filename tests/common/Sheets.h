@@ -36,6 +36,7 @@ inline QStringList buttonTitles(const alert::Alert* sheet) {
 
 // Presses the button with that title, as the user would, and lets the sheet go away.
 inline void press(alert::Alert* sheet, const QString& title) {
+    QVERIFY2(sheet, "no sheet to answer");
     for (QPushButton* button : sheet->addedButtons()) {
         if (button->text() == title) {
             QTest::mouseClick(button, Qt::LeftButton);
