@@ -30,7 +30,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             line.mode = CommandLine::Mode::InstallAll;
         } else {
             line.mode = CommandLine::Mode::Error;
-            line.error = QCoreApplication::translate("CommandLine", "unknown option: %1").arg(argument);
+            line.error =
+                QCoreApplication::translate("CommandLine", "unknown option: %1").arg(argument);
             return line;
         }
     }

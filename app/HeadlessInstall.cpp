@@ -27,8 +27,9 @@ int runHeadlessInstallAll() {
     const auto report = installer::installAllScripts(
         installer::sourceScriptsFolder(), destination,
         [](const installer::ScriptOutcome& script, qsizetype, qsizetype) {
-            printLine(script.installed ? tr("installed: %1").arg(script.name)
-                                       : tr("not installed: %1: %2").arg(script.name, script.error));
+            printLine(script.installed
+                          ? tr("installed: %1").arg(script.name)
+                          : tr("not installed: %1: %2").arg(script.name, script.error));
         });
     switch (report.listing) {
     case BulkInstallReport::Listing::TarnwickNotFound:

@@ -23,8 +23,9 @@ void MainWindow::connectController(installer::UIManager* controller) {
             [controller, this] { controller->installAllScripts(ui_->installAllButton); });
     connect(ui_->showScriptsButton, &QPushButton::clicked, controller,
             [controller, this] { controller->showScripts(ui_->showScriptsButton); });
-    connect(ui_->showUserScriptsButton, &QPushButton::clicked, controller,
-            [controller, this] { controller->showUserScriptDirectory(ui_->showUserScriptsButton); });
+    connect(ui_->showUserScriptsButton, &QPushButton::clicked, controller, [controller, this] {
+        controller->showUserScriptDirectory(ui_->showUserScriptsButton);
+    });
     connect(controller, &UIManager::bulkInstallProgress, this, &MainWindow::showProgress);
 }
 

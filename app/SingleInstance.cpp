@@ -96,8 +96,8 @@ Forwarding forwardToRunningInstance(const QStringList& urls, int timeoutMs) {
                                    &platformData);
     }
     GVariant* reply = g_dbus_connection_call_sync(
-        bus, defaults::ApplicationId, ObjectPath, ApplicationInterface, method, parameters,
-        nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, timeoutMs, nullptr, &err.error);
+        bus, defaults::ApplicationId, ObjectPath, ApplicationInterface, method, parameters, nullptr,
+        G_DBUS_CALL_FLAGS_NO_AUTO_START, timeoutMs, nullptr, &err.error);
     g_object_unref(bus);
     if (!reply) {
         qCWarning(lcInstance) << "the running instance did not answer:"

@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
     save(window, done, out + QStringLiteral("/done-sheet.png"));
     press(done, 0);
 
-    controller.handleURL(
-        platform::Url::urlWithString(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh")));
+    controller.handleURL(platform::Url::urlWithString(
+        QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh")));
     alert::Alert* confirm = openSheet(window);
     save(window, confirm, out + QStringLiteral("/confirm-sheet.png"));
     press(confirm, 1);

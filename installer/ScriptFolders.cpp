@@ -9,7 +9,8 @@ std::optional<QString> sourceScriptsFolder() {
     const auto tarnwick = platform::urlForApplicationToOpenUrl(QLatin1String(TarnwickProbeUrl));
     if (!tarnwick)
         return std::nullopt;
-    return strings::stringByAppendingPathComponent(*tarnwick, QString::fromLatin1(SourceScriptsSubpath));
+    return strings::stringByAppendingPathComponent(*tarnwick,
+                                                   QString::fromLatin1(SourceScriptsSubpath));
 }
 
 QString userScriptsFolder() {

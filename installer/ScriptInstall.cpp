@@ -94,8 +94,8 @@ BulkInstallReport installAllScripts(const std::optional<QString>& sourceFolder,
     for (const QString& name : *names) {
         ScriptOutcome outcome{name, false, {}};
         StagedItem staged;
-        if (auto error = installer.stage(strings::stringByAppendingPathComponent(*sourceFolder, name),
-                                         staged)) {
+        if (auto error = installer.stage(
+                strings::stringByAppendingPathComponent(*sourceFolder, name), staged)) {
             logError(*error);
             outcome.error = error->description;
             if (progress)

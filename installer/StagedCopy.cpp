@@ -240,16 +240,19 @@ bool processAlive(pid_t pid) {
 std::optional<QString> removeItem(const std::string& path) {
     struct stat st;
     if (::lstat(path.c_str(), &st) != 0)
-        return errno == ENOENT ? std::nullopt
-                               : std::optional<QString>(QString::fromLocal8Bit(std::strerror(errno)));
+        return errno == ENOENT
+                   ? std::nullopt
+                   : std::optional<QString>(QString::fromLocal8Bit(std::strerror(errno)));
     if (!S_ISDIR(st.st_mode)) {
         if (::unlink(path.c_str()) != 0)
-            return QStringLiteral("\"%1\": %2").arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
+            return QStringLiteral("\"%1\": %2")
+                .arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
         return std::nullopt;
     }
     DIR* dir = ::opendir(path.c_str());
     if (!dir)
-        return QStringLiteral("\"%1\": %2").arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
+        return QStringLiteral("\"%1\": %2")
+            .arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
     std::vector<std::string> children;
     while (const dirent* entry = ::readdir(dir)) {
         if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
@@ -261,7 +264,8 @@ std::optional<QString> removeItem(const std::string& path) {
             return error;
     }
     if (::rmdir(path.c_str()) != 0)
-        return QStringLiteral("\"%1\": %2").arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
+        return QStringLiteral("\"%1\": %2")
+            .arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
     return std::nullopt;
 }
 
@@ -308,9 +312,9 @@ std::optional<InstallError> StagedInstaller::stage(const QString& sourcePath, St
 
     const Fd destination(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (destination.fd < 0) {
-        return InstallError{InstallError::Copying,
-                            describe("cannot copy", source, staged.destinationPath,
-                                     CopyFailure{errno, {}})};
+        return InstallError{
+            InstallError::Copying,
+            describe("cannot copy", source, staged.destinationPath, CopyFailure{errno, {}})};
     }
     const std::string stagedName = baseName(staged.stagedPath);
     if (auto failure = copyTree(AT_FDCWD, source.c_str(), destination.fd, stagedName.c_str(), {})) {
@@ -361,7 +365,8 @@ std::optional<InstallError> StagedInstaller::commit(const StagedItem& staged,
         return failed(errno);
 
     // No atomic exchange here: move the old item aside, the new one in, then drop the old.
-    const std::string aside = folder_ + '/' + uniqueName(AsidePrefix, baseName(staged.destinationPath));
+    const std::string aside =
+        folder_ + '/' + uniqueName(AsidePrefix, baseName(staged.destinationPath));
     if (::rename(to, aside.c_str()) != 0)
         return failed(errno);
     if (::rename(from, to) != 0) {
@@ -378,8 +383,7 @@ void StagedInstaller::discard(const StagedItem& staged) {
     removeItem(staged.stagedPath);
 }
 
-std::optional<InstallError> installItem(const QString& sourcePath,
-                                        const QString& destinationFolder,
+std::optional<InstallError> installItem(const QString& sourcePath, const QString& destinationFolder,
                                         std::optional<QString>* cleanupError) {
     StagedInstaller installer(destinationFolder);
     StagedItem staged;

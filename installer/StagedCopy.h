@@ -53,8 +53,7 @@ private:
 };
 
 // stage + flush + commit for one item.
-std::optional<InstallError> installItem(const QString& sourcePath,
-                                        const QString& destinationFolder,
+std::optional<InstallError> installItem(const QString& sourcePath, const QString& destinationFolder,
                                         std::optional<QString>* cleanupError = nullptr);
 
 // Removes a file, link or whole folder without following links. Error text on failure.

@@ -57,11 +57,11 @@ bool UIManager::installScript(const QString& sourcePath) {
 }
 
 void UIManager::installAllScripts(QObject*) {
-    const BulkInstallReport report = installer::installAllScripts(
-        scriptDir(), userScriptDirectory(),
-        [this](const ScriptOutcome&, qsizetype done, qsizetype total) {
-            Q_EMIT bulkInstallProgress(int(done), int(total));
-        });
+    const BulkInstallReport report =
+        installer::installAllScripts(scriptDir(), userScriptDirectory(),
+                                     [this](const ScriptOutcome&, qsizetype done, qsizetype total) {
+                                         Q_EMIT bulkInstallProgress(int(done), int(total));
+                                     });
     Q_EMIT scriptsChanged();
     showDoneSheet(report);
 }
@@ -170,8 +170,8 @@ void UIManager::confirmInstall(const QString& sourcePath, const QString& scriptN
                 if (controller->installScript(sourcePath))
                     controller->openTWK();
                 else
-                    controller->showErrorAndReturnToTWK(strings::format(
-                        tr("Script '%@' - could not be installed"), scriptName));
+                    controller->showErrorAndReturnToTWK(
+                        strings::format(tr("Script '%@' - could not be installed"), scriptName));
                 return;
             }
             controller->showErrorAndReturnToTWK(

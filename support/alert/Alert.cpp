@@ -11,7 +11,7 @@ Alert::Alert(QWidget* parent) : QMessageBox(parent) {
 }
 
 QPushButton* Alert::addButtonWithTitle(const QString& title) {
-    const ButtonRole role = added_.isEmpty()       ? QMessageBox::AcceptRole
+    const ButtonRole role = added_.isEmpty()     ? QMessageBox::AcceptRole
                             : added_.size() == 1 ? QMessageBox::RejectRole
                                                  : QMessageBox::ActionRole;
     QPushButton* button = addButton(title, role);

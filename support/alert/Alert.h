@@ -11,7 +11,11 @@ class QPushButton;
 
 namespace twk::alert {
 
-enum AlertStyle : int { WarningAlertStyle = 0, InformationalAlertStyle = 1, CriticalAlertStyle = 2 };
+enum AlertStyle : int {
+    WarningAlertStyle = 0,
+    InformationalAlertStyle = 1,
+    CriticalAlertStyle = 2
+};
 
 inline constexpr int FirstButtonReturn = 1000;
 // The answer when the alert ended without any of its buttons (closed by other means).

@@ -19,9 +19,9 @@ std::unique_ptr<Alert> qzAlertWithMessageTextArgs(const QString& messageText,
     if (otherButton)
         alert->addButtonWithTitle(*otherButton);
     if (informativeFormat) {
-        alert->setInformativeText(arguments.empty()
-                                      ? *informativeFormat
-                                      : strings::formatWithArguments(*informativeFormat, arguments));
+        alert->setInformativeText(
+            arguments.empty() ? *informativeFormat
+                              : strings::formatWithArguments(*informativeFormat, arguments));
     }
     return alert;
 }
@@ -35,14 +35,17 @@ QPointer<Alert> showMessage(const QString& message, const QString& informativeTe
     alert->setWindowModality(Qt::NonModal);
     const QPointer<QObject> target(delegate);
     const QByteArray member(selector ? selector : "");
-    QObject::connect(alert, &QDialog::finished, alert, [alert, target, member](int) {
-        if (target && !member.isEmpty()) {
-            QMetaObject::invokeMethod(target, member.constData(), Qt::DirectConnection,
-                                      Q_ARG(twk::alert::Alert*, alert),
-                                      Q_ARG(int, alert->returnCode()), Q_ARG(void*, nullptr));
-        }
-        alert->deleteLater();
-    }, Qt::SingleShotConnection);
+    QObject::connect(
+        alert, &QDialog::finished, alert,
+        [alert, target, member](int) {
+            if (target && !member.isEmpty()) {
+                QMetaObject::invokeMethod(target, member.constData(), Qt::DirectConnection,
+                                          Q_ARG(twk::alert::Alert*, alert),
+                                          Q_ARG(int, alert->returnCode()), Q_ARG(void*, nullptr));
+            }
+            alert->deleteLater();
+        },
+        Qt::SingleShotConnection);
     alert->show();
     alert->raise();
     alert->activateWindow();

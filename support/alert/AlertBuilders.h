@@ -27,12 +27,11 @@ std::unique_ptr<Alert> qzAlertWithMessageTextArgs(const QString& messageText,
                                                   std::span<const strings::FormatArg> arguments);
 
 template <typename... Args>
-std::unique_ptr<Alert> qzAlertWithMessageText(const QString& messageText,
-                                              const std::optional<QString>& defaultButton,
-                                              const std::optional<QString>& alternateButton,
-                                              const std::optional<QString>& otherButton,
-                                              const std::optional<QString>& informativeFormat,
-                                              Args&&... arguments) {
+std::unique_ptr<Alert>
+qzAlertWithMessageText(const QString& messageText, const std::optional<QString>& defaultButton,
+                       const std::optional<QString>& alternateButton,
+                       const std::optional<QString>& otherButton,
+                       const std::optional<QString>& informativeFormat, Args&&... arguments) {
     const std::vector<strings::FormatArg> list{
         strings::toFormatArg(std::forward<Args>(arguments))...};
     return qzAlertWithMessageTextArgs(messageText, defaultButton, alternateButton, otherButton,

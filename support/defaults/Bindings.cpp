@@ -116,10 +116,12 @@ bool bind(QObject* object, const QString& binding, UserDefaultsController& contr
         return false;
     }
     // Binding a property again replaces its earlier binding.
-    delete object->findChild<Binding*>(QStringLiteral("twk-binding-") + QLatin1String(property->name()),
+    delete object->findChild<Binding*>(QStringLiteral("twk-binding-") +
+                                           QLatin1String(property->name()),
                                        Qt::FindDirectChildrenOnly);
-    const bool negate = options.value(QLatin1String(ValueTransformerNameBindingOption)).toString() ==
-                        QLatin1String(NegateBooleanTransformerName);
+    const bool negate =
+        options.value(QLatin1String(ValueTransformerNameBindingOption)).toString() ==
+        QLatin1String(NegateBooleanTransformerName);
     auto* link = new Binding(object, *property, controller, keyPath, negate);
     const bool continuous =
         options.value(QLatin1String(ContinuouslyUpdatesValueBindingOption)).toBool();

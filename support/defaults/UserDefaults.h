@@ -6,14 +6,12 @@
 // atomic.
 
 #include <QObject>
-#include <QString>
 #include <QSettings>
+#include <QString>
 #include <QVariant>
 
 #include <memory>
 #include <optional>
-
-
 
 namespace twk::defaults {
 
@@ -39,11 +37,11 @@ public:
     std::optional<QVariant> objectForKey(const QString& key) const;
     void setObject(const QVariant& value, const QString& forKey);
 
-    bool boolForKey(const QString& key) const;        // false when absent
+    bool boolForKey(const QString& key) const; // false when absent
     void setBool(bool value, const QString& forKey);
-    float floatForKey(const QString& key) const;      // 0.0 when absent
+    float floatForKey(const QString& key) const; // 0.0 when absent
     void setFloat(float value, const QString& forKey);
-    qint64 integerForKey(const QString& key) const;   // 0 when absent
+    qint64 integerForKey(const QString& key) const; // 0 when absent
     void setInteger(qint64 value, const QString& forKey);
 
     void removeObjectForKey(const QString& key);

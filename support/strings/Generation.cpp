@@ -112,7 +112,7 @@ std::optional<QString> userFolder(quint64 kind) {
     switch (kind) {
     case 1: // applications
         return standardLocation(QStandardPaths::ApplicationsLocation);
-    case 5: // library
+    case 5:  // library
     case 14: // application support
         return standardLocation(QStandardPaths::GenericDataLocation);
     case 9:

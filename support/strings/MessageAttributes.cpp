@@ -20,9 +20,9 @@ void readPiece(QStringView piece, bool lowercaseKey, bool lowercaseValue, Attrib
             return; // two or more "=": not an attribute
         key = piece.left(equals);
         const QStringView raw = piece.mid(equals + 1);
-        std::optional<QString> decoded = lowercaseValue
-                                             ? stringByReplacingPercentEscapes(raw.toString().toLower())
-                                             : stringByReplacingPercentEscapes(raw);
+        std::optional<QString> decoded =
+            lowercaseValue ? stringByReplacingPercentEscapes(raw.toString().toLower())
+                           : stringByReplacingPercentEscapes(raw);
         if (!decoded)
             return; // undecodable escapes: the piece says nothing reliable
         value = std::move(*decoded);

@@ -20,9 +20,8 @@ QString pathByRemovingParameters(QStringView receiver);
 // A piece with two or more "=" is skipped, as is one whose value cannot be unescaped.
 // lowercaseValue lowercases a value before it is unescaped; keys are never unescaped.
 // The last piece with a given key wins. Absent (not empty) when the receiver has no "?".
-std::optional<AttributeMap> attributesFromMessageWithLowercaseKey(QStringView receiver,
-                                                                  bool lowercaseKey,
-                                                                  bool lowercaseValue);
+std::optional<AttributeMap>
+attributesFromMessageWithLowercaseKey(QStringView receiver, bool lowercaseKey, bool lowercaseValue);
 
 // Percent-escapes every UTF-8 byte of the receiver except letters, digits and the RFC 2396
 // unreserved marks - _ . ! ~ * ' ( ), so ";/?:@&=+$,", "%" and "#" are always escaped.

@@ -17,7 +17,7 @@ QLocale collationLocale(const QLocale& system) {
 
 struct Collators {
     QLocale system;
-    QCollator primary; // case- and width-insensitive, numeric
+    QCollator primary;  // case- and width-insensitive, numeric
     QCollator tieBreak; // case-sensitive, numeric
 
     explicit Collators(const QLocale& locale)

@@ -26,9 +26,8 @@ Range regexSearch(QStringView haystack, qsizetype offset, QStringView pattern,
     const bool backwards = options & BackwardsSearch;
     const bool anchored = options & AnchoredSearch;
     if (anchored && !backwards) {
-        const auto m =
-            re.match(haystack, 0, QRegularExpression::NormalMatch,
-                         QRegularExpression::AnchorAtOffsetMatchOption);
+        const auto m = re.match(haystack, 0, QRegularExpression::NormalMatch,
+                                QRegularExpression::AnchorAtOffsetMatchOption);
         if (!m.hasMatch())
             return Range::notFound();
         return {quint64(offset + m.capturedStart()), quint64(m.capturedLength())};
@@ -147,8 +146,7 @@ Range foldedSearch(QStringView haystack, qsizetype offset, QStringView needle,
 
 } // namespace
 
-Range rangeOfString(QStringView receiver, QStringView needle, SearchOptions options,
-                    Range range) {
+Range rangeOfString(QStringView receiver, QStringView needle, SearchOptions options, Range range) {
     const auto size = quint64(receiver.size());
     if (range.location > size || range.length > size - range.location)
         return Range::notFound();
@@ -170,13 +168,14 @@ Range rangeOfString(QStringView receiver, QStringView needle, SearchOptions opti
     const auto length = quint64(needle.size());
     if (options & AnchoredSearch) {
         const bool backwards = options & BackwardsSearch;
-        const bool hit = backwards ? haystack.endsWith(needle, cs) : haystack.startsWith(needle, cs);
+        const bool hit =
+            backwards ? haystack.endsWith(needle, cs) : haystack.startsWith(needle, cs);
         if (!hit)
             return Range::notFound();
         return {quint64(offset) + (backwards ? quint64(haystack.size()) - length : 0), length};
     }
-    const qsizetype at = (options & BackwardsSearch) ? haystack.lastIndexOf(needle, cs)
-                                                      : haystack.indexOf(needle, cs);
+    const qsizetype at = (options & BackwardsSearch) ? haystack.lastIndexOf(needle, -1, cs)
+                                                     : haystack.indexOf(needle, 0, cs);
     if (at < 0)
         return Range::notFound();
     return {quint64(offset + at), length};

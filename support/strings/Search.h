@@ -13,8 +13,7 @@ namespace twk::strings {
 // WidthInsensitiveSearch and RegularExpressionSearch. The range found is in the receiver's
 // code units. An empty needle, an invalid pattern, and a range that does not lie within the
 // receiver give Range::notFound(); nothing outside the receiver is ever read.
-Range rangeOfString(QStringView receiver, QStringView needle, SearchOptions options,
-                    Range range);
+Range rangeOfString(QStringView receiver, QStringView needle, SearchOptions options, Range range);
 
 // The same over the whole receiver.
 Range rangeOfString(QStringView receiver, QStringView needle, SearchOptions options = 0);

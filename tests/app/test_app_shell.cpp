@@ -38,17 +38,20 @@ private Q_SLOTS:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QStringList>("urls");
         auto row = [](const char* name, QStringList args, Mode mode, QStringList urls) {
-            QTest::newRow(name) << (QStringList{"twk-script-installer"} + args) << int(mode) << urls;
+            QTest::newRow(name) << (QStringList{"twk-script-installer"} + args) << int(mode)
+                                << urls;
         };
         row("nothing", {}, Mode::Window, {});
-        row("a URL", {"twkscriptinstall://x?script=a"}, Mode::Window, {"twkscriptinstall://x?script=a"});
+        row("a URL", {"twkscriptinstall://x?script=a"}, Mode::Window,
+            {"twkscriptinstall://x?script=a"});
         row("help", {"--help"}, Mode::Help, {});
         row("version", {"--version"}, Mode::Version, {});
         row("install all", {"--install-all"}, Mode::InstallAll, {});
         row("unknown option", {"--frobnicate"}, Mode::Error, {});
         row("Qt option is not ours", {"-platform", "xcb"}, Mode::Error, {});
         // URLs are data, never options.
-        row("URL that looks like an option", {"--", "--install-all"}, Mode::Window, {"--install-all"});
+        row("URL that looks like an option", {"--", "--install-all"}, Mode::Window,
+            {"--install-all"});
         row("option-like text after a scheme", {"twkscriptinstall:--install-all"}, Mode::Window,
             {"twkscriptinstall:--install-all"});
         row("dash URL after end of options", {"--", "-x"}, Mode::Window, {"-x"});

@@ -87,10 +87,11 @@ class TestSingleInstance : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         bus_.start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
-                    QStringLiteral("--print-address=1")});
+                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                    QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
         QVERIFY2(bus_.waitForStarted(), "dbus-daemon is needed");
-        QVERIFY(QTest::qWaitFor([&] { return bus_.canReadLine(); }, 10000) || bus_.waitForReadyRead(10000));
+        QVERIFY(QTest::qWaitFor([&] { return bus_.canReadLine(); }, 10000) ||
+                bus_.waitForReadyRead(10000));
         address_ = QString::fromUtf8(bus_.readLine()).trimmed();
         QVERIFY(connection().isConnected());
         // Every request below installs without asking.
@@ -115,7 +116,8 @@ private Q_SLOTS:
     void firstLaunchWithUrlBecomesTheInstance() {
         QProcess* first = startInstance({request(QStringLiteral("Open Recent.sh"))});
         QVERIFY(first);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(installed(QStringLiteral("Open Recent.sh"))), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(installed(QStringLiteral("Open Recent.sh"))),
+                                 10000);
         QCOMPARE(first->state(), QProcess::Running);
     }
 
@@ -126,7 +128,8 @@ private Q_SLOTS:
         QVERIFY(second->waitForFinished(10000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(installed(QStringLiteral("Word Count.txt"))), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(installed(QStringLiteral("Word Count.txt"))),
+                                 10000);
         QCOMPARE(ownerPid(), instance->processId());
 
         // Without a URL the instance is only asked to come forward.
@@ -164,7 +167,8 @@ private Q_SLOTS:
         for (const QString& name : names)
             processes.append(launch({request(name)}));
         QTRY_VERIFY_WITH_TIMEOUT(
-            std::all_of(names.begin(), names.end(), [&](const QString& n) { return QFileInfo::exists(installed(n)); }),
+            std::all_of(names.begin(), names.end(),
+                        [&](const QString& n) { return QFileInfo::exists(installed(n)); }),
             60000);
         QTRY_COMPARE_WITH_TIMEOUT(
             std::count_if(processes.begin(), processes.end(),
@@ -177,7 +181,8 @@ private Q_SLOTS:
                 QCOMPARE(ownerPid(), process->processId());
         }
         for (const QString& name : names) {
-            QCOMPARE(test::readText(installed(name)), test::readText(box_.sourceScripts + u'/' + name));
+            QCOMPARE(test::readText(installed(name)),
+                     test::readText(box_.sourceScripts + u'/' + name));
             QFile::remove(box_.sourceScripts + u'/' + name);
         }
     }
@@ -189,7 +194,8 @@ private Q_SLOTS:
         QVERIFY(instance);
         ::kill(pid_t(instance->processId()), SIGSTOP);
         QProcess* next = launch({request(QStringLiteral("Open Recent.sh"))});
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(installed(QStringLiteral("Open Recent.sh"))), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(installed(QStringLiteral("Open Recent.sh"))),
+                                 30000);
         QCOMPARE(next->state(), QProcess::Running);
     }
 
@@ -199,10 +205,12 @@ private Q_SLOTS:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), box_.root + QStringLiteral("/no-bus-here"));
         QDir().mkpath(box_.root + QStringLiteral("/no-bus-here"));
         QProcess* alone = launch({request(QStringLiteral("Open Recent.sh"))}, env);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(installed(QStringLiteral("Open Recent.sh"))), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(installed(QStringLiteral("Open Recent.sh"))),
+                                 20000);
         QString errors;
-        QTRY_VERIFY((errors += QString::fromUtf8(alone->readAllStandardError()))
-                        .contains(QStringLiteral("no session bus: this instance cannot be reached")));
+        QTRY_VERIFY(
+            (errors += QString::fromUtf8(alone->readAllStandardError()))
+                .contains(QStringLiteral("no session bus: this instance cannot be reached")));
         QCOMPARE(errors.count(QStringLiteral("no session bus")), 1);
         QCOMPARE(alone->state(), QProcess::Running);
     }

@@ -53,8 +53,9 @@ const Sandbox& setUpSandbox(const QStringList& options) {
     box.home = qEnvironmentVariable("HOME");
     box.bundle = box.root + QStringLiteral("/Tarnwick.app");
     box.sourceScripts = box.bundle + QStringLiteral("/Contents/Resources/TWK_Scripts");
-    box.userScripts = box.home + QStringLiteral(
-                                     "/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");
+    box.userScripts =
+        box.home +
+        QStringLiteral("/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");
     box.received = box.root + QStringLiteral("/tarnwick-received.log");
     box.foldersOpened = box.root + QStringLiteral("/folders-opened.log");
     return box;

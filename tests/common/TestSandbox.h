@@ -11,7 +11,7 @@
 namespace twk::test {
 
 struct Sandbox {
-    QString root;          // the sandbox folder
+    QString root; // the sandbox folder
     QString home;
     QString bundle;        // the demo Tarnwick.app
     QString sourceScripts; // its TWK_Scripts folder
@@ -40,12 +40,12 @@ void writeText(const QString& path, const QByteArray& content);
 } // namespace twk::test
 
 // QTEST_MAIN with the sandbox laid out first.
-#define TWK_TEST_MAIN_WITH_SANDBOX(TestObject, ...)                                              \
-    int main(int argc, char** argv) {                                                            \
-        twk::test::setUpSandbox(__VA_ARGS__);                                                    \
-        QApplication app(argc, argv);                                                            \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                                 \
-        TestObject tc;                                                                           \
-        QTEST_SET_MAIN_SOURCE_PATH                                                               \
-        return QTest::qExec(&tc, argc, argv);                                                    \
+#define TWK_TEST_MAIN_WITH_SANDBOX(TestObject, ...)                                                \
+    int main(int argc, char** argv) {                                                              \
+        twk::test::setUpSandbox(__VA_ARGS__);                                                      \
+        QApplication app(argc, argv);                                                              \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
     }

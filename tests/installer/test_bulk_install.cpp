@@ -20,11 +20,12 @@ using test::writeText;
 namespace {
 
 QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-const QStringList DemoScripts{".Startup Hook.sh", "Open Recent.sh", "Window Tools", "Word Count.txt"};
+const QStringList DemoScripts{".Startup Hook.sh", "Open Recent.sh", "Window Tools",
+                              "Word Count.txt"};
 
 struct InstallAllRun {
     int exitCode;
@@ -39,13 +40,15 @@ InstallAllRun runInstallAll(const QStringList& sandboxOptions) {
                QStringList{dir.path()} + sandboxOptions);
     make.waitForFinished();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& line : QString::fromUtf8(make.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         QString::fromUtf8(make.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
         const qsizetype eq = line.indexOf(u'=');
         env.insert(line.mid(7, eq - 7), line.mid(eq + 2, line.size() - eq - 3));
     }
     QProcess run;
     run.setProcessEnvironment(env);
-    run.start(test::builtProgram(QStringLiteral("twk-script-installer")), {QStringLiteral("--install-all")});
+    run.start(test::builtProgram(QStringLiteral("twk-script-installer")),
+              {QStringLiteral("--install-all")});
     run.waitForFinished(60000);
     return {run.exitCode(), QString::fromUtf8(run.readAllStandardOutput()),
             QString::fromUtf8(run.readAllStandardError())};
@@ -91,7 +94,8 @@ private Q_SLOTS:
         alert::Alert* sheet = clickInstallAll();
         QVERIFY(sheet);
         QCOMPARE(sheet->text(), QStringLiteral("Done"));
-        QCOMPARE(sheet->informativeText(), QStringLiteral("Scripts are copied, everything is splendid"));
+        QCOMPARE(sheet->informativeText(),
+                 QStringLiteral("Scripts are copied, everything is splendid"));
         QCOMPARE(test::buttonTitles(sheet), QStringList{QStringLiteral("OK")});
         QCOMPARE(sheet->icon(), QMessageBox::Critical);
         QCOMPARE(sheet->parentWidget(), &window_);
@@ -115,7 +119,8 @@ private Q_SLOTS:
                  readText(box_.sourceScripts + QStringLiteral("/Open Recent.sh")));
         QCOMPARE(entries(box_.userScripts + QStringLiteral("/Window Tools")),
                  (QStringList{"README.txt", "arrange.sh"}));
-        QCOMPARE(readText(box_.userScripts + QStringLiteral("/Mine.sh")), QStringLiteral("the user's own script"));
+        QCOMPARE(readText(box_.userScripts + QStringLiteral("/Mine.sh")),
+                 QStringLiteral("the user's own script"));
     }
 
     void emptySourceFolderStillSaysDone() {
@@ -137,7 +142,8 @@ private Q_SLOTS:
         test::LogCapture log;
         alert::Alert* sheet = clickInstallAll();
         QCOMPARE(sheet->text(), QStringLiteral("Some scripts were not installed"));
-        QVERIFY2(sheet->informativeText().startsWith(QStringLiteral("4 of 4 scripts could not be installed: ")),
+        QVERIFY2(sheet->informativeText().startsWith(
+                     QStringLiteral("4 of 4 scripts could not be installed: ")),
                  qPrintable(sheet->informativeText()));
         QVERIFY(sheet->informativeText().contains(QStringLiteral("Window Tools")));
         QCOMPARE(test::buttonTitles(sheet), QStringList{QStringLiteral("OK")});
@@ -186,8 +192,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("says");
         QTest::newRow("no handler") << QStringList{QStringLiteral("--no-tarnwick")}
                                     << QStringLiteral("Tarnwick was not found");
-        QTest::newRow("handler without its folder") << QStringList{QStringLiteral("--missing-bundle")}
-                                                    << QStringLiteral("could not be read");
+        QTest::newRow("handler without its folder")
+            << QStringList{QStringLiteral("--missing-bundle")}
+            << QStringLiteral("could not be read");
     }
     void headlessTarnwickNotFound() {
         QFETCH(QStringList, options);

@@ -135,7 +135,8 @@ private Q_SLOTS:
     }
 
     void confirmedInstall() {
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
         alert::Alert* sheet = expectConfirmation(QStringLiteral("Open Recent.sh"));
         QVERIFY(sheet);
         QVERIFY(!QFileInfo::exists(installed(QStringLiteral("Open Recent.sh"))));
@@ -148,14 +149,17 @@ private Q_SLOTS:
     }
 
     void folderScriptInstalledWhole() {
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Window%20Tools"))));
-        test::press(expectConfirmation(QStringLiteral("Window Tools")), QStringLiteral("Install Script"));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Window%20Tools"))));
+        test::press(expectConfirmation(QStringLiteral("Window Tools")),
+                    QStringLiteral("Install Script"));
         QVERIFY(QFileInfo::exists(installed(QStringLiteral("Window Tools/arrange.sh"))));
         expectReturnToTarnwick(1);
     }
 
     void declined() {
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
         test::press(expectConfirmation(QStringLiteral("Open Recent.sh")), QStringLiteral("Cancel"));
         expectErrorSheet(QStringLiteral("Script 'Open Recent.sh' - was not installed"));
         QVERIFY(!QFileInfo::exists(installed(QStringLiteral("Open Recent.sh"))));
@@ -164,7 +168,8 @@ private Q_SLOTS:
 
     // Ticked and declined: nothing installed, but the choice is stored for the next request.
     void tickAndCancel() {
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
         alert::Alert* sheet = expectConfirmation(QStringLiteral("Open Recent.sh"));
         QTest::mouseClick(sheet->suppressionButton(), Qt::LeftButton);
         test::press(sheet, QStringLiteral("Cancel"));
@@ -173,7 +178,8 @@ private Q_SLOTS:
         QCOMPARE(defaults::boolForKey(DontAsk), true);
 
         QFile::resize(box_.received, 0);
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Word%20Count.txt"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Word%20Count.txt"))));
         noSheetAppears();
         QVERIFY(QFileInfo::exists(installed(QStringLiteral("Word Count.txt"))));
         QTest::qWait(200);
@@ -181,7 +187,8 @@ private Q_SLOTS:
     }
 
     void tickAndInstall() {
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
         alert::Alert* sheet = expectConfirmation(QStringLiteral("Open Recent.sh"));
         sheet->suppressionButton()->setChecked(true);
         test::press(sheet, QStringLiteral("Install Script"));
@@ -192,7 +199,8 @@ private Q_SLOTS:
     void storedChoiceInstallsAtOnce() {
         defaults::setBool(true, DontAsk);
         writeText(installed(QStringLiteral("Open Recent.sh")), "old");
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
         noSheetAppears();
         QCOMPARE(readText(installed(QStringLiteral("Open Recent.sh"))),
                  readText(box_.sourceScripts + QStringLiteral("/Open Recent.sh")));
@@ -207,37 +215,59 @@ private Q_SLOTS:
     }
 
     void mixedCaseSchemeAndKey() {
-        QVERIFY(controller_.handleURL(url(QStringLiteral("TwkScriptInstall://x?SCRIPT=Word%20Count.txt"))));
-        test::press(expectConfirmation(QStringLiteral("Word Count.txt")), QStringLiteral("Install Script"));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("TwkScriptInstall://x?SCRIPT=Word%20Count.txt"))));
+        test::press(expectConfirmation(QStringLiteral("Word Count.txt")),
+                    QStringLiteral("Install Script"));
         QVERIFY(QFileInfo::exists(installed(QStringLiteral("Word Count.txt"))));
         expectReturnToTarnwick(1);
     }
 
     void valueKeepsItsCase() {
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=word%20count.txt"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=word%20count.txt"))));
         expectErrorSheet(QStringLiteral("Script 'word count.txt' - not found"));
     }
 
     void errorTexts_data() {
         QTest::addColumn<QString>("request");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no question mark") << "twkscriptinstall://x" << "Script install didn't specify a script";
-        QTest::newRow("no script attribute") << "twkscriptinstall://x?other=1" << "Script install didn't specify a script";
-        QTest::newRow("undecodable name") << "twkscriptinstall://x?script=%E2%28" << "Script install didn't specify a script";
-        QTest::newRow("missing") << "twkscriptinstall://x?script=Nope.sh" << "Script 'Nope.sh' - not found";
-        QTest::newRow("object directive") << "twkscriptinstall://x?script=%25@" << "Script '%@' - not found";
-        QTest::newRow("directives") << "twkscriptinstall://x?script=%25n%25s%25d%25%25" << "Script '%n%s%d%%' - not found";
-        QTest::newRow("empty name") << "twkscriptinstall://x?script=" << "Script '' - is not a valid script name";
-        QTest::newRow("key alone") << "twkscriptinstall://x?script" << "Script '' - is not a valid script name";
-        QTest::newRow("dot") << "twkscriptinstall://x?script=." << "Script '.' - is not a valid script name";
-        QTest::newRow("dot dot") << "twkscriptinstall://x?script=.." << "Script '..' - is not a valid script name";
-        QTest::newRow("traversal") << "twkscriptinstall://x?script=..%2F..%2F.ssh" << "Script '../../.ssh' - is not a valid script name";
-        QTest::newRow("double encoded") << "twkscriptinstall://x?script=..%252F.ssh" << "Script '..%2F.ssh' - not found";
-        QTest::newRow("absolute") << "twkscriptinstall://x?script=%2Fetc%2Fpasswd" << "Script '/etc/passwd' - is not a valid script name";
-        QTest::newRow("slash") << "twkscriptinstall://x?script=Window%20Tools/arrange.sh" << "Script 'Window Tools/arrange.sh' - is not a valid script name";
-        QTest::newRow("NUL") << "twkscriptinstall://x?script=Open%20Recent.sh%00" << QStringLiteral("Script 'Open Recent.sh%1' - is not a valid script name").arg(QChar(0));
-        QTest::newRow("newline") << "twkscriptinstall://x?script=a%0Ab" << "Script 'a\nb' - not found";
-        QTest::newRow("dash") << "twkscriptinstall://x?script=--install-all" << "Script '--install-all' - not found";
+        QTest::newRow("no question mark") << "twkscriptinstall://x"
+                                          << "Script install didn't specify a script";
+        QTest::newRow("no script attribute") << "twkscriptinstall://x?other=1"
+                                             << "Script install didn't specify a script";
+        QTest::newRow("undecodable name") << "twkscriptinstall://x?script=%E2%28"
+                                          << "Script install didn't specify a script";
+        QTest::newRow("missing") << "twkscriptinstall://x?script=Nope.sh"
+                                 << "Script 'Nope.sh' - not found";
+        QTest::newRow("object directive") << "twkscriptinstall://x?script=%25@"
+                                          << "Script '%@' - not found";
+        QTest::newRow("directives") << "twkscriptinstall://x?script=%25n%25s%25d%25%25"
+                                    << "Script '%n%s%d%%' - not found";
+        QTest::newRow("empty name") << "twkscriptinstall://x?script="
+                                    << "Script '' - is not a valid script name";
+        QTest::newRow("key alone") << "twkscriptinstall://x?script"
+                                   << "Script '' - is not a valid script name";
+        QTest::newRow("dot") << "twkscriptinstall://x?script=."
+                             << "Script '.' - is not a valid script name";
+        QTest::newRow("dot dot") << "twkscriptinstall://x?script=.."
+                                 << "Script '..' - is not a valid script name";
+        QTest::newRow("traversal") << "twkscriptinstall://x?script=..%2F..%2F.ssh"
+                                   << "Script '../../.ssh' - is not a valid script name";
+        QTest::newRow("double encoded") << "twkscriptinstall://x?script=..%252F.ssh"
+                                        << "Script '..%2F.ssh' - not found";
+        QTest::newRow("absolute") << "twkscriptinstall://x?script=%2Fetc%2Fpasswd"
+                                  << "Script '/etc/passwd' - is not a valid script name";
+        QTest::newRow("slash") << "twkscriptinstall://x?script=Window%20Tools/arrange.sh"
+                               << "Script 'Window Tools/arrange.sh' - is not a valid script name";
+        QTest::newRow("NUL") << "twkscriptinstall://x?script=Open%20Recent.sh%00"
+                             << QStringLiteral(
+                                    "Script 'Open Recent.sh%1' - is not a valid script name")
+                                    .arg(QChar(0));
+        QTest::newRow("newline") << "twkscriptinstall://x?script=a%0Ab"
+                                 << "Script 'a\nb' - not found";
+        QTest::newRow("dash") << "twkscriptinstall://x?script=--install-all"
+                              << "Script '--install-all' - not found";
         QTest::newRow("very long") << "twkscriptinstall://x?script=" + QString(10000, u'a')
                                    << "Script '" + QString(10000, u'a') + "' - not found";
     }
@@ -255,7 +285,8 @@ private Q_SLOTS:
         const QString outside = box_.root + QStringLiteral("/outside");
         writeText(outside + QStringLiteral("/keep.txt"), "keep");
         QVERIFY(QFile::link(outside, installed(QStringLiteral("Window Tools"))));
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Window%20Tools"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Window%20Tools"))));
         QVERIFY(!QFileInfo(installed(QStringLiteral("Window Tools"))).isSymLink());
         QCOMPARE(QDir(outside).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
     }
@@ -264,26 +295,32 @@ private Q_SLOTS:
     void failedCopyIsReported() {
         QDir(box_.userScripts).removeRecursively();
         test::LogCapture log;
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
-        test::press(expectConfirmation(QStringLiteral("Open Recent.sh")), QStringLiteral("Install Script"));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        test::press(expectConfirmation(QStringLiteral("Open Recent.sh")),
+                    QStringLiteral("Install Script"));
         expectErrorSheet(QStringLiteral("Script 'Open Recent.sh' - could not be installed"));
         QCOMPARE(log.lines.size(), 1);
         QVERIFY(log.lines.first().startsWith(QStringLiteral("error copying script: ")));
 
         QFile::resize(box_.received, 0);
         defaults::setBool(true, DontAsk);
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
         expectErrorSheet(QStringLiteral("Script 'Open Recent.sh' - could not be installed"));
         QVERIFY(!QFileInfo::exists(box_.userScripts));
     }
 
     // Each sheet answers for its own request, whatever order the user answers them in.
     void twoRequestsTwoSheets() {
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Word%20Count.txt"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Word%20Count.txt"))));
         QList<alert::Alert*> sheets;
         QTRY_COMPARE((sheets = window_.findChildren<alert::Alert*>()).size(), 2);
-        alert::Alert* first = sheets[0]->text().contains(QStringLiteral("Open Recent")) ? sheets[0] : sheets[1];
+        alert::Alert* first =
+            sheets[0]->text().contains(QStringLiteral("Open Recent")) ? sheets[0] : sheets[1];
         alert::Alert* second = first == sheets[0] ? sheets[1] : sheets[0];
         test::press(second, QStringLiteral("Install Script"));
         expectReturnToTarnwick(1);
@@ -304,7 +341,8 @@ private Q_SLOTS:
     void tarnwickNotFoundMeansNotFound() {
         const QString aside = box_.root + QStringLiteral("/bundle-aside");
         QVERIFY(QDir().rename(box_.bundle, aside));
-        QVERIFY(controller_.handleURL(url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
+        QVERIFY(controller_.handleURL(
+            url(QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh"))));
         // Without its folder GIO cannot start Tarnwick either.
         expectErrorSheet(QStringLiteral("Script 'Open Recent.sh' - not found"), false);
         QVERIFY(QDir().rename(aside, box_.bundle));

@@ -6,11 +6,11 @@
 #include "tests/common/LogCapture.h"
 #include "tests/common/TestSandbox.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QCryptographicHash>
 #include <QtTest>
 
 #include <csignal>
@@ -25,8 +25,8 @@ using test::writeText;
 namespace {
 
 QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool isLink(const QString& path) {
@@ -76,15 +76,19 @@ private Q_SLOTS:
         writeText(tools + QStringLiteral("/.hidden"), "h");
         writeText(tools + QStringLiteral("/deep/er/b.txt"), "b");
         QVERIFY(QFile::link(QStringLiteral("a.sh"), tools + QStringLiteral("/alias")));
-        QVERIFY(QFile::link(QStringLiteral("/nonexistent/target"), tools + QStringLiteral("/dangling")));
-        QVERIFY(::mkfifo(QFile::encodeName(tools + QStringLiteral("/pipe")).constData(), 0600) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/nonexistent/target"),
+                            tools + QStringLiteral("/dangling")));
+        QVERIFY(::mkfifo(QFile::encodeName(tools + QStringLiteral("/pipe")).constData(), 0600) ==
+                0);
 
         QVERIFY(!installer::installItem(tools, target_));
         const QString copy = target_ + QStringLiteral("/Tools");
-        QCOMPARE(entries(copy), (QStringList{".hidden", "a.sh", "alias", "dangling", "deep", "pipe"}));
+        QCOMPARE(entries(copy),
+                 (QStringList{".hidden", "a.sh", "alias", "dangling", "deep", "pipe"}));
         QCOMPARE(readText(copy + QStringLiteral("/deep/er/b.txt")), QStringLiteral("b"));
         QVERIFY(isLink(copy + QStringLiteral("/alias")));
-        QCOMPARE(QFile::symLinkTarget(copy + QStringLiteral("/alias")), copy + QStringLiteral("/a.sh"));
+        QCOMPARE(QFile::symLinkTarget(copy + QStringLiteral("/alias")),
+                 copy + QStringLiteral("/a.sh"));
         QVERIFY(isLink(copy + QStringLiteral("/dangling")));
     }
 
@@ -121,7 +125,8 @@ private Q_SLOTS:
     }
 
     void linkAtDestinationIsReplacedNotFollowed() {
-        const QString outside = dir_.filePath(QStringLiteral("outside-%1").arg(QFileInfo(target_).fileName()));
+        const QString outside =
+            dir_.filePath(QStringLiteral("outside-%1").arg(QFileInfo(target_).fileName()));
         writeText(outside + QStringLiteral("/precious.txt"), "keep me");
         QVERIFY(QFile::link(outside, target_ + QStringLiteral("/Script")));
         writeText(source_ + QStringLiteral("/Script"), "new");
@@ -174,7 +179,8 @@ private Q_SLOTS:
             ::setrlimit(RLIMIT_FSIZE, &limit);
             ::signal(SIGXFSZ, SIG_IGN);
         });
-        run.start(test::builtProgram(QStringLiteral("twk-script-installer")), {QStringLiteral("--install-all")});
+        run.start(test::builtProgram(QStringLiteral("twk-script-installer")),
+                  {QStringLiteral("--install-all")});
         QVERIFY(run.waitForFinished(60000));
         QCOMPARE(run.exitCode(), 1);
         const QString errors = QString::fromUtf8(run.readAllStandardError());
@@ -182,7 +188,8 @@ private Q_SLOTS:
                      errors.contains(QStringLiteral("File too large")),
                  qPrintable(errors));
         QCOMPARE(entries(installed), QStringList{QStringLiteral("old.txt")});
-        QCOMPARE(readText(installed + QStringLiteral("/old.txt")), QStringLiteral("the copy the user has"));
+        QCOMPARE(readText(installed + QStringLiteral("/old.txt")),
+                 QStringLiteral("the copy the user has"));
         for (const QString& name : entries(box.userScripts))
             QVERIFY2(!name.startsWith(QStringLiteral(".twk-")), qPrintable(name));
         QDir(big).removeRecursively();

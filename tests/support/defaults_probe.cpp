@@ -24,10 +24,12 @@ int main(int argc, char** argv) {
         store.setFloat(-0.0f, QStringLiteral("negativeZero"));
         store.setInteger(std::numeric_limits<qint64>::min(), QStringLiteral("integer"));
         store.setObject(QStringLiteral("no"), QStringLiteral("text"));
-        store.setObject(QDateTime::fromMSecsSinceEpoch(1234567890123, Qt::UTC), QStringLiteral("date"));
-        store.setObject(QVariantMap{{QStringLiteral("countKey"), qint64(3)},
-                                    {QStringLiteral("nested"), QVariantList{1.5, QStringLiteral("x")}}},
-                        QStringLiteral("dictionary"));
+        store.setObject(QDateTime::fromMSecsSinceEpoch(1234567890123, Qt::UTC),
+                        QStringLiteral("date"));
+        store.setObject(
+            QVariantMap{{QStringLiteral("countKey"), qint64(3)},
+                        {QStringLiteral("nested"), QVariantList{1.5, QStringLiteral("x")}}},
+            QStringLiteral("dictionary"));
         return store.synchronize() ? 0 : 1;
     }
     const QStringList keys = store.allKeys();
@@ -43,7 +45,8 @@ int main(int argc, char** argv) {
             text = QString::number(value.toDateTime().toMSecsSinceEpoch());
         } else if (value.typeId() == QMetaType::QVariantMap) {
             const QVariantMap map = value.toMap();
-            text = QStringLiteral("%1:%2").arg(map.value(QStringLiteral("countKey")).toLongLong())
+            text = QStringLiteral("%1:%2")
+                       .arg(map.value(QStringLiteral("countKey")).toLongLong())
                        .arg(map.value(QStringLiteral("nested")).toList().value(0).toDouble());
         }
         std::printf("%s %s %s\n", qPrintable(key), value.metaType().name(), qPrintable(text));

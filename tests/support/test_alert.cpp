@@ -42,11 +42,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected");
         using O = std::optional<QString>;
         QTest::newRow("done") << O("OK") << O() << O() << QStringList{"OK"};
-        QTest::newRow("confirmation") << O("Install Script") << O("Cancel") << O()
-                                      << QStringList{"Install Script", "Cancel"};
+        QTest::newRow("confirmation")
+            << O("Install Script") << O("Cancel") << O() << QStringList{"Install Script", "Cancel"};
         QTest::newRow("alternate alone") << O() << O("Cancel") << O() << QStringList{"Cancel"};
         QTest::newRow("none") << O() << O() << O() << QStringList{};
-        QTest::newRow("other adds a third") << O("A") << O("B") << O("C") << QStringList{"A", "B", "C"};
+        QTest::newRow("other adds a third")
+            << O("A") << O("B") << O("C") << QStringList{"A", "B", "C"};
     }
     void buttons() {
         QFETCH(std::optional<QString>, defaultButton);
@@ -61,8 +62,8 @@ private Q_SLOTS:
         QCOMPARE(a->alertStyle(), int(alert::WarningAlertStyle));
         // Each button answers 1000 + its place, whichever way it is pressed.
         for (int i = 0; i < a->addedButtons().size(); ++i) {
-            auto b = alert::qzAlertWithMessageText(QStringLiteral("m"), defaultButton, alternateButton,
-                                                   otherButton, nullopt);
+            auto b = alert::qzAlertWithMessageText(QStringLiteral("m"), defaultButton,
+                                                   alternateButton, otherButton, nullopt);
             b->open();
             QTest::mouseClick(b->addedButtons()[i], Qt::LeftButton);
             QCOMPARE(b->returnCode(), 1000 + i);
@@ -71,8 +72,8 @@ private Q_SLOTS:
 
     void escapeAnswersTheSecondButton() {
         auto a = alert::qzAlertWithMessageText(QStringLiteral("Install script 'x' ?"),
-                                               QStringLiteral("Install Script"), QStringLiteral("Cancel"),
-                                               nullopt, nullopt);
+                                               QStringLiteral("Install Script"),
+                                               QStringLiteral("Cancel"), nullopt, nullopt);
         a->open();
         QVERIFY(QTest::qWaitForWindowExposed(a.get()));
         QTest::keyClick(a.get(), Qt::Key_Escape);
@@ -89,20 +90,21 @@ private Q_SLOTS:
     }
     void informativeTextIsLiteralWithoutArguments() {
         QFETCH(QString, text);
-        auto a = alert::qzAlertWithMessageText(QStringLiteral("Doh!"), QStringLiteral("OK"), nullopt,
-                                               nullopt, text);
+        auto a = alert::qzAlertWithMessageText(QStringLiteral("Doh!"), QStringLiteral("OK"),
+                                               nullopt, nullopt, text);
         QCOMPARE(a->informativeText(), text);
     }
 
     void informativeFormatTakesArguments() {
-        auto a = alert::qzAlertWithMessageText(QStringLiteral("m"), QStringLiteral("OK"), nullopt, nullopt,
-                                               QStringLiteral("%@ of %ld"), QStringLiteral("two"), qint64(3));
+        auto a = alert::qzAlertWithMessageText(QStringLiteral("m"), QStringLiteral("OK"), nullopt,
+                                               nullopt, QStringLiteral("%@ of %ld"),
+                                               QStringLiteral("two"), qint64(3));
         QCOMPARE(a->informativeText(), QStringLiteral("two of 3"));
     }
 
     void absentInformativeFormat() {
-        auto a = alert::qzAlertWithMessageText(QStringLiteral("m"), QStringLiteral("OK"), nullopt, nullopt,
-                                               nullopt, QStringLiteral("ignored"));
+        auto a = alert::qzAlertWithMessageText(QStringLiteral("m"), QStringLiteral("OK"), nullopt,
+                                               nullopt, nullopt, QStringLiteral("ignored"));
         QCOMPARE(a->informativeText(), QString());
     }
 
@@ -118,8 +120,8 @@ private Q_SLOTS:
 
     void showMessageReportsItsEndOnce() {
         Delegate delegate;
-        QPointer<Alert> a = alert::showMessage(QStringLiteral("Hello"), QStringLiteral("50% %@ done"),
-                                               &delegate, "alertDidEnd");
+        QPointer<Alert> a = alert::showMessage(
+            QStringLiteral("Hello"), QStringLiteral("50% %@ done"), &delegate, "alertDidEnd");
         QVERIFY(a);
         QVERIFY(a->isVisible());
         QVERIFY(!a->parentWidget());

@@ -50,7 +50,8 @@ private Q_SLOTS:
 
     void doOnceAnswersOnce() {
         QVERIFY(doOnce(*store_, QStringLiteral("tip")));
-        QCOMPARE(store_->objectForKey(QStringLiteral("QZ_Oncetip"))->toString(), QStringLiteral("1"));
+        QCOMPARE(store_->objectForKey(QStringLiteral("QZ_Oncetip"))->toString(),
+                 QStringLiteral("1"));
         QVERIFY(!doOnce(*store_, QStringLiteral("tip")));
         QVERIFY(doOnce(*store_, QStringLiteral("Tip"))); // keys are case-sensitive
         store_->setInteger(0, QStringLiteral("QZ_Onceother"));
@@ -144,7 +145,8 @@ private Q_SLOTS:
         now = now.addMSecs(1);
         QVERIFY(!forN(0, QStringLiteral("zero")));
         QVERIFY(!forN(-1, QStringLiteral("negative")));
-        QVERIFY(objectForKey(QStringLiteral("QZ_Hoursnegative"))); // the date is stored all the same
+        QVERIFY(
+            objectForKey(QStringLiteral("QZ_Hoursnegative"))); // the date is stored all the same
         QVERIFY(!forN(std::nanf(""), QStringLiteral("nan")));
         QVERIFY(objectForKey(QStringLiteral("QZ_Hoursnan")));
         QVERIFY(!forN(std::nanf(""), QStringLiteral("nan")));
@@ -198,7 +200,7 @@ private Q_SLOTS:
         QSignalSpy writes(store_.get(), &UserDefaults::valueChanged);
         now = at("2026-03-07T23:59:59");
         QCOMPARE(countDaysUsed(*store_, QStringLiteral("app")), 1);
-        QCOMPARE(writes.count(), 0); // the same day writes nothing
+        QCOMPARE(writes.count(), 0);     // the same day writes nothing
         now = at("2026-03-08T00:00:01"); // past midnight
         QCOMPARE(countDaysUsed(*store_, QStringLiteral("app")), 2);
         now = at("2026-03-08T23:30:00"); // the day clocks went forward: still the same day

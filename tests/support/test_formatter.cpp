@@ -20,8 +20,8 @@ private Q_SLOTS:
         QTest::newRow("zero padded") << format(u"%02ld:%02ld", qint64(5), qint64(7)) << "05:07";
         QTest::newRow("zero pad after minus") << format(u"%02ld", qint64(-5)) << "-5";
         QTest::newRow("wide zero pad after minus") << format(u"%04ld", qint64(-5)) << "-005";
-        QTest::newRow("most negative") << format(u"%ld", std::numeric_limits<qint64>::min())
-                                       << "-9223372036854775808";
+        QTest::newRow("most negative")
+            << format(u"%ld", std::numeric_limits<qint64>::min()) << "-9223372036854775808";
         QTest::newRow("%d truncates to 32 bits") << format(u"%d", qint64(0x100000001LL)) << "1";
         QTest::newRow("unsigned") << format(u"%lu", std::numeric_limits<quint64>::max())
                                   << "18446744073709551615";
@@ -43,12 +43,18 @@ private Q_SLOTS:
     void hostileFormats_data() {
         QTest::addColumn<QString>("fmt");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("no arguments") << "%@ %d %s %n %x" << "%@ %d %s %n %x";
-        QTest::newRow("unknown conversion") << "%n%k" << "%n%k";
-        QTest::newRow("star width") << "%*d" << "%*d";
-        QTest::newRow("positional") << "%1$@" << "%1$@";
-        QTest::newRow("trailing percent") << "50%" << "50%";
-        QTest::newRow("huge width is capped") << "%99999999999d" << "%99999999999d";
+        QTest::newRow("no arguments") << "%@ %d %s %n %x"
+                                      << "%@ %d %s %n %x";
+        QTest::newRow("unknown conversion") << "%n%k"
+                                            << "%n%k";
+        QTest::newRow("star width") << "%*d"
+                                    << "%*d";
+        QTest::newRow("positional") << "%1$@"
+                                    << "%1$@";
+        QTest::newRow("trailing percent") << "50%"
+                                          << "50%";
+        QTest::newRow("huge width is capped") << "%99999999999d"
+                                              << "%99999999999d";
     }
     void hostileFormats() {
         QFETCH(QString, fmt);

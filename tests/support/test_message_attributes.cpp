@@ -13,7 +13,8 @@ Q_DECLARE_METATYPE(std::optional<Map>)
 
 namespace {
 
-std::optional<Map> parse(const QString& text, bool lowercaseKey = true, bool lowercaseValue = false) {
+std::optional<Map> parse(const QString& text, bool lowercaseKey = true,
+                         bool lowercaseValue = false) {
     const auto map = attributesFromMessageWithLowercaseKey(text, lowercaseKey, lowercaseValue);
     if (!map)
         return std::nullopt;
@@ -57,7 +58,8 @@ private Q_SLOTS:
                       bool lowerKey = true, bool lowerValue = false) {
             QTest::newRow(name) << message << lowerKey << lowerValue << expected;
         };
-        row("decoded value", "twkscriptinstall://x?script=My%20Script", Map{{"script", "My Script"}});
+        row("decoded value", "twkscriptinstall://x?script=My%20Script",
+            Map{{"script", "My Script"}});
         row("no question mark", "twkscriptinstall://x", std::nullopt);
         row("head plays no part", "a=b&c?x=1", Map{{"x", "1"}});
         row("lone question mark", "a?", Map{{"", ""}});
@@ -85,7 +87,8 @@ private Q_SLOTS:
         row("invalid UTF-8 skipped", "a?x=%C3%28&y=1", Map{{"y", "1"}});
         row("encoded surrogate skipped", "a?x=%ED%A0%80", Map{});
         row("overlong skipped", "a?x=%C0%AF", Map{});
-        row("encoded NUL kept", "a?x=a%00b", Map{{"x", QString(QStringLiteral("a")) + QChar(0) + u'b'}});
+        row("encoded NUL kept", "a?x=a%00b",
+            Map{{"x", QString(QStringLiteral("a")) + QChar(0) + u'b'}});
         row("encoded slash decoded", "a?script=..%2F..%2F.ssh", Map{{"script", "../../.ssh"}});
         row("undecodable value never overrides", "a?x=1&x=%G0", Map{{"x", "1"}});
     }
@@ -107,10 +110,14 @@ private Q_SLOTS:
     void head_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("head");
-        QTest::newRow("path") << "a/b?x=1" << "a/b";
-        QTest::newRow("no question mark") << "a/b" << "a/b";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("leading question mark") << "?x" << "";
+        QTest::newRow("path") << "a/b?x=1"
+                              << "a/b";
+        QTest::newRow("no question mark") << "a/b"
+                                          << "a/b";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("leading question mark") << "?x"
+                                               << "";
     }
     void head() {
         QFETCH(QString, message);
@@ -119,7 +126,8 @@ private Q_SLOTS:
     }
 
     void escaping() {
-        QCOMPARE(fullyEscapedStringForUrl(u";/?:@&=+$,"), QStringLiteral("%3B%2F%3F%3A%40%26%3D%2B%24%2C"));
+        QCOMPARE(fullyEscapedStringForUrl(u";/?:@&=+$,"),
+                 QStringLiteral("%3B%2F%3F%3A%40%26%3D%2B%24%2C"));
         QCOMPARE(fullyEscapedStringForUrl(u"Abc123"), QStringLiteral("Abc123"));
         QCOMPARE(fullyEscapedStringForUrl(u"-_.!~*'()"), QStringLiteral("-_.!~*'()"));
         QCOMPARE(fullyEscapedStringForUrl(u"a b%#é"), QStringLiteral("a%20b%25%23%C3%A9"));
@@ -150,12 +158,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("component");
         QTest::addColumn<std::optional<QString>>("expected");
-        QTest::newRow("host") << "twkrelaunch://test" << "x" << std::optional<QString>("twkrelaunch://test/x");
-        QTest::newRow("path") << "s://h/dir" << "file" << std::optional<QString>("s://h/dir/file");
-        QTest::newRow("trailing slash") << "s://h/dir/" << "file" << std::optional<QString>("s://h/dir/file");
-        QTest::newRow("leading slash in component") << "s://h" << "/x" << std::optional<QString>("s://h/x");
-        QTest::newRow("no scheme separator") << "plain text" << "x" << std::optional<QString>();
-        QTest::newRow("twice") << "a:/b:/c" << "x" << std::optional<QString>();
+        QTest::newRow("host") << "twkrelaunch://test"
+                              << "x" << std::optional<QString>("twkrelaunch://test/x");
+        QTest::newRow("path") << "s://h/dir"
+                              << "file" << std::optional<QString>("s://h/dir/file");
+        QTest::newRow("trailing slash") << "s://h/dir/"
+                                        << "file" << std::optional<QString>("s://h/dir/file");
+        QTest::newRow("leading slash in component") << "s://h"
+                                                    << "/x" << std::optional<QString>("s://h/x");
+        QTest::newRow("no scheme separator") << "plain text"
+                                             << "x" << std::optional<QString>();
+        QTest::newRow("twice") << "a:/b:/c"
+                               << "x" << std::optional<QString>();
     }
     void urlJoin() {
         QFETCH(QString, url);

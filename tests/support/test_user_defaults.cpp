@@ -59,7 +59,8 @@ private Q_SLOTS:
         QCOMPARE(store.boolForKey(QStringLiteral("bool")), true);
         QCOMPARE(bitsOf(store.floatForKey(QStringLiteral("float"))), bitsOf(0.1f));
         QCOMPARE(bitsOf(store.floatForKey(QStringLiteral("negativeZero"))), bitsOf(-0.0f));
-        QCOMPARE(store.integerForKey(QStringLiteral("integer")), std::numeric_limits<qint64>::min());
+        QCOMPARE(store.integerForKey(QStringLiteral("integer")),
+                 std::numeric_limits<qint64>::min());
         // A stored "no" is text, not a boolean: it must not read back as YES by accident.
         QCOMPARE(store.objectForKey(QStringLiteral("text"))->typeId(), int(QMetaType::QString));
         QCOMPARE(store.boolForKey(QStringLiteral("text")), false);
@@ -67,7 +68,8 @@ private Q_SLOTS:
                  1234567890123);
         const QVariantMap map = store.objectForKey(QStringLiteral("dictionary"))->toMap();
         QCOMPARE(map.value(QStringLiteral("countKey")).toLongLong(), 3);
-        QCOMPARE(map.value(QStringLiteral("nested")).toList().value(1).toString(), QStringLiteral("x"));
+        QCOMPARE(map.value(QStringLiteral("nested")).toList().value(1).toString(),
+                 QStringLiteral("x"));
 
         const QString mine = fresh("written-by-parent.conf");
         {
@@ -78,7 +80,8 @@ private Q_SLOTS:
         }
         const QString printed = runProbe(mine, "read");
         QVERIFY2(printed.contains(QStringLiteral("float float 7f7fffff")), qPrintable(printed));
-        QVERIFY2(printed.contains(QStringLiteral("integer qlonglong 9223372036854775807")), qPrintable(printed));
+        QVERIFY2(printed.contains(QStringLiteral("integer qlonglong 9223372036854775807")),
+                 qPrintable(printed));
         QVERIFY2(printed.contains(QStringLiteral("date QDateTime -1")), qPrintable(printed));
     }
 
@@ -113,7 +116,8 @@ private Q_SLOTS:
         QCOMPARE(log.lines.size(), 1);
         QVERIFY(log.lines.first().contains(QStringLiteral("could not be read")));
         // The damaged bytes are kept aside, untouched; the store goes on in a new file.
-        const QStringList aside = QDir(dir.path()).entryList({QStringLiteral("damaged.conf.damaged-*")});
+        const QStringList aside =
+            QDir(dir.path()).entryList({QStringLiteral("damaged.conf.damaged-*")});
         QCOMPARE(aside.size(), 1);
         QFile kept(dir.filePath(aside.first()));
         QVERIFY(kept.open(QIODevice::ReadOnly));
