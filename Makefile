@@ -9,7 +9,7 @@ CMAKE_ARGS ?=
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
             libglib2.0-dev libglib2.0-bin libicu-dev dbus-daemon dbus-bin \
             desktop-file-utils appstream fonts-dejavu-core
-BENCH_PACKAGES := libbenchmark-dev
+BENCH_PACKAGES := libbenchmark-dev dbus-daemon dbus-bin
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 .PHONY: all deps configure build run test bench test-sanitize fuzz format clean

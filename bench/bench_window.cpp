@@ -1,0 +1,32 @@
+// The installer's real start-up path: quits as soon as the main window is shown, or with
+// --rss stays idle for a moment and prints its resident memory in KiB.
+
+#include "app/Application.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    const bool rss = argc > 1 && std::strcmp(argv[1], "--rss") == 0;
+    return twk::app::runWindowApplication(argv[0], {}, [rss](QWidget&) {
+        if (!rss) {
+            QCoreApplication::quit();
+            return;
+        }
+        QTimer::singleShot(500, [] {
+            QFile status(QStringLiteral("/proc/self/status"));
+            status.open(QIODevice::ReadOnly);
+            for (const QByteArray& line : status.readAll().split('\n')) {
+                if (line.startsWith("VmRSS:"))
+                    std::printf("%s\n", line.mid(6).trimmed().split(' ').first().constData());
+            }
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+    });
+}
