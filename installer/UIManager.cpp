@@ -118,13 +118,12 @@ bool UIManager::handleURL(const std::optional<platform::Url>& url) {
 
     const auto attributes =
         strings::attributesFromMessageWithLowercaseKey(url->absoluteString(), true, false);
-    const auto found = attributes ? attributes->constFind(QStringLiteral("script"))
-                                  : strings::AttributeMap::const_iterator();
-    if (!attributes || found == attributes->cend()) {
+    const QString* found = attributes ? attributes->find(u"script") : nullptr;
+    if (!found) {
         showErrorAndReturnToTWK(tr("Script install didn't specify a script"));
         return true;
     }
-    const QString scriptName = found.value();
+    const QString scriptName = *found;
     if (!isValidScriptName(scriptName)) {
         showErrorAndReturnToTWK(
             strings::format(tr("Script '%@' - is not a valid script name"), scriptName));

@@ -4,6 +4,53 @@
 
 namespace twk::strings {
 
+qsizetype AttributeMap::indexOf(QStringView key) const {
+    if (!index_.isEmpty())
+        return index_.value(key.toString(), -1);
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].first == key)
+            return i;
+    }
+    return -1;
+}
+
+const QString* AttributeMap::find(QStringView key) const {
+    const qsizetype i = indexOf(key);
+    return i < 0 ? nullptr : &entries_[i].second;
+}
+
+QString AttributeMap::value(QStringView key) const {
+    const QString* found = find(key);
+    return found ? *found : QString();
+}
+
+void AttributeMap::insert(QString key, QString value) {
+    if (const qsizetype i = indexOf(key); i >= 0) {
+        entries_[i].second = std::move(value);
+        return;
+    }
+    if (entries_.isEmpty())
+        entries_.reserve(4);
+    entries_.append({std::move(key), std::move(value)});
+    if (entries_.size() == IndexFrom) {
+        for (qsizetype i = 0; i < entries_.size(); ++i)
+            index_.insert(entries_[i].first, i);
+    } else if (!index_.isEmpty()) {
+        index_.insert(entries_.last().first, entries_.size() - 1);
+    }
+}
+
+bool operator==(const AttributeMap& a, const AttributeMap& b) {
+    if (a.size() != b.size())
+        return false;
+    for (const auto& [key, value] : a) {
+        const QString* other = b.find(key);
+        if (!other || *other != value)
+            return false;
+    }
+    return true;
+}
+
 QString pathByRemovingParameters(QStringView receiver) {
     const qsizetype question = receiver.indexOf(u'?');
     return (question < 0 ? receiver : receiver.left(question)).toString();

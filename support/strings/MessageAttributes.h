@@ -3,14 +3,44 @@
 // Messages and URL texts: "head?key=value&key2=value2". Used to read install requests.
 
 #include <QHash>
+#include <QList>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace twk::strings {
 
-// Keys to values; a stored value is never absent (a key without "=" holds "").
-using AttributeMap = QHash<QString, QString>;
+// Keys to values, in the order keys first appeared; a stored value is never absent (a key
+// without "=" holds ""). Messages hold a handful of attributes, so entries are kept flat;
+// an index is built only once a map grows large, so thousands of keys stay fast.
+class AttributeMap {
+public:
+    using Entry = std::pair<QString, QString>;
+
+    // The value stored under the key, or null when no piece stored one.
+    const QString* find(QStringView key) const;
+    // The value, or the empty text when there is none.
+    QString value(QStringView key) const;
+    bool contains(QStringView key) const { return find(key) != nullptr; }
+
+    // Stores the value, replacing the value of an equal key.
+    void insert(QString key, QString value);
+
+    qsizetype size() const { return entries_.size(); }
+    bool isEmpty() const { return entries_.isEmpty(); }
+    QList<Entry>::const_iterator begin() const { return entries_.cbegin(); }
+    QList<Entry>::const_iterator end() const { return entries_.cend(); }
+
+    friend bool operator==(const AttributeMap& a, const AttributeMap& b);
+
+private:
+    qsizetype indexOf(QStringView key) const; // -1 when absent
+
+    static constexpr qsizetype IndexFrom = 16;
+    QList<Entry> entries_;
+    QHash<QString, qsizetype> index_;
+};
 
 // The text before the first "?", or the whole receiver when it holds none.
 QString pathByRemovingParameters(QStringView receiver);

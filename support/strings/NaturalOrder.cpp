@@ -3,7 +3,6 @@
 #include <QCollator>
 #include <QLocale>
 
-#include <memory>
 
 namespace twk::strings {
 namespace {
@@ -29,11 +28,11 @@ struct Collators {
     }
 };
 
-const Collators& collatorsFor(const QLocale& locale) {
-    thread_local std::unique_ptr<Collators> cached;
-    if (!cached || cached->system != locale)
-        cached = std::make_unique<Collators>(locale);
-    return *cached;
+// A Linux process's system locale is fixed when it starts, so the collators are built once
+// per thread, on first use; building one costs about a hundred comparisons.
+const Collators& collators() {
+    thread_local const Collators cached(QLocale::system());
+    return cached;
 }
 
 ComparisonResult sign(int value) {
@@ -43,7 +42,7 @@ ComparisonResult sign(int value) {
 } // namespace
 
 ComparisonResult naturalOrderCompare(const QString& first, const QString& second) {
-    const Collators& c = collatorsFor(QLocale::system());
+    const Collators& c = collators();
     if (const int primary = c.primary.compare(first, second))
         return sign(primary);
     // Forced ordering: equal under the loose rules, so order by the stricter ones.

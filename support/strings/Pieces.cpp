@@ -1,6 +1,7 @@
 #include "support/strings/Pieces.h"
 
 #include <QDir>
+#include <QVarLengthArray>
 
 namespace twk::strings {
 
@@ -85,11 +86,12 @@ std::optional<QString> stringByReplacingPercentEscapes(QStringView receiver) {
     if (percent < 0)
         return receiver.toString();
     // Literal characters are whole code points already, so only runs of escapes need
-    // decoding; a run must be valid UTF-8 on its own.
+    // decoding; a run must be valid UTF-8 on its own. ASCII bytes, the common case, are
+    // appended directly.
     QString out;
     out.reserve(receiver.size());
     out.append(receiver.left(percent));
-    QByteArray bytes;
+    QVarLengthArray<char, 64> bytes;
     qsizetype i = percent;
     const qsizetype n = receiver.size();
     while (i < n) {
@@ -101,6 +103,7 @@ std::optional<QString> stringByReplacingPercentEscapes(QStringView receiver) {
             continue;
         }
         bytes.clear();
+        bool ascii = true;
         while (i < n && receiver[i] == u'%') {
             if (i + 2 >= n)
                 return std::nullopt;
@@ -108,12 +111,19 @@ std::optional<QString> stringByReplacingPercentEscapes(QStringView receiver) {
             const int lo = hexDigit(receiver[i + 2]);
             if (hi < 0 || lo < 0)
                 return std::nullopt;
-            bytes.append(char(hi * 16 + lo));
+            const int byte = hi * 16 + lo;
+            ascii = ascii && byte < 0x80;
+            bytes.append(char(byte));
             i += 3;
+        }
+        if (ascii) {
+            for (const char c : bytes)
+                out.append(QChar(char16_t(c)));
+            continue;
         }
         if (!isValidUtf8(bytes.constData(), bytes.size()))
             return std::nullopt;
-        out.append(QString::fromUtf8(bytes));
+        out.append(QString::fromUtf8(bytes.constData(), bytes.size()));
     }
     return out;
 }

@@ -19,8 +19,8 @@ std::optional<Map> parse(const QString& text, bool lowercaseKey = true,
     if (!map)
         return std::nullopt;
     Map sorted;
-    for (auto it = map->begin(); it != map->end(); ++it)
-        sorted.insert(it.key(), it.value());
+    for (const auto& [key, value] : *map)
+        sorted.insert(key, value);
     return sorted;
 }
 
