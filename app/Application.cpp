@@ -60,7 +60,8 @@ int runWindowApplication(char* program, const QStringList& urls,
 
     delegate.window()->show();
     if (afterShown)
-        QTimer::singleShot(0, &delegate, [&delegate, &afterShown] { afterShown(*delegate.window()); });
+        QTimer::singleShot(0, &delegate,
+                           [&delegate, &afterShown] { afterShown(*delegate.window()); });
     // The launch's own URLs go through the event loop like every later one.
     for (const QString& url : urls)
         QTimer::singleShot(0, &delegate, [&delegate, url] { delegate.handleURLEvent(url); });

@@ -4,7 +4,6 @@
 
 #include "support/strings/MessageAttributes.h"
 #include "support/strings/NaturalOrder.h"
-#include "support/strings/MessageAttributes.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -81,7 +80,8 @@ void AttributesQUrlQuery(benchmark::State& state) {
     for (auto _ : state) {
         for (const QString& url : urls) {
             const QUrlQuery query(url.mid(url.indexOf(u'?') + 1));
-            benchmark::DoNotOptimize(query.queryItemValue(QStringLiteral("script"), QUrl::FullyDecoded));
+            benchmark::DoNotOptimize(
+                query.queryItemValue(QStringLiteral("script"), QUrl::FullyDecoded));
         }
     }
     state.SetItemsProcessed(qint64(state.iterations()) * qint64(urls.size()));
@@ -112,8 +112,14 @@ void SortCollator(benchmark::State& state) {
     }
 }
 
-BENCHMARK(AttributesOurs)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
-BENCHMARK(AttributesQUrlQuery)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(AttributesOurs)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(AttributesQUrlQuery)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(SortNatural)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(SortCollator)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
@@ -130,9 +136,10 @@ public:
     }
 };
 
-void row(const char* name, double ours, double baseline, const char* unit, double scale, const char* goal) {
-    std::printf("ROW|%s|%.1f %s|%.1f %s|%.2f|%s\n", name, ours * scale, unit, baseline * scale, unit,
-                ours / baseline, goal);
+void row(const char* name, double ours, double baseline, const char* unit, double scale,
+         const char* goal) {
+    std::printf("ROW|%s|%.1f %s|%.1f %s|%.2f|%s\n", name, ours * scale, unit, baseline * scale,
+                unit, ours / baseline, goal);
 }
 
 } // namespace

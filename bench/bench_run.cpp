@@ -35,7 +35,8 @@ pid_t spawn(char** argv) {
 }
 
 double msSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 void writeFile(const std::string& path, size_t size, unsigned seed) {

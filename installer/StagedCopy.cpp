@@ -52,9 +52,10 @@ std::string tagFor(const std::string& name) {
 }
 
 std::string uniqueName(const char* prefix, const std::string& name) {
+    static const int pid = int(getpid());
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%s%s-%d-%08x", prefix, tagFor(name).c_str(),
-                  int(getpid()), QRandomGenerator::system()->generate());
+    std::snprintf(buffer, sizeof buffer, "%s%s-%d-%08x", prefix, tagFor(name).c_str(), pid,
+                  QRandomGenerator::global()->generate());
     return buffer;
 }
 
@@ -134,6 +135,10 @@ std::optional<CopyFailure> copyFile(int srcDir, const char* srcName, int dstDir,
     int error = 0;
     if (!copyBytes(in.fd, out.fd, st.st_size, error))
         return CopyFailure{error, relative};
+    // Start writing large files out now, without waiting, so the one flush before the swap
+    // finds little left to do.
+    if (st.st_size >= (1 << 20))
+        ::sync_file_range(out.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (::fchmod(out.fd, st.st_mode & 07777) != 0 || ::futimens(out.fd, times) != 0)
         return CopyFailure{errno, relative};
@@ -272,6 +277,17 @@ std::optional<QString> removeItem(const std::string& path) {
 StagedInstaller::StagedInstaller(const QString& destinationFolder)
     : folder_(nativePath(destinationFolder)) {}
 
+StagedInstaller::~StagedInstaller() {
+    if (folderFd_ >= 0)
+        ::close(folderFd_);
+}
+
+int StagedInstaller::folderFd() {
+    if (folderFd_ < 0)
+        folderFd_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return folderFd_;
+}
+
 void StagedInstaller::removeLeftoversFor(const std::string& name) {
     if (!leftoversScanned_) {
         leftoversScanned_ = true;
@@ -310,14 +326,14 @@ std::optional<InstallError> StagedInstaller::stage(const QString& sourcePath, St
     staged.stagedPath = folder_ + '/' + uniqueName(StagedPrefix, name);
     removeLeftoversFor(name);
 
-    const Fd destination(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (destination.fd < 0) {
+    const int destination = folderFd();
+    if (destination < 0) {
         return InstallError{
             InstallError::Copying,
             describe("cannot copy", source, staged.destinationPath, CopyFailure{errno, {}})};
     }
     const std::string stagedName = baseName(staged.stagedPath);
-    if (auto failure = copyTree(AT_FDCWD, source.c_str(), destination.fd, stagedName.c_str(), {})) {
+    if (auto failure = copyTree(AT_FDCWD, source.c_str(), destination, stagedName.c_str(), {})) {
         discard(staged);
         return InstallError{InstallError::Copying,
                             describe("cannot copy", source, staged.destinationPath, *failure)};
@@ -326,9 +342,8 @@ std::optional<InstallError> StagedInstaller::stage(const QString& sourcePath, St
 }
 
 void StagedInstaller::flush() {
-    const Fd folder(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.fd >= 0)
-        ::syncfs(folder.fd);
+    if (folderFd() >= 0)
+        ::syncfs(folderFd());
 }
 
 std::optional<InstallError> StagedInstaller::commit(const StagedItem& staged,

@@ -28,6 +28,9 @@ struct StagedItem {
 class StagedInstaller {
 public:
     explicit StagedInstaller(const QString& destinationFolder);
+    ~StagedInstaller();
+    StagedInstaller(const StagedInstaller&) = delete;
+    StagedInstaller& operator=(const StagedInstaller&) = delete;
 
     // Copies the source (file, folder with everything in it, or link) beside its future
     // place, under the last component of the source path. The folder is never created.
@@ -46,8 +49,10 @@ public:
 
 private:
     void removeLeftoversFor(const std::string& name);
+    int folderFd(); // opened once, on first use
 
     std::string folder_;
+    int folderFd_ = -1;
     bool leftoversScanned_ = false;
     std::set<std::string> leftovers_;
 };

@@ -3,7 +3,6 @@
 #include <QCollator>
 #include <QLocale>
 
-
 namespace twk::strings {
 namespace {
 

@@ -33,7 +33,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("clock");
         QTest::addColumn<QString>("letters");
         auto row = [](qint64 s, const char* c, const char* l) {
-            QTest::newRow(QByteArray::number(s).constData()) << s << QString::fromLatin1(c) << QString::fromLatin1(l);
+            QTest::newRow(QByteArray::number(s).constData())
+                << s << QString::fromLatin1(c) << QString::fromLatin1(l);
         };
         row(0, "00:00", "00m 00s");
         row(1, "00:01", "00m 01s");
@@ -48,8 +49,10 @@ private Q_SLOTS:
         row(-61, "-01:01", "00m -61s");
         row(-3600, "-1:00:00", "00m -3600s");
         row(-3661, "-1:01:01", "00m -3661s");
-        row(std::numeric_limits<qint64>::max(), "2562047788015215:30:07", "2562047788015215h 30m 07s");
-        row(std::numeric_limits<qint64>::min(), "-2562047788015215:30:08", "00m -9223372036854775808s");
+        row(std::numeric_limits<qint64>::max(), "2562047788015215:30:07",
+            "2562047788015215h 30m 07s");
+        row(std::numeric_limits<qint64>::min(), "-2562047788015215:30:08",
+            "00m -9223372036854775808s");
     }
     void durations() {
         QFETCH(qint64, seconds);
@@ -66,8 +69,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("dateStyle");
         QTest::addColumn<int>("timeStyle");
         QTest::addColumn<QString>("text");
-        auto row = [](const char* name, const char* locale, const char* zone, qint64 s, int d, int t, const QString& text) {
-            QTest::newRow(name) << QString::fromLatin1(locale) << QString::fromLatin1(zone) << s << d << t << text;
+        auto row = [](const char* name, const char* locale, const char* zone, qint64 s, int d,
+                      int t, const QString& text) {
+            QTest::newRow(name) << QString::fromLatin1(locale) << QString::fromLatin1(zone) << s
+                                << d << t << text;
         };
         const qint64 summer = 1751328000; // 2025-07-01 00:00 UTC
         row("none none", "en_US.UTF-8", "UTC", 0, 0, 0, "");
@@ -76,13 +81,17 @@ private Q_SLOTS:
         row("en UTC long date", "en_US.UTF-8", "UTC", 0, 3, 0, "January 1, 1970");
         row("en UTC full", "en_US.UTF-8", "UTC", 0, 4, 4,
             "Thursday, January 1, 1970 at 12:00:00" + NNBSP + "AM Coordinated Universal Time");
-        row("en NY winter", "en_US.UTF-8", "America/New_York", 0, 1, 3, "12/31/69, 7:00:00" + NNBSP + "PM EST");
-        row("en NY summer", "en_US.UTF-8", "America/New_York", summer, 2, 3, "Jun 30, 2025, 8:00:00" + NNBSP + "PM EDT");
+        row("en NY winter", "en_US.UTF-8", "America/New_York", 0, 1, 3,
+            "12/31/69, 7:00:00" + NNBSP + "PM EST");
+        row("en NY summer", "en_US.UTF-8", "America/New_York", summer, 2, 3,
+            "Jun 30, 2025, 8:00:00" + NNBSP + "PM EDT");
         row("en time only", "en_US.UTF-8", "America/New_York", 0, 0, 1, "7:00" + NNBSP + "PM");
         row("de UTC short", "de_DE.UTF-8", "UTC", 0, 1, 1, "01.01.70, 00:00");
         row("de UTC long", "de_DE.UTF-8", "UTC", 0, 3, 2, "1. Januar 1970 um 00:00:00");
-        row("de NY full", "de_DE.UTF-8", "America/New_York", 0, 4, 0, "Mittwoch, 31. Dezember 1969");
-        row("de NY summer", "de_DE.UTF-8", "America/New_York", summer, 2, 2, "30.06.2025, 20:00:00");
+        row("de NY full", "de_DE.UTF-8", "America/New_York", 0, 4, 0,
+            "Mittwoch, 31. Dezember 1969");
+        row("de NY summer", "de_DE.UTF-8", "America/New_York", summer, 2, 2,
+            "30.06.2025, 20:00:00");
         row("de NY long time", "de_DE.UTF-8", "America/New_York", 0, 0, 3, "19:00:00 GMT-5");
         row("unknown styles are none", "de_DE.UTF-8", "UTC", 0, 9, 1, "00:00");
     }
@@ -115,8 +124,10 @@ private Q_SLOTS:
         using O = std::optional<QString>;
         QTest::newRow("documents") << quint64(9) << quint64(1) << O(home + "/Documents");
         QTest::newRow("caches") << quint64(13) << quint64(1) << O(home + "/.cache");
-        QTest::newRow("application support") << quint64(14) << quint64(1) << O(home + "/.local/share");
-        QTest::newRow("applications, system") << quint64(1) << quint64(8) << O("/usr/share/applications");
+        QTest::newRow("application support")
+            << quint64(14) << quint64(1) << O(home + "/.local/share");
+        QTest::newRow("applications, system")
+            << quint64(1) << quint64(8) << O("/usr/share/applications");
         QTest::newRow("users, local") << quint64(7) << quint64(2) << O("/home");
         QTest::newRow("no such kind") << quint64(10) << quint64(1) << O();
         QTest::newRow("no such domain") << quint64(9) << quint64(4) << O();

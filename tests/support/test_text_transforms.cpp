@@ -19,7 +19,8 @@ private Q_SLOTS:
         QCOMPARE(stringByRemovingSlashEscapes(eight), four);
         // Pairs are reduced first, so the backslash they leave joins a following n.
         QCOMPARE(stringByRemovingSlashEscapes(u"\\\\n"), QStringLiteral("\n"));
-        QCOMPARE(stringByRemovingSlashEscapes(stringByAddingSlashEscapes(u"a\\nb")), QStringLiteral("a\nb"));
+        QCOMPARE(stringByRemovingSlashEscapes(stringByAddingSlashEscapes(u"a\\nb")),
+                 QStringLiteral("a\nb"));
         // Everything else passes through both ways.
         const QString others = QStringLiteral("\r'\x01\\x");
         QCOMPARE(stringByAddingSlashEscapes(others), QStringLiteral("\r'\x01\\\\x"));
@@ -38,15 +39,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("affix");
         QTest::addColumn<QString>("withoutPrefix");
         QTest::addColumn<QString>("withoutSuffix");
-        QTest::newRow("once only") << "not.not.x" << "not." << "not.x" << "not.not.x";
-        QTest::newRow("suffix once") << "a.txt.txt" << ".txt" << "a.txt.txt" << "a.txt";
-        QTest::newRow("absent") << "abc" << "x" << "abc" << "abc";
-        QTest::newRow("empty affix") << "abc" << "" << "abc" << "abc";
-        QTest::newRow("whole text") << "abc" << "abc" << "" << "";
-        QTest::newRow("longer than text") << "ab" << "abc" << "ab" << "ab";
-        QTest::newRow("case matters") << "Not.x" << "not." << "Not.x" << "Not.x";
-        QTest::newRow("surrogate pair") << QString::fromUtf8("😀x😀") << QString::fromUtf8("😀")
-                                        << "x😀" << "😀x";
+        QTest::newRow("once only") << "not.not.x"
+                                   << "not."
+                                   << "not.x"
+                                   << "not.not.x";
+        QTest::newRow("suffix once") << "a.txt.txt"
+                                     << ".txt"
+                                     << "a.txt.txt"
+                                     << "a.txt";
+        QTest::newRow("absent") << "abc"
+                                << "x"
+                                << "abc"
+                                << "abc";
+        QTest::newRow("empty affix") << "abc"
+                                     << ""
+                                     << "abc"
+                                     << "abc";
+        QTest::newRow("whole text") << "abc"
+                                    << "abc"
+                                    << ""
+                                    << "";
+        QTest::newRow("longer than text") << "ab"
+                                          << "abc"
+                                          << "ab"
+                                          << "ab";
+        QTest::newRow("case matters") << "Not.x"
+                                      << "not."
+                                      << "Not.x"
+                                      << "Not.x";
+        QTest::newRow("surrogate pair")
+            << QString::fromUtf8("😀x😀") << QString::fromUtf8("😀") << "x😀"
+            << "😀x";
     }
     void affixes() {
         QFETCH(QString, text);
@@ -68,16 +91,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("protector");
         QTest::addColumn<QStringList>("pieces");
-        QTest::newRow("protected") << "a,'b,c',d" << "," << "'" << QStringList{"a", "'b,c'", "d"};
-        QTest::newRow("two stretches") << "a,'b,c','d,e',f" << "," << "'" << QStringList{"a", "'b,c'", "'d,e'", "f"};
-        QTest::newRow("open to the end") << "a,'b,c" << "," << "'" << QStringList{"a", "'b,c"};
-        QTest::newRow("empty piece") << "a,,b" << "," << "'" << QStringList{"a", "", "b"};
-        QTest::newRow("nothing to split") << "abc" << "," << "'" << QStringList{"abc"};
-        QTest::newRow("empty text") << "" << "," << "'" << QStringList{""};
-        QTest::newRow("marker splits") << "a###PrOtEcTedSePaRaToR###b" << "," << "'" << QStringList{"a", "b"};
-        QTest::newRow("long separator") << "a::'b::c'::d" << "::" << "'" << QStringList{"a", "'b::c'", "d"};
-        QTest::newRow("non-BMP") << QString::fromUtf8("😀,\"😀,😀\",x") << "," << "\""
-                                 << QStringList{QString::fromUtf8("😀"), QString::fromUtf8("\"😀,😀\""), "x"};
+        QTest::newRow("protected") << "a,'b,c',d"
+                                   << ","
+                                   << "'" << QStringList{"a", "'b,c'", "d"};
+        QTest::newRow("two stretches") << "a,'b,c','d,e',f"
+                                       << ","
+                                       << "'" << QStringList{"a", "'b,c'", "'d,e'", "f"};
+        QTest::newRow("open to the end") << "a,'b,c"
+                                         << ","
+                                         << "'" << QStringList{"a", "'b,c"};
+        QTest::newRow("empty piece") << "a,,b"
+                                     << ","
+                                     << "'" << QStringList{"a", "", "b"};
+        QTest::newRow("nothing to split") << "abc"
+                                          << ","
+                                          << "'" << QStringList{"abc"};
+        QTest::newRow("empty text") << ""
+                                    << ","
+                                    << "'" << QStringList{""};
+        QTest::newRow("marker splits") << "a###PrOtEcTedSePaRaToR###b"
+                                       << ","
+                                       << "'" << QStringList{"a", "b"};
+        QTest::newRow("long separator") << "a::'b::c'::d"
+                                        << "::"
+                                        << "'" << QStringList{"a", "'b::c'", "d"};
+        QTest::newRow("non-BMP") << QString::fromUtf8("😀,\"😀,😀\",x") << ","
+                                 << "\""
+                                 << QStringList{QString::fromUtf8("😀"),
+                                                QString::fromUtf8("\"😀,😀\""), "x"};
     }
     void protectedSplit() {
         QFETCH(QString, text);
@@ -89,7 +130,8 @@ private Q_SLOTS:
 
     void unicodeEquality() {
         QVERIFY(isEqualToStringIgnoringUnicodeIssues(u"\u00e9", u"e\u0301"));
-        QVERIFY(isEqualToStringIgnoringUnicodeIssues(u"\u1e69", u"s\u0323\u0307")); // reordered marks
+        QVERIFY(
+            isEqualToStringIgnoringUnicodeIssues(u"\u1e69", u"s\u0323\u0307")); // reordered marks
         QVERIFY(!isEqualToStringIgnoringUnicodeIssues(u"\u00c9", u"e\u0301"));
         QVERIFY(!isEqualToStringIgnoringUnicodeIssues(u"a", std::nullopt));
     }
