@@ -12,7 +12,10 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-pl
 BENCH_PACKAGES := libbenchmark-dev dbus-daemon dbus-bin
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all deps configure build run test bench test-sanitize fuzz format clean
+.PHONY: all deps configure build run test bench test-sanitize fuzz fuzz-build format clean
+
+FUZZERS := fuzz_attributes fuzz_formatter fuzz_split_search fuzz_install_request
+FUZZ_SECONDS ?= 300
 
 all: build
 
@@ -30,6 +33,7 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 600
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=15
 
 bench:
 	@scripts/install-packages.sh $(PACKAGES) $(BENCH_PACKAGES)
@@ -43,6 +47,16 @@ test-sanitize:
 	@cmake --build build-sanitize -j$(JOBS)
 	@cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS) --timeout 900
+
+fuzz-build:
+	@scripts/install-packages.sh $(PACKAGES) $(FUZZ_PACKAGES)
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DTWK_BUILD_TESTS=OFF -DTWK_BUILD_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j$(JOBS) --target $(FUZZERS)
+
+# Each fuzz target for FUZZ_SECONDS, from the seed corpus (new inputs stay in build-fuzz).
+fuzz: fuzz-build
+	@scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS) $(FUZZERS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -7,6 +7,20 @@
 namespace twk::strings {
 namespace {
 
+// The last occurrence starting at or before from. Qt 6.4's lastIndexOf can report a single
+// NUL just past the end (it reads the terminator), so this one stays inside the text.
+qsizetype lastIndexOf(QStringView haystack, QStringView needle, qsizetype from,
+                      Qt::CaseSensitivity cs = Qt::CaseSensitive) {
+    const qsizetype m = needle.size();
+    if (m == 0 || m > haystack.size())
+        return -1;
+    for (qsizetype at = std::min(from, haystack.size() - m); at >= 0; --at) {
+        if (haystack.mid(at, m).compare(needle, cs) == 0)
+            return at;
+    }
+    return -1;
+}
+
 bool isAscii(QStringView text) {
     for (const QChar c : text) {
         if (c.unicode() >= 0x80)
@@ -135,8 +149,7 @@ Range foldedSearch(QStringView haystack, qsizetype offset, QStringView needle,
                 break;
         }
     } else {
-        for (qsizetype at = h.lastIndexOf(pin); at >= 0;
-             at = at == 0 ? -1 : h.lastIndexOf(pin, at - 1)) {
+        for (qsizetype at = lastIndexOf(h, pin, n); at >= 0; at = lastIndexOf(h, pin, at - 1)) {
             if (auto r = accept(at))
                 return *r;
         }
@@ -174,8 +187,9 @@ Range rangeOfString(QStringView receiver, QStringView needle, SearchOptions opti
             return Range::notFound();
         return {quint64(offset) + (backwards ? quint64(haystack.size()) - length : 0), length};
     }
-    const qsizetype at = (options & BackwardsSearch) ? haystack.lastIndexOf(needle, -1, cs)
-                                                     : haystack.indexOf(needle, 0, cs);
+    const qsizetype at = (options & BackwardsSearch)
+                             ? lastIndexOf(haystack, needle, haystack.size(), cs)
+                             : haystack.indexOf(needle, 0, cs);
     if (at < 0)
         return Range::notFound();
     return {quint64(offset + at), length};

@@ -62,6 +62,11 @@ private Q_SLOTS:
             {4, 2});
         row("surrogate pair folded", QString::fromUtf8("\u00e9😀b"), QString::fromUtf8("😀B"),
             CaseInsensitiveSearch | DiacriticInsensitiveSearch, {1, 3});
+        row("NUL backwards", "ab", QString(QChar(0)), BackwardsSearch, NF);
+        row("NUL backwards, folded", "ab", QString(QChar(0)),
+            BackwardsSearch | WidthInsensitiveSearch, NF);
+        row("NUL found backwards", QString(QStringLiteral("a")) + QChar(0) + u'b',
+            QString(QChar(0)), BackwardsSearch, {1, 1});
         row("half a pair is no match", QString::fromUtf8("😀"), QString(QChar(0xD83D)), 0, NF);
     }
     void options() {
