@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     if (escaped) {
         const auto back = attributesFromMessageWithLowercaseKey(
-            QStringLiteral("twkscriptinstall://x?value=") + *escaped + QStringLiteral("&z"), true, false);
+            QStringLiteral("twkscriptinstall://x?value=") + *escaped + QStringLiteral("&z"), true,
+            false);
         if (!back || back->value(u"value") != value || back->size() != 2)
             std::abort();
     }

@@ -15,11 +15,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int count = in.byte() % 6;
     for (int i = 0; i < count; ++i) {
         switch (in.byte() % 5) {
-        case 0: args.emplace_back(in.text(32)); break;
-        case 1: args.emplace_back(qint64(in.u64())); break;
-        case 2: args.emplace_back(quint64(in.u64())); break;
-        case 3: args.emplace_back(double(qint64(in.u64())) / 7.0); break;
-        default: args.emplace_back(QChar(char16_t(in.u64()))); break;
+        case 0:
+            args.emplace_back(in.text(32));
+            break;
+        case 1:
+            args.emplace_back(qint64(in.u64()));
+            break;
+        case 2:
+            args.emplace_back(quint64(in.u64()));
+            break;
+        case 3:
+            args.emplace_back(double(qint64(in.u64())) / 7.0);
+            break;
+        default:
+            args.emplace_back(QChar(char16_t(in.u64())));
+            break;
         }
     }
     const QString out = formatWithArguments(format, args);

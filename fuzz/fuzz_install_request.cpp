@@ -36,7 +36,8 @@ World world;
 
 QMap<QString, QByteArray> snapshotOutside() {
     QMap<QString, QByteArray> files;
-    QDirIterator it(world.root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator it(world.root,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
@@ -54,9 +55,11 @@ void setUp() {
     static QTemporaryDir dir;
     world.root = dir.path();
     QProcess make;
-    make.start(QStringLiteral(TWK_SOURCE_DIR "/examples/demo-tarnwick/make-sandbox.sh"), {dir.path()});
+    make.start(QStringLiteral(TWK_SOURCE_DIR "/examples/demo-tarnwick/make-sandbox.sh"),
+               {dir.path()});
     make.waitForFinished();
-    for (const QString& line : QString::fromUtf8(make.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         QString::fromUtf8(make.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
         const qsizetype eq = line.indexOf(u'=');
         qputenv(line.mid(7, eq - 7).toLatin1(), line.mid(eq + 2, line.size() - eq - 3).toUtf8());
     }
@@ -67,14 +70,15 @@ void setUp() {
     desktop.open(QIODevice::ReadOnly);
     QByteArray text = desktop.readAll();
     desktop.close();
-    text.replace(text.indexOf("Exec="), text.indexOf('\n', text.indexOf("Exec=")) - text.indexOf("Exec="),
-                 "Exec=true %u");
+    text.replace(text.indexOf("Exec="),
+                 text.indexOf('\n', text.indexOf("Exec=")) - text.indexOf("Exec="), "Exec=true %u");
     desktop.open(QIODevice::WriteOnly | QIODevice::Truncate);
     desktop.write(text);
     desktop.close();
 
-    world.userScripts = qEnvironmentVariable("HOME") +
-                        QStringLiteral("/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");
+    world.userScripts =
+        qEnvironmentVariable("HOME") +
+        QStringLiteral("/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");
     world.config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/org.tarnwick");
     qputenv("QT_QPA_PLATFORM", "offscreen");
     log::setLogSinkForTesting([](const QString&) {});
@@ -119,11 +123,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString name = in.text(300);
     QString url;
     switch (mode % 4) {
-    case 0: url = QStringLiteral("twkscriptinstall://x?script=") + name; break;
-    case 1: url = QStringLiteral("twkscriptinstall://x?script=") +
-                  strings::fullyEscapedStringForUrl(name).value_or(QString()); break;
-    case 2: url = QStringLiteral("TwkScriptInstall://x?a=1&SCRIPT=") + name + QStringLiteral("&script=") + in.text(40); break;
-    default: url = name; break;
+    case 0:
+        url = QStringLiteral("twkscriptinstall://x?script=") + name;
+        break;
+    case 1:
+        url = QStringLiteral("twkscriptinstall://x?script=") +
+              strings::fullyEscapedStringForUrl(name).value_or(QString());
+        break;
+    case 2:
+        url = QStringLiteral("TwkScriptInstall://x?a=1&SCRIPT=") + name +
+              QStringLiteral("&script=") + in.text(40);
+        break;
+    default:
+        url = name;
+        break;
     }
     world.controller->handleURL(platform::Url::urlWithString(url));
     answerSheets(in);

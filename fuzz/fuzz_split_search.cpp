@@ -31,10 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool inside = location + length <= quint64(text.size());
     const Range found = rangeOfString(text, needle, options, range);
     if (found.found()) {
-        if (!inside || found.location < location || found.location + found.length > location + length)
+        if (!inside || found.location < location ||
+            found.location + found.length > location + length)
             std::abort();
     }
-    const Range quote = rangeOfStringAllowingNilMagicQuotes(text, QStringView(needle), options, range);
+    const Range quote =
+        rangeOfStringAllowingNilMagicQuotes(text, QStringView(needle), options, range);
     if (quote.found() && quote.location + quote.length > quint64(text.size()))
         std::abort();
     (void)hasSubstring(text, QStringView(needle), options);

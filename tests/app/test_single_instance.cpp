@@ -3,6 +3,7 @@
 // and no bus at all.
 
 #include "support/defaults/UserDefaults.h"
+#include "tests/common/PrivateBus.h"
 #include "tests/common/TestSandbox.h"
 
 #include <QDBusConnection>
@@ -24,8 +25,7 @@ const QString BusName = QStringLiteral("org.tarnwick.ScriptInstaller");
 
 class TestSingleInstance : public QObject {
     Q_OBJECT
-    QProcess bus_;
-    QString address_;
+    test::PrivateBus bus_;
     std::vector<std::unique_ptr<QProcess>> launched_;
     const test::Sandbox& box_ = test::sandbox();
 
@@ -33,7 +33,7 @@ class TestSingleInstance : public QObject {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         if (withBus)
-            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address_);
+            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_.address());
         return env;
     }
 
@@ -47,16 +47,7 @@ class TestSingleInstance : public QObject {
     }
     QProcess* launch(const QStringList& arguments = {}) { return launch(arguments, environment()); }
 
-    QDBusConnection connection() {
-        return QDBusConnection::connectToBus(address_, QStringLiteral("test"));
-    }
-
-    qint64 ownerPid() {
-        QDBusConnectionInterface* bus = connection().interface();
-        if (!bus->isServiceRegistered(BusName))
-            return 0;
-        return bus->servicePid(BusName).value();
-    }
+    qint64 ownerPid() { return bus_.ownerPid(BusName); }
 
     QProcess* startInstance(const QStringList& arguments = {}) {
         QProcess* instance = launch(arguments);
@@ -86,25 +77,15 @@ class TestSingleInstance : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        bus_.start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                    QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
-        QVERIFY2(bus_.waitForStarted(), "dbus-daemon is needed");
-        QVERIFY(QTest::qWaitFor([&] { return bus_.canReadLine(); }, 10000) ||
-                bus_.waitForReadyRead(10000));
-        address_ = QString::fromUtf8(bus_.readLine()).trimmed();
-        QVERIFY(connection().isConnected());
+        QVERIFY2(!bus_.address().isEmpty(), "dbus-daemon is needed");
+        QVERIFY(bus_.connection().isConnected());
         // Every request below installs without asking.
         defaults::UserDefaults store(defaults::UserDefaults::standardFilePath());
         store.setBool(true, QStringLiteral("QZ_DontAskToInstall"));
         QVERIFY(store.synchronize());
     }
 
-    void cleanupTestCase() {
-        stopAll();
-        bus_.kill();
-        bus_.waitForFinished();
-    }
+    void cleanupTestCase() { stopAll(); }
 
     void init() {
         QDir(box_.userScripts).removeRecursively();
