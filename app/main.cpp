@@ -32,10 +32,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "twk-script-installer: %s\n\n%s", line.error.toLocal8Bit().constData(),
                      app::usageText().toLocal8Bit().constData());
         return 2;
-    case app::CommandLine::Mode::InstallAll: {
+    case app::CommandLine::Mode::InstallAll:
+    case app::CommandLine::Mode::Install:
+    case app::CommandLine::Mode::List: {
+        // Terminal use: no window, so nothing of the GUI is loaded.
         int qtArgc = 1;
         char* qtArgv[] = {argv[0], nullptr};
         QCoreApplication application(qtArgc, qtArgv);
+        if (line.mode == app::CommandLine::Mode::List)
+            return app::runList(line.json);
+        if (line.mode == app::CommandLine::Mode::Install)
+            return app::runHeadlessInstall(line.names);
         return app::runHeadlessInstallAll();
     }
     case app::CommandLine::Mode::Window:
