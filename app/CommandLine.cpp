@@ -45,7 +45,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (line.mode == CommandLine::Mode::Install && line.names.isEmpty()) {
         line.mode = CommandLine::Mode::Error;
-        line.error = QCoreApplication::translate("CommandLine", "--install needs the names of scripts");
+        line.error =
+            QCoreApplication::translate("CommandLine", "--install needs the names of scripts");
     } else if (line.json && line.mode != CommandLine::Mode::List) {
         line.mode = CommandLine::Mode::Error;
         line.error = QCoreApplication::translate("CommandLine", "--json goes with --list");

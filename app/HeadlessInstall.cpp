@@ -2,8 +2,8 @@
 
 #include "installer/ScriptCatalog.h"
 #include "installer/ScriptFolders.h"
-#include "support/strings/Pieces.h"
 #include "installer/ScriptInstall.h"
+#include "support/strings/Pieces.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -65,7 +65,8 @@ int runHeadlessInstall(const QStringList& names) {
     for (const QString& name : names) {
         QString problem;
         struct stat st;
-        const QString path = source ? strings::stringByAppendingPathComponent(*source, name) : QString();
+        const QString path =
+            source ? strings::stringByAppendingPathComponent(*source, name) : QString();
         if (!installer::isValidScriptName(name))
             problem = tr("is not a valid script name");
         else if (!source)
@@ -90,17 +91,20 @@ int runList(bool json) {
     const ScriptCatalog catalog =
         installer::scriptCatalog(installer::sourceScriptsFolder(), installer::userScriptsFolder());
     if (catalog.source != ScriptCatalog::Source::Listed) {
-        std::fputs(qPrintable(catalog.source == ScriptCatalog::Source::TarnwickNotFound
-                                  ? tr("Tarnwick was not found: no application handles twkrelaunch URLs.\n")
-                                  : tr("The Tarnwick scripts folder could not be read.\n")),
-                   stderr);
+        std::fputs(
+            qPrintable(
+                catalog.source == ScriptCatalog::Source::TarnwickNotFound
+                    ? tr("Tarnwick was not found: no application handles twkrelaunch URLs.\n")
+                    : tr("The Tarnwick scripts folder could not be read.\n")),
+            stderr);
         return 1;
     }
     if (json) {
         QJsonArray array;
         for (const auto& script : catalog.scripts)
-            array.append(QJsonObject{{QStringLiteral("name"), script.name},
-                                     {QStringLiteral("state"), installer::stateName(script.state)}});
+            array.append(
+                QJsonObject{{QStringLiteral("name"), script.name},
+                            {QStringLiteral("state"), installer::stateName(script.state)}});
         std::fputs(QJsonDocument(array).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
         for (const auto& script : catalog.scripts)

@@ -1,10 +1,13 @@
 #include "app/MainWindow.h"
 
+#include "app/ScriptListPanel.h"
 #include "installer/UIManager.h"
+#include "support/defaults/Bindings.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace twk::app {
 
@@ -13,6 +16,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui::MainW
     ui_->installProgress->setVisible(false);
     connect(ui_->actionQuit, &QAction::triggered, qApp, &QApplication::quit);
     connect(ui_->actionAbout, &QAction::triggered, this, &MainWindow::showAbout);
+    // Checked means asking, which is what the stored "don't ask" choice says NO to.
+    defaults::bindObject(ui_->askBeforeInstallingCheck, QStringLiteral("not.checked"),
+                         QStringLiteral("QZ_DontAskToInstall"));
 }
 
 MainWindow::~MainWindow() = default;
@@ -27,6 +33,15 @@ void MainWindow::connectController(installer::UIManager* controller) {
         controller->showUserScriptDirectory(ui_->showUserScriptsButton);
     });
     connect(controller, &UIManager::bulkInstallProgress, this, &MainWindow::showProgress);
+    scriptList_ = new ScriptListPanel(controller, ui_->centralWidget);
+    ui_->mainLayout->insertWidget(1, scriptList_, 1);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The list reads both folders: after the window is up, never before.
+    if (scriptList_)
+        QTimer::singleShot(0, scriptList_, &ScriptListPanel::refresh);
 }
 
 void MainWindow::showProgress(int done, int total) {

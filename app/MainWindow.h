@@ -25,11 +25,15 @@ public:
     // Wires the three controls to the controller's actions.
     void connectController(installer::UIManager* controller);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showAbout();
     void showProgress(int done, int total);
 
     std::unique_ptr<Ui::MainWindow> ui_;
+    class ScriptListPanel* scriptList_ = nullptr;
 };
 
 } // namespace twk::app

@@ -87,5 +87,12 @@ int main(int argc, char** argv) {
     alert::Alert* declined = openSheet(window);
     save(window, declined, out + QStringLiteral("/error-sheet.png"));
     press(declined, 0);
+
+    if (auto* remove = window.findChild<QPushButton*>(QStringLiteral("remove:Word Count.txt"))) {
+        remove->click();
+        alert::Alert* asking = openSheet(window);
+        save(window, asking, out + QStringLiteral("/remove-sheet.png"));
+        press(asking, 1);
+    }
     return 0;
 }

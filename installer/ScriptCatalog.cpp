@@ -27,7 +27,8 @@ bool sameBytes(const QByteArray& first, const QByteArray& second) {
     while (same) {
         const ssize_t n = ::read(a, x.data(), x.size());
         const ssize_t m = n > 0 ? ::read(b, y.data(), size_t(n)) : ::read(b, y.data(), 1);
-        if (n != m || n < 0 || std::memcmp(x.data(), y.data(), size_t(std::max<ssize_t>(n, 0))) != 0)
+        if (n != m || n < 0 ||
+            std::memcmp(x.data(), y.data(), size_t(std::max<ssize_t>(n, 0))) != 0)
             same = false;
         else if (n == 0)
             break;
@@ -101,9 +102,10 @@ ScriptCatalog scriptCatalog(const std::optional<QString>& sourceFolder,
         struct stat st;
         ScriptState state = ScriptState::NotInstalled;
         if (::lstat(QFile::encodeName(installed).constData(), &st) == 0)
-            state = sameItem(strings::stringByAppendingPathComponent(*sourceFolder, name), installed)
-                        ? ScriptState::Installed
-                        : ScriptState::Different;
+            state =
+                sameItem(strings::stringByAppendingPathComponent(*sourceFolder, name), installed)
+                    ? ScriptState::Installed
+                    : ScriptState::Different;
         catalog.scripts.append({name, state});
     }
     std::sort(catalog.scripts.begin(), catalog.scripts.end(),
@@ -125,7 +127,8 @@ QString stateName(ScriptState state) {
     return QStringLiteral("not installed");
 }
 
-std::optional<QString> removeInstalledScript(const QString& userScriptsFolder, const QString& name) {
+std::optional<QString> removeInstalledScript(const QString& userScriptsFolder,
+                                             const QString& name) {
     if (!isValidScriptName(name))
         return QStringLiteral("\"%1\" is not a valid script name").arg(name);
     const QString path = strings::stringByAppendingPathComponent(userScriptsFolder, name);

@@ -1,10 +1,12 @@
 #include "installer/UIManager.h"
 
+#include "installer/ScriptCatalog.h"
 #include "installer/ScriptFolders.h"
 #include "platform/Sheet.h"
 #include "platform/Workspace.h"
 #include "support/alert/AlertBuilders.h"
 #include "support/defaults/Shortcuts.h"
+#include "support/log/SystemLog.h"
 #include "support/strings/Formatter.h"
 #include "support/strings/MessageAttributes.h"
 #include "support/strings/Pieces.h"
@@ -189,6 +191,37 @@ void UIManager::showErrorAndReturnToTWK(const QString& text) {
                                            if (controller)
                                                controller->openTWK();
                                        });
+}
+
+bool UIManager::installScriptNamed(const QString& name) {
+    const auto folder = scriptDir();
+    if (!folder || !isValidScriptName(name))
+        return false;
+    return installScript(strings::stringByAppendingPathComponent(*folder, name));
+}
+
+void UIManager::removeScriptNamed(const QString& name) {
+    auto alert = alert::qzAlertWithMessageText(
+        strings::format(tr("Remove the installed copy of '%@' ?"), name), tr("Remove"),
+        tr("Cancel"), std::nullopt,
+        tr("The script is removed from the User Scripts directory, so Tarnwick's menu no longer "
+           "offers it. Tarnwick's own copy stays, and can be installed again."));
+    alert->setAlertStyle(CriticalAlertStyle);
+    const QPointer<UIManager> controller(this);
+    platform::beginSheetModalForWindow(
+        std::move(alert), mainWindow_, [controller, name](alert::Alert&, int returnCode) {
+            if (!controller || returnCode != FirstButtonReturn)
+                return;
+            if (const auto error = removeInstalledScript(controller->userScriptDirectory(), name)) {
+                log::systemLog(strings::format(u"error deleting: %@", *error));
+                auto failed = alert::qzAlertWithMessageText(
+                    strings::format(tr("'%@' could not be removed"), name), tr("OK"), std::nullopt,
+                    std::nullopt, *error);
+                failed->setAlertStyle(CriticalAlertStyle);
+                platform::beginSheetModalForWindow(std::move(failed), controller->mainWindow());
+            }
+            Q_EMIT controller->scriptsChanged();
+        });
 }
 
 void UIManager::openTWK() {

@@ -35,6 +35,11 @@ public:
     // Handles one install request. False only when the URL is not a "twkscriptinstall" one;
     // then nothing at all happens.
     bool handleURL(const std::optional<platform::Url>& url);
+
+    // The script list's actions: install one of Tarnwick's scripts by name, and remove an
+    // installed copy after asking (critical sheet); only that entry of the folder goes.
+    bool installScriptNamed(const QString& name);
+    void removeScriptNamed(const QString& name);
     void showErrorAndReturnToTWK(const QString& text);
     void openTWK();
 

@@ -10,8 +10,8 @@
 
 #include <QDBusMessage>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -27,8 +27,8 @@ namespace {
 const QString BusName = QStringLiteral("org.tarnwick.ScriptInstaller");
 
 QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QStringList leftovers(const QString& folder) {
@@ -40,12 +40,14 @@ int run(const QStringList& arguments, QString* output = nullptr) {
     process.start(test::builtProgram(QStringLiteral("twk-script-installer")), arguments);
     process.waitForFinished(120000);
     if (output)
-        *output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        *output =
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
     return process.exitCode();
 }
 
 bool shell(const QString& command) {
-    return QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), command + QStringLiteral(" 2>/dev/null")}) == 0;
+    return QProcess::execute(QStringLiteral("sh"),
+                             {QStringLiteral("-c"), command + QStringLiteral(" 2>/dev/null")}) == 0;
 }
 
 QString quoted(const QString& path) {
@@ -72,7 +74,8 @@ class TestReliability : public QObject {
         if (version.size() != 1 || entries(folder).size() != files + 1)
             return QStringLiteral("broken");
         for (int i = 0; i < files; ++i) {
-            if (readText(folder + QStringLiteral("/part %1.txt").arg(i)) != QString(16384, version[0]))
+            if (readText(folder + QStringLiteral("/part %1.txt").arg(i)) !=
+                QString(16384, version[0]))
                 return QStringLiteral("mixed");
         }
         return version;
@@ -99,13 +102,15 @@ private Q_SLOTS:
         for (int round = 0; round < 100; ++round) {
             writeVersion(source, round % 2 ? 'A' : 'B', files);
             QProcess install;
-            install.start(test::builtProgram(QStringLiteral("twk-script-installer")), {QStringLiteral("--install-all")});
+            install.start(test::builtProgram(QStringLiteral("twk-script-installer")),
+                          {QStringLiteral("--install-all")});
             QVERIFY(install.waitForStarted());
             QThread::usleep(random.bounded(span));
             ::kill(pid_t(install.processId()), SIGKILL);
             install.waitForFinished();
             const QString state = wholeVersion(installed, files);
-            QVERIFY2(state == u"A" || state == u"B", qPrintable(QStringLiteral("round %1: %2").arg(round).arg(state)));
+            QVERIFY2(state == u"A" || state == u"B",
+                     qPrintable(QStringLiteral("round %1: %2").arg(round).arg(state)));
             seen.insert(state);
         }
         QCOMPARE(seen.size(), 2); // the kills landed both before and after the swap
@@ -120,17 +125,20 @@ private Q_SLOTS:
         const QString aside = box_.root + QStringLiteral("/user-aside");
         QVERIFY(QDir().rename(box_.userScripts, aside));
         QDir().mkpath(box_.userScripts);
-        if (!shell(QStringLiteral("mount -t tmpfs -o size=256k tmpfs ") + quoted(box_.userScripts))) {
+        if (!shell(QStringLiteral("mount -t tmpfs -o size=256k tmpfs ") +
+                   quoted(box_.userScripts))) {
             QDir(box_.userScripts).removeRecursively();
             QDir().rename(aside, box_.userScripts);
             QSKIP("this machine does not let the test mount a small file system");
         }
-        QVERIFY(QFile::copy(aside + QStringLiteral("/Open Recent.sh"), box_.userScripts + QStringLiteral("/Open Recent.sh")));
+        QVERIFY(QFile::copy(aside + QStringLiteral("/Open Recent.sh"),
+                            box_.userScripts + QStringLiteral("/Open Recent.sh")));
         const QString large = box_.sourceScripts + QStringLiteral("/Large.bin");
         writeText(large, QByteArray(1 << 20, 'x'));
         QString output;
         const int status = run({QStringLiteral("--install-all")}, &output);
-        shell(QStringLiteral("cp -a ") + quoted(box_.userScripts) + QStringLiteral("/. ") + quoted(aside) + QStringLiteral("/ && umount ") + quoted(box_.userScripts));
+        shell(QStringLiteral("cp -a ") + quoted(box_.userScripts) + QStringLiteral("/. ") +
+              quoted(aside) + QStringLiteral("/ && umount ") + quoted(box_.userScripts));
         QFile::remove(large);
         QCOMPARE(status, 1);
         QVERIFY2(output.contains(QStringLiteral("No space left on device")), qPrintable(output));
@@ -150,8 +158,10 @@ private Q_SLOTS:
         shell(QStringLiteral("chattr -i ") + quoted(box_.userScripts));
         QCOMPARE(status, 1);
         QVERIFY2(output.contains(QStringLiteral("error copying script: ")), qPrintable(output));
-        QCOMPARE(readText(box_.userScripts + QStringLiteral("/Open Recent.sh")), QStringLiteral("installed copy"));
-        QCOMPARE(entries(box_.userScripts + QStringLiteral("/Window Tools")), QStringList{QStringLiteral("old.sh")});
+        QCOMPARE(readText(box_.userScripts + QStringLiteral("/Open Recent.sh")),
+                 QStringLiteral("installed copy"));
+        QCOMPARE(entries(box_.userScripts + QStringLiteral("/Window Tools")),
+                 QStringList{QStringLiteral("old.sh")});
         QCOMPARE(leftovers(box_.userScripts), QStringList());
     }
 
@@ -169,7 +179,9 @@ private Q_SLOTS:
 
     void damagedPreferenceFile() {
         const QString file = defaults::UserDefaults::standardFilePath();
-        writeText(file, QByteArray("\x7f" "ELF garbage", 12));
+        writeText(file, QByteArray("\x7f"
+                                   "ELF garbage",
+                                   12));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         QProcess app;
@@ -177,8 +189,10 @@ private Q_SLOTS:
         app.start(test::builtProgram(QStringLiteral("twk-script-installer")),
                   {QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh")});
         QString errors;
-        QTRY_VERIFY_WITH_TIMEOUT((errors += QString::fromUtf8(app.readAllStandardError()))
-                                     .contains(QStringLiteral("could not be read; it was moved to")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (errors += QString::fromUtf8(app.readAllStandardError()))
+                .contains(QStringLiteral("could not be read; it was moved to")),
+            10000);
         QTest::qWait(300);
         QCOMPARE(app.state(), QProcess::Running); // started, and asking for confirmation
         app.kill();
@@ -205,19 +219,23 @@ private Q_SLOTS:
         QProcess instance;
         instance.setProcessEnvironment(env);
         instance.start(test::builtProgram(QStringLiteral("twk-script-installer")), QStringList());
-        QVERIFY(QTest::qWaitFor([&] { return bus.ownerPid(BusName) == instance.processId(); }, 20000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return bus.ownerPid(BusName) == instance.processId(); }, 20000));
 
         const auto snapshot = [&] {
             QMap<QString, QByteArray> files;
-            QDirIterator it(box_.root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+            QDirIterator it(box_.root,
+                            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                             QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString path = it.next();
-                if (path.startsWith(box_.userScripts) || path.contains(QStringLiteral("/.config/")) ||
-                    path.startsWith(box_.received))
+                if (path.startsWith(box_.userScripts) ||
+                    path.contains(QStringLiteral("/.config/")) || path.startsWith(box_.received))
                     continue;
                 QFile f(path);
-                files.insert(path, it.fileInfo().isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+                files.insert(path, it.fileInfo().isFile() && f.open(QIODevice::ReadOnly)
+                                       ? f.readAll()
+                                       : QByteArray());
             }
             return files;
         };
@@ -232,7 +250,9 @@ private Q_SLOTS:
             prefix + QStringLiteral("..%2Foutside%2Fvictim.txt"),
             prefix + QStringLiteral("..%252Foutside%252Fvictim.txt"),
             prefix + QStringLiteral("%2E%2E"),
-            prefix + QStringLiteral("%2F") + QString(box_.root).replace(u'/', QStringLiteral("%2F")) + QStringLiteral("%2Foutside"),
+            prefix + QStringLiteral("%2F") +
+                QString(box_.root).replace(u'/', QStringLiteral("%2F")) +
+                QStringLiteral("%2Foutside"),
             prefix + QStringLiteral("Open%20Recent.sh%00..%2F..%2Fx"),
             prefix + QStringLiteral("a%0Ab%0D%09%1B[31m"),
             prefix + QString(10000, u'x'),
@@ -264,7 +284,8 @@ private Q_SLOTS:
             QVERIFY(launch.waitForFinished(20000));
             QCOMPARE(launch.exitCode(), 0);
         }
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.userScripts + QStringLiteral("/Open Recent.sh")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFileInfo::exists(box_.userScripts + QStringLiteral("/Open Recent.sh")), 10000);
         QTest::qWait(500);
         QCOMPARE(instance.state(), QProcess::Running);
         QCOMPARE(bus.ownerPid(BusName), instance.processId());

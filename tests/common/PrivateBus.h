@@ -17,7 +17,8 @@ public:
                       {QStringLiteral("--session"), QStringLiteral("--nofork"),
                        QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
         if (daemon_.waitForStarted() &&
-            QTest::qWaitFor([&] { return daemon_.canReadLine() || daemon_.waitForReadyRead(100); }, 10000))
+            QTest::qWaitFor([&] { return daemon_.canReadLine() || daemon_.waitForReadyRead(100); },
+                            10000))
             address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
     }
     ~PrivateBus() {
