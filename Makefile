@@ -8,11 +8,12 @@ CMAKE_ARGS ?=
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
             libglib2.0-dev libglib2.0-bin libicu-dev dbus-daemon dbus-bin \
-            desktop-file-utils appstream fonts-dejavu-core
+            desktop-file-utils appstream fonts-dejavu-core dpkg-dev
 BENCH_PACKAGES := libbenchmark-dev dbus-daemon dbus-bin
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+PACKAGE_PACKAGES := dpkg-dev lintian
 
-.PHONY: all deps configure build run test bench test-sanitize fuzz fuzz-build format clean
+.PHONY: all deps configure build run test bench test-sanitize fuzz fuzz-build package format clean
 
 FUZZERS := fuzz_attributes fuzz_formatter fuzz_split_search fuzz_install_request
 FUZZ_SECONDS ?= 300
@@ -58,8 +59,17 @@ fuzz-build:
 fuzz: fuzz-build
 	@scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS) $(FUZZERS)
 
+# make package: build-package/twk-script-installer_<version>_<arch>.deb, checked by lintian.
+package:
+	@scripts/install-packages.sh $(PACKAGES) $(PACKAGE_PACKAGES)
+	@cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DTWK_BUILD_TESTS=OFF \
+	    -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build build-package -j$(JOBS)
+	@cd build-package && cpack -G DEB >/dev/null && ls -1 $$PWD/*.deb
+	@lintian --fail-on error --suppress-tags-from-file scripts/lintian-overrides build-package/*.deb
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-release build-sanitize build-fuzz
+	rm -rf $(BUILD) build-release build-sanitize build-fuzz build-package
