@@ -64,9 +64,11 @@ ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* pare
     pending_.setSingleShot(true);
     pending_.setInterval(100);
     connect(&pending_, &QTimer::timeout, this, &ScriptListPanel::refresh);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &pending_, qOverload<>(&QTimer::start));
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &pending_,
+            qOverload<>(&QTimer::start));
     connect(&watcher_, &QFileSystemWatcher::fileChanged, &pending_, qOverload<>(&QTimer::start));
-    connect(controller_, &installer::UIManager::scriptsChanged, &pending_, qOverload<>(&QTimer::start));
+    connect(controller_, &installer::UIManager::scriptsChanged, &pending_,
+            qOverload<>(&QTimer::start));
 }
 
 void ScriptListPanel::refresh() {
@@ -109,18 +111,21 @@ void ScriptListPanel::addRow(const QString& name, int stateValue) {
     auto* item = new QTreeWidgetItem(list_, {name, stateText(state)});
     item->setData(0, Qt::UserRole, name);
 
-    auto* install = new QPushButton(state == ScriptState::NotInstalled ? tr("Install") : tr("Reinstall"));
+    auto* install =
+        new QPushButton(state == ScriptState::NotInstalled ? tr("Install") : tr("Reinstall"));
     install->setObjectName(QStringLiteral("install:") + name);
     install->setAccessibleName(tr("Install %1").arg(name));
     install->setEnabled(state != ScriptState::Installed);
-    connect(install, &QPushButton::clicked, controller_, [this, name] { controller_->installScriptNamed(name); });
+    connect(install, &QPushButton::clicked, controller_,
+            [this, name] { controller_->installScriptNamed(name); });
     list_->setItemWidget(item, 2, install);
 
     auto* remove = new QPushButton(tr("Remove…"));
     remove->setObjectName(QStringLiteral("remove:") + name);
     remove->setAccessibleName(tr("Remove the installed copy of %1").arg(name));
     remove->setEnabled(state != ScriptState::NotInstalled);
-    connect(remove, &QPushButton::clicked, controller_, [this, name] { controller_->removeScriptNamed(name); });
+    connect(remove, &QPushButton::clicked, controller_,
+            [this, name] { controller_->removeScriptNamed(name); });
     list_->setItemWidget(item, 3, remove);
 }
 

@@ -1,6 +1,8 @@
 // Baselines: a minimal Qt Core program (start to exit), and a minimal Qt Widgets program that
 // shows one window and exits (or with widgets-rss stays idle and prints its memory in KiB).
 
+#include "bench/ResidentMemory.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
@@ -21,15 +23,8 @@ int main(int argc, char** argv) {
     window.show();
     const bool rss = std::strcmp(mode, "widgets-rss") == 0;
     QTimer::singleShot(rss ? 500 : 0, [rss] {
-        if (rss) {
-            QFile status(QStringLiteral("/proc/self/status"));
-            status.open(QIODevice::ReadOnly);
-            for (const QByteArray& line : status.readAll().split('\n')) {
-                if (line.startsWith("VmRSS:"))
-                    std::printf("%s\n", line.mid(6).trimmed().split(' ').first().constData());
-            }
-            std::fflush(stdout);
-        }
+        if (rss)
+            printResidentMemory();
         QCoreApplication::quit();
     });
     return app.exec();

@@ -2,6 +2,7 @@
 // --rss stays idle for a moment and prints its resident memory in KiB.
 
 #include "app/Application.h"
+#include "bench/ResidentMemory.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,13 +20,7 @@ int main(int argc, char** argv) {
             return;
         }
         QTimer::singleShot(500, [] {
-            QFile status(QStringLiteral("/proc/self/status"));
-            status.open(QIODevice::ReadOnly);
-            for (const QByteArray& line : status.readAll().split('\n')) {
-                if (line.startsWith("VmRSS:"))
-                    std::printf("%s\n", line.mid(6).trimmed().split(' ').first().constData());
-            }
-            std::fflush(stdout);
+            printResidentMemory();
             QCoreApplication::quit();
         });
     });

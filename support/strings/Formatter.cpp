@@ -8,7 +8,7 @@
 namespace twk::strings {
 namespace {
 
-struct Spec {
+struct Directive {
     bool leftAlign = false;
     bool zeroPad = false;
     bool plus = false;
@@ -19,13 +19,13 @@ struct Spec {
     int longness = 0; // 0 none, -1 h, -2 hh, 1 l / ll / q / z / t / j
 };
 
-QString pad(QString body, const Spec& spec, bool numeric) {
-    const int missing = spec.width - int(body.size());
+QString pad(QString body, const Directive& directive, bool numeric) {
+    const int missing = directive.width - int(body.size());
     if (missing <= 0)
         return body;
-    if (spec.leftAlign)
+    if (directive.leftAlign)
         return body + QString(missing, u' ');
-    if (spec.zeroPad && numeric) {
+    if (directive.zeroPad && numeric) {
         // Zeros go after any sign or 0x prefix.
         qsizetype at = 0;
         if (!body.isEmpty() && (body[0] == u'-' || body[0] == u'+' || body[0] == u' '))
@@ -38,33 +38,33 @@ QString pad(QString body, const Spec& spec, bool numeric) {
     return QString(missing, u' ') + body;
 }
 
-QString signedText(qint64 value, const Spec& spec) {
+QString signedText(qint64 value, const Directive& directive) {
     // Work on the magnitude as unsigned so the most negative value is exact.
     const bool negative = value < 0;
     const quint64 magnitude = negative ? quint64(0) - quint64(value) : quint64(value);
     QString digits = QString::number(magnitude);
-    if (spec.precision >= 0 && digits.size() < spec.precision)
-        digits.prepend(QString(spec.precision - digits.size(), u'0'));
-    if (spec.precision == 0 && magnitude == 0)
+    if (directive.precision >= 0 && digits.size() < directive.precision)
+        digits.prepend(QString(directive.precision - digits.size(), u'0'));
+    if (directive.precision == 0 && magnitude == 0)
         digits.clear();
     if (negative)
         return u'-' + digits;
-    if (spec.plus)
+    if (directive.plus)
         return u'+' + digits;
-    if (spec.space)
+    if (directive.space)
         return u' ' + digits;
     return digits;
 }
 
-QString unsignedText(quint64 value, int base, bool upper, const Spec& spec) {
+QString unsignedText(quint64 value, int base, bool upper, const Directive& directive) {
     QString digits = QString::number(value, base);
     if (upper)
         digits = digits.toUpper();
-    if (spec.precision >= 0 && digits.size() < spec.precision)
-        digits.prepend(QString(spec.precision - digits.size(), u'0'));
-    if (spec.precision == 0 && value == 0)
+    if (directive.precision >= 0 && digits.size() < directive.precision)
+        digits.prepend(QString(directive.precision - digits.size(), u'0'));
+    if (directive.precision == 0 && value == 0)
         digits.clear();
-    if (spec.alternate && value != 0) {
+    if (directive.alternate && value != 0) {
         if (base == 16)
             digits.prepend(upper ? QStringLiteral("0X") : QStringLiteral("0x"));
         else if (base == 8 && !digits.startsWith(u'0'))
@@ -73,18 +73,18 @@ QString unsignedText(quint64 value, int base, bool upper, const Spec& spec) {
     return digits;
 }
 
-QString floatText(double value, QChar conversion, const Spec& spec) {
+QString floatText(double value, QChar conversion, const Directive& directive) {
     // Build a C format for one double: the value is ours, so this cannot misread memory.
     char fmt[32];
     char* p = fmt;
     *p++ = '%';
-    if (spec.plus)
+    if (directive.plus)
         *p++ = '+';
-    if (spec.space)
+    if (directive.space)
         *p++ = ' ';
-    if (spec.alternate)
+    if (directive.alternate)
         *p++ = '#';
-    const int precision = std::min(spec.precision, 300);
+    const int precision = std::min(directive.precision, 300);
     if (precision >= 0)
         p += std::snprintf(p, 8, ".%d", precision);
     *p++ = char(conversion.unicode());
@@ -129,15 +129,15 @@ QString asText(const FormatArg& arg) {
 }
 
 // Applies one conversion; answers nothing when the argument does not fit it.
-std::optional<QString> convert(QChar conversion, const Spec& spec, const FormatArg& arg) {
+std::optional<QString> convert(QChar conversion, const Directive& directive, const FormatArg& arg) {
     switch (conversion.unicode()) {
     case u'@':
     case u's':
     case u'S': {
         QString text = asText(arg);
-        if (spec.precision >= 0 && text.size() > spec.precision)
-            text.truncate(spec.precision);
-        return pad(text, spec, false);
+        if (directive.precision >= 0 && text.size() > directive.precision)
+            text.truncate(directive.precision);
+        return pad(text, directive, false);
     }
     case u'd':
     case u'i': {
@@ -145,13 +145,13 @@ std::optional<QString> convert(QChar conversion, const Spec& spec, const FormatA
         if (!v)
             return std::nullopt;
         qint64 value = *v;
-        if (spec.longness == 0)
+        if (directive.longness == 0)
             value = qint32(quint32(quint64(value)));
-        else if (spec.longness == -1)
+        else if (directive.longness == -1)
             value = qint16(quint16(quint64(value)));
-        else if (spec.longness == -2)
+        else if (directive.longness == -2)
             value = qint8(quint8(quint64(value)));
-        return pad(signedText(value, spec), spec, spec.precision < 0);
+        return pad(signedText(value, directive), directive, directive.precision < 0);
     }
     case u'u':
     case u'x':
@@ -161,14 +161,15 @@ std::optional<QString> convert(QChar conversion, const Spec& spec, const FormatA
         if (!v)
             return std::nullopt;
         quint64 value = *v;
-        if (spec.longness == 0)
+        if (directive.longness == 0)
             value = quint32(value);
-        else if (spec.longness == -1)
+        else if (directive.longness == -1)
             value = quint16(value);
-        else if (spec.longness == -2)
+        else if (directive.longness == -2)
             value = quint8(value);
         const int base = conversion == u'u' ? 10 : conversion == u'o' ? 8 : 16;
-        return pad(unsignedText(value, base, conversion == u'X', spec), spec, spec.precision < 0);
+        return pad(unsignedText(value, base, conversion == u'X', directive), directive,
+                   directive.precision < 0);
     }
     case u'c':
     case u'C': {
@@ -179,7 +180,7 @@ std::optional<QString> convert(QChar conversion, const Spec& spec, const FormatA
             c = conversion == u'c' ? QChar(char16_t(quint8(*v))) : QChar(char16_t(*v));
         else
             return std::nullopt;
-        return pad(QString(c), spec, false);
+        return pad(QString(c), directive, false);
     }
     case u'f':
     case u'F':
@@ -194,7 +195,7 @@ std::optional<QString> convert(QChar conversion, const Spec& spec, const FormatA
             value = double(*v);
         else
             return std::nullopt;
-        return pad(floatText(value, conversion, spec), spec, std::isfinite(value));
+        return pad(floatText(value, conversion, directive), directive, std::isfinite(value));
     }
     default:
         return std::nullopt;
@@ -226,40 +227,41 @@ QString formatWithArguments(QStringView format, std::span<const FormatArg> args)
             ++i;
             continue;
         }
-        Spec spec;
+        Directive directive;
         for (; i < n; ++i) {
             const QChar f = format[i];
             if (f == u'-')
-                spec.leftAlign = true;
+                directive.leftAlign = true;
             else if (f == u'0')
-                spec.zeroPad = true;
+                directive.zeroPad = true;
             else if (f == u'+')
-                spec.plus = true;
+                directive.plus = true;
             else if (f == u' ')
-                spec.space = true;
+                directive.space = true;
             else if (f == u'#')
-                spec.alternate = true;
+                directive.alternate = true;
             else
                 break;
         }
         // Widths and precisions are capped so a hostile format cannot ask for gigabytes.
         constexpr int maxWidth = 4096;
         while (i < n && format[i].isDigit() && format[i].unicode() < 128)
-            spec.width = std::min(maxWidth, spec.width * 10 + (format[i++].unicode() - u'0'));
+            directive.width =
+                std::min(maxWidth, directive.width * 10 + (format[i++].unicode() - u'0'));
         if (i < n && format[i] == u'.') {
             ++i;
-            spec.precision = 0;
+            directive.precision = 0;
             while (i < n && format[i].isDigit() && format[i].unicode() < 128)
-                spec.precision =
-                    std::min(maxWidth, spec.precision * 10 + (format[i++].unicode() - u'0'));
+                directive.precision =
+                    std::min(maxWidth, directive.precision * 10 + (format[i++].unicode() - u'0'));
         }
         while (i < n) {
             const QChar l = format[i];
             if (l == u'l' || l == u'q' || l == u'z' || l == u't' || l == u'j' || l == u'L') {
-                spec.longness = 1;
+                directive.longness = 1;
                 ++i;
             } else if (l == u'h') {
-                spec.longness = spec.longness < 0 ? -2 : -1;
+                directive.longness = directive.longness < 0 ? -2 : -1;
                 ++i;
             } else {
                 break;
@@ -273,7 +275,7 @@ QString formatWithArguments(QStringView format, std::span<const FormatArg> args)
             continue;
         }
         const QChar conversion = format[i++];
-        if (auto text = convert(conversion, spec, args[nextArg])) {
+        if (auto text = convert(conversion, directive, args[nextArg])) {
             out.append(*text);
             ++nextArg;
         } else {

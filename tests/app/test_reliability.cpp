@@ -19,17 +19,13 @@
 #include <csignal>
 
 using namespace twk;
+using test::entries;
 using test::readText;
 using test::writeText;
 
 namespace {
 
 const QString BusName = QStringLiteral("org.tarnwick.ScriptInstaller");
-
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 QStringList leftovers(const QString& folder) {
     return entries(folder).filter(QStringLiteral(".twk-"));

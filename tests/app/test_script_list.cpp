@@ -6,6 +6,7 @@
 #include "installer/ScriptCatalog.h"
 #include "installer/UIManager.h"
 #include "support/defaults/Shortcuts.h"
+#include "tests/common/InstallerWindow.h"
 #include "tests/common/Sheets.h"
 #include "tests/common/TestSandbox.h"
 
@@ -56,10 +57,7 @@ class TestScriptList : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        window_.connectController(&controller_);
-        controller_.setMainWindow(&window_);
-        window_.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window_));
+        test::showInstallerWindow(window_, controller_);
         QTRY_COMPARE(list()->topLevelItemCount(), 4);
     }
 
@@ -70,9 +68,11 @@ private Q_SLOTS:
     }
 
     void statesOfRealFolders() {
-        QVERIFY(installer::installScript(source(QStringLiteral("Open Recent.sh")), box_.userScripts));
+        QVERIFY(
+            installer::installScript(source(QStringLiteral("Open Recent.sh")), box_.userScripts));
         QVERIFY(installer::installScript(source(QStringLiteral("Window Tools")), box_.userScripts));
-        writeText(installed(QStringLiteral("Word Count.txt")) + QStringLiteral("/inside"), "a folder, not a file");
+        writeText(installed(QStringLiteral("Word Count.txt")) + QStringLiteral("/inside"),
+                  "a folder, not a file");
         const auto catalog = installer::scriptCatalog(box_.sourceScripts, box_.userScripts);
         QCOMPARE(catalog.scripts.size(), 4);
         QCOMPARE(catalog.scripts[0].name, QStringLiteral(".Startup Hook.sh"));
@@ -91,12 +91,14 @@ private Q_SLOTS:
         QVERIFY(installer::sameItem(source(QStringLiteral("Open Recent.sh")), copy));
         // A file added inside an installed folder makes it different.
         writeText(installed(QStringLiteral("Window Tools/extra.sh")), "x");
-        QVERIFY(!installer::sameItem(source(QStringLiteral("Window Tools")), installed(QStringLiteral("Window Tools"))));
+        QVERIFY(!installer::sameItem(source(QStringLiteral("Window Tools")),
+                                     installed(QStringLiteral("Window Tools"))));
     }
 
     void listFollowsTheFolders() {
         QTRY_COMPARE(stateShown(QStringLiteral("Open Recent.sh")), QStringLiteral("Not installed"));
-        QVERIFY(installer::installScript(source(QStringLiteral("Open Recent.sh")), box_.userScripts));
+        QVERIFY(
+            installer::installScript(source(QStringLiteral("Open Recent.sh")), box_.userScripts));
         QTRY_COMPARE(stateShown(QStringLiteral("Open Recent.sh")), QStringLiteral("Installed"));
         writeText(installed(QStringLiteral("Open Recent.sh")), "edited by the user");
         QTRY_COMPARE(stateShown(QStringLiteral("Open Recent.sh")),
@@ -109,7 +111,9 @@ private Q_SLOTS:
 
     void perScriptInstallButton() {
         auto* install = window_.findChild<QPushButton*>(QStringLiteral("install:Window Tools"));
-        QTRY_VERIFY((install = window_.findChild<QPushButton*>(QStringLiteral("install:Window Tools"))) && install->isEnabled());
+        QTRY_VERIFY(
+            (install = window_.findChild<QPushButton*>(QStringLiteral("install:Window Tools"))) &&
+            install->isEnabled());
         QCOMPARE(install->accessibleName(), QStringLiteral("Install Window Tools"));
         QTest::mouseClick(install, Qt::LeftButton);
         QVERIFY(QFileInfo::exists(installed(QStringLiteral("Window Tools/arrange.sh"))));
@@ -120,7 +124,9 @@ private Q_SLOTS:
         QVERIFY(installer::installScript(source(QStringLiteral("Window Tools")), box_.userScripts));
         writeText(installed(QStringLiteral("Mine.sh")), "the user's own");
         QPushButton* remove = nullptr;
-        QTRY_VERIFY((remove = window_.findChild<QPushButton*>(QStringLiteral("remove:Window Tools"))) && remove->isEnabled());
+        QTRY_VERIFY(
+            (remove = window_.findChild<QPushButton*>(QStringLiteral("remove:Window Tools"))) &&
+            remove->isEnabled());
         QTest::mouseClick(remove, Qt::LeftButton);
         alert::Alert* sheet = test::waitForSheet(&window_);
         QVERIFY(sheet);
@@ -132,7 +138,8 @@ private Q_SLOTS:
         test::press(sheet, QStringLiteral("Cancel"));
         QVERIFY(QFileInfo::exists(installed(QStringLiteral("Window Tools"))));
 
-        QTRY_VERIFY((remove = window_.findChild<QPushButton*>(QStringLiteral("remove:Window Tools"))));
+        QTRY_VERIFY(
+            (remove = window_.findChild<QPushButton*>(QStringLiteral("remove:Window Tools"))));
         QTest::mouseClick(remove, Qt::LeftButton);
         test::press(test::waitForSheet(&window_), QStringLiteral("Remove"));
         QVERIFY(!QFileInfo::exists(installed(QStringLiteral("Window Tools"))));
@@ -152,7 +159,8 @@ private Q_SLOTS:
         QVERIFY(installer::removeInstalledScript(box_.userScripts, name).has_value());
         QVERIFY(QFileInfo::exists(box_.sourceScripts));
         QVERIFY(QFileInfo::exists(box_.userScripts));
-        QCOMPARE(readText(box_.home + QStringLiteral("/Library/Application Scripts/precious")), QStringLiteral("keep"));
+        QCOMPARE(readText(box_.home + QStringLiteral("/Library/Application Scripts/precious")),
+                 QStringLiteral("keep"));
     }
 
     void askCheckboxAndStoredChoiceFollowEachOther() {
@@ -175,7 +183,8 @@ private Q_SLOTS:
 
     void progressOfABulkInstall() {
         QSignalSpy progress(&controller_, &installer::UIManager::bulkInstallProgress);
-        QTest::mouseClick(window_.findChild<QPushButton*>(QStringLiteral("installAllButton")), Qt::LeftButton);
+        QTest::mouseClick(window_.findChild<QPushButton*>(QStringLiteral("installAllButton")),
+                          Qt::LeftButton);
         QCOMPARE(progress.size(), 4);
         QCOMPARE(progress.last().at(0).toInt(), 4);
         QCOMPARE(progress.last().at(1).toInt(), 4);
@@ -201,23 +210,28 @@ private Q_SLOTS:
     }
 
     void terminalOptions() {
-        QVERIFY(installer::installScript(source(QStringLiteral("Open Recent.sh")), box_.userScripts));
+        QVERIFY(
+            installer::installScript(source(QStringLiteral("Open Recent.sh")), box_.userScripts));
         const Run listing = terminal({QStringLiteral("--list")});
         QCOMPARE(listing.status, 0);
-        QCOMPARE(listing.output, QStringLiteral(".Startup Hook.sh\tnot installed\nOpen Recent.sh\tinstalled\n"
-                                                "Window Tools\tnot installed\nWord Count.txt\tnot installed\n"));
+        QCOMPARE(listing.output,
+                 QStringLiteral(".Startup Hook.sh\tnot installed\nOpen Recent.sh\tinstalled\n"
+                                "Window Tools\tnot installed\nWord Count.txt\tnot installed\n"));
         const Run json = terminal({QStringLiteral("--list"), QStringLiteral("--json")});
         const QJsonArray array = QJsonDocument::fromJson(json.output.toUtf8()).array();
         QCOMPARE(array.size(), 4);
-        QCOMPARE(array[1].toObject().value(QStringLiteral("state")).toString(), QStringLiteral("installed"));
+        QCOMPARE(array[1].toObject().value(QStringLiteral("state")).toString(),
+                 QStringLiteral("installed"));
 
-        const Run good = terminal({QStringLiteral("--install"), QStringLiteral("Window Tools"), QStringLiteral("Word Count.txt")});
+        const Run good = terminal({QStringLiteral("--install"), QStringLiteral("Window Tools"),
+                                   QStringLiteral("Word Count.txt")});
         QCOMPARE(good.status, 0);
         QVERIFY(QFileInfo::exists(installed(QStringLiteral("Word Count.txt"))));
-        const Run bad = terminal({QStringLiteral("--install"), QStringLiteral("../../x"), QStringLiteral("--help"),
-                                  QStringLiteral(".Startup Hook.sh")});
+        const Run bad = terminal({QStringLiteral("--install"), QStringLiteral("../../x"),
+                                  QStringLiteral("--help"), QStringLiteral(".Startup Hook.sh")});
         QCOMPARE(bad.status, 1);
-        QVERIFY(bad.output.contains(QStringLiteral("not installed: ../../x: is not a valid script name")));
+        QVERIFY(bad.output.contains(
+            QStringLiteral("not installed: ../../x: is not a valid script name")));
         QVERIFY(bad.output.contains(QStringLiteral("not installed: --help: not found")));
         QVERIFY(bad.output.contains(QStringLiteral("installed: .Startup Hook.sh")));
         QCOMPARE(terminal({QStringLiteral("--install")}).status, 2);

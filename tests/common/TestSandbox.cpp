@@ -26,25 +26,35 @@ QStringList Sandbox::openedFolders() const {
     return readText(foldersOpened).split(u'\n', Qt::SkipEmptyParts);
 }
 
-const Sandbox& setUpSandbox(const QStringList& options) {
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/twk-test-XXXXXX"));
-    if (!dir.isValid())
-        qFatal("cannot make a temporary folder");
+QProcessEnvironment sandboxEnvironmentFor(const QString& dir, const QStringList& options) {
     QProcess script;
     script.start(QStringLiteral(TWK_SOURCE_DIR "/examples/demo-tarnwick/make-sandbox.sh"),
-                 QStringList{dir.path()} + options);
+                 QStringList{dir} + options);
     if (!script.waitForFinished(30000) || script.exitCode() != 0)
         qFatal("make-sandbox.sh failed: %s", script.readAllStandardError().constData());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const QStringList lines =
         QString::fromUtf8(script.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     for (const QString& line : lines) {
         // export NAME='value'
         const qsizetype eq = line.indexOf(u'=');
-        const QString name = line.mid(7, eq - 7);
-        QString value = line.mid(eq + 1);
-        value = value.mid(1, value.size() - 2);
-        qputenv(name.toLocal8Bit().constData(), value.toLocal8Bit());
+        env.insert(line.mid(7, eq - 7), line.mid(eq + 2, line.size() - eq - 3));
     }
+    return env;
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+const Sandbox& setUpSandbox(const QStringList& options) {
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/twk-test-XXXXXX"));
+    if (!dir.isValid())
+        qFatal("cannot make a temporary folder");
+    const QProcessEnvironment env = sandboxEnvironmentFor(dir.path(), options);
+    for (const QString& name : env.keys())
+        qputenv(name.toLocal8Bit().constData(), env.value(name).toLocal8Bit());
     // No session bus unless a test starts its own.
     qunsetenv("DBUS_SESSION_BUS_ADDRESS");
 
@@ -63,10 +73,6 @@ const Sandbox& setUpSandbox(const QStringList& options) {
 
 const Sandbox& sandbox() {
     return theSandbox();
-}
-
-QProcessEnvironment sandboxEnvironment() {
-    return QProcessEnvironment::systemEnvironment();
 }
 
 QString builtProgram(const QString& name) {

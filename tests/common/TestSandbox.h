@@ -27,11 +27,14 @@ struct Sandbox {
 const Sandbox& setUpSandbox(const QStringList& options = {});
 const Sandbox& sandbox();
 
-// The environment of this process with the sandbox's, for child processes.
-QProcessEnvironment sandboxEnvironment();
-
 // Path of a program built by the project.
 QString builtProgram(const QString& name);
+
+// Lays out a further sandbox in dir and answers its environment, for child processes.
+QProcessEnvironment sandboxEnvironmentFor(const QString& dir, const QStringList& options = {});
+
+// The entry names of a folder, hidden ones included, sorted by name.
+QStringList entries(const QString& folder);
 
 // Reads a text file; empty when it is missing.
 QString readText(const QString& path);

@@ -3,6 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "installer/UIManager.h"
+#include "tests/common/InstallerWindow.h"
 #include "tests/common/LogCapture.h"
 #include "tests/common/Sheets.h"
 #include "tests/common/TestSandbox.h"
@@ -14,15 +15,11 @@
 #include <QtTest>
 
 using namespace twk;
+using test::entries;
 using test::readText;
 using test::writeText;
 
 namespace {
-
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 const QStringList DemoScripts{".Startup Hook.sh", "Open Recent.sh", "Window Tools",
                               "Word Count.txt"};
@@ -35,16 +32,7 @@ struct InstallAllRun {
 
 InstallAllRun runInstallAll(const QStringList& sandboxOptions) {
     QTemporaryDir dir;
-    QProcess make;
-    make.start(QStringLiteral(TWK_SOURCE_DIR "/examples/demo-tarnwick/make-sandbox.sh"),
-               QStringList{dir.path()} + sandboxOptions);
-    make.waitForFinished();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& line :
-         QString::fromUtf8(make.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
-        const qsizetype eq = line.indexOf(u'=');
-        env.insert(line.mid(7, eq - 7), line.mid(eq + 2, line.size() - eq - 3));
-    }
+    const QProcessEnvironment env = test::sandboxEnvironmentFor(dir.path(), sandboxOptions);
     QProcess run;
     run.setProcessEnvironment(env);
     run.start(test::builtProgram(QStringLiteral("twk-script-installer")),
@@ -72,12 +60,7 @@ class TestBulkInstall : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        window_.connectController(&controller_);
-        controller_.setMainWindow(&window_);
-        window_.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window_));
-    }
+    void initTestCase() { test::showInstallerWindow(window_, controller_); }
 
     void init() {
         QDir(box_.userScripts).removeRecursively();

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "installer/UIManager.h"
 #include "support/defaults/Shortcuts.h"
+#include "tests/common/InstallerWindow.h"
 #include "tests/common/LogCapture.h"
 #include "tests/common/Sheets.h"
 #include "tests/common/TestSandbox.h"
@@ -99,12 +100,7 @@ class TestInstallRequests : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        window_.connectController(&controller_);
-        controller_.setMainWindow(&window_);
-        window_.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window_));
-    }
+    void initTestCase() { test::showInstallerWindow(window_, controller_); }
 
     void init() {
         defaults::resetAllValues();

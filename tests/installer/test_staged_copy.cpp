@@ -19,15 +19,11 @@
 #include <unistd.h>
 
 using namespace twk;
+using test::entries;
 using test::readText;
 using test::writeText;
 
 namespace {
-
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 bool isLink(const QString& path) {
     struct stat st;
