@@ -307,9 +307,11 @@ void StagedInstaller::removeLeftoversFor(const std::string& name) {
         const std::string start = std::string(prefix) + tag + '-';
         for (auto it = leftovers_.lower_bound(start);
              it != leftovers_.end() && it->compare(0, start.size(), start) == 0;) {
-            // Only what a run that has ended left behind: "<prefix><tag>-<pid>-<random>".
+            // Only what a run that has ended left behind: "<prefix><tag>-<pid>-<random>". Our
+            // own entries are not leftovers: a request handled while a bulk install lets the
+            // window repaint may find that install's staged copy of the same script.
             const pid_t pid = pid_t(std::atoi(it->c_str() + start.size()));
-            if (!processAlive(pid) || pid == getpid()) {
+            if (!processAlive(pid)) {
                 removeItem(folder_ + '/' + *it);
                 it = leftovers_.erase(it);
             } else {
