@@ -1,5 +1,7 @@
 #include "installer/StagedCopy.h"
 
+#include "support/strings/Pieces.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRandomGenerator>
@@ -32,15 +34,6 @@ QString qPath(const std::string& path) {
 
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-std::string baseName(const std::string& path) {
-    size_t end = path.size();
-    while (end > 1 && path[end - 1] == '/')
-        --end;
-    const size_t slash = path.rfind('/', end - 1);
-    return path.substr(slash == std::string::npos ? 0 : slash + 1,
-                       end - (slash == std::string::npos ? 0 : slash + 1));
 }
 
 // The staging names of one destination name share a stable tag.
@@ -323,9 +316,11 @@ void StagedInstaller::removeLeftoversFor(const std::string& name) {
 
 std::optional<InstallError> StagedInstaller::stage(const QString& sourcePath, StagedItem& staged) {
     const std::string source = nativePath(sourcePath);
-    const std::string name = baseName(source);
+    staged.name = nativePath(strings::lastPathComponent(sourcePath));
+    const std::string& name = staged.name;
     staged.destinationPath = folder_ + '/' + name;
-    staged.stagedPath = folder_ + '/' + uniqueName(StagedPrefix, name);
+    const std::string stagedName = uniqueName(StagedPrefix, name);
+    staged.stagedPath = folder_ + '/' + stagedName;
     removeLeftoversFor(name);
 
     const int destination = folderFd();
@@ -334,7 +329,6 @@ std::optional<InstallError> StagedInstaller::stage(const QString& sourcePath, St
             InstallError::Copying,
             describe("cannot copy", source, staged.destinationPath, CopyFailure{errno, {}})};
     }
-    const std::string stagedName = baseName(staged.stagedPath);
     if (auto failure = copyTree(AT_FDCWD, source.c_str(), destination, stagedName.c_str(), {})) {
         discard(staged);
         return InstallError{InstallError::Copying,
@@ -382,8 +376,7 @@ std::optional<InstallError> StagedInstaller::commit(const StagedItem& staged,
         return failed(errno);
 
     // No atomic exchange here: move the old item aside, the new one in, then drop the old.
-    const std::string aside =
-        folder_ + '/' + uniqueName(AsidePrefix, baseName(staged.destinationPath));
+    const std::string aside = folder_ + '/' + uniqueName(AsidePrefix, staged.name);
     if (::rename(to, aside.c_str()) != 0)
         return failed(errno);
     if (::rename(from, to) != 0) {

@@ -21,6 +21,7 @@ struct InstallError {
 
 // One item copied under its staging name and waiting to be put in place.
 struct StagedItem {
+    std::string name; // the entry name in the destination folder
     std::string stagedPath;
     std::string destinationPath;
 };
