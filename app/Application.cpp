@@ -3,7 +3,9 @@
 #include "app/AppDelegate.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
+#include "app/Translations.h"
 #include "installer/UIManager.h"
+#include "platform/SessionBus.h"
 #include "support/defaults/UserDefaults.h"
 #include "support/log/SystemLog.h"
 
@@ -11,24 +13,77 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace twk::app {
+namespace {
 
-int runWindowApplication(char* program, const QStringList& urls,
-                         const std::function<void(QWidget& window)>& afterShown) {
-    // A running instance takes the request; this launch then needs no window at all.
-    if (forwardToRunningInstance(urls) == Forwarding::Delivered)
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Application)
+};
+
+// Forwards the launch's request to a running instance; the exit status when that settled
+// it, nothing when this launch must handle it itself.
+std::optional<int> forwarded(const CommandLine& line) {
+    if (line.mode == CommandLine::Mode::Service)
+        return std::nullopt;
+    switch (forwardToRunningInstance(line.urls, !line.urls.isEmpty())) {
+    case Forwarding::Delivered:
         return 0;
+    case Forwarding::Refused:
+        std::fprintf(stderr, "twk-script-installer: %s\n",
+                     qPrintable(Texts::tr("the running installer refused the request")));
+        return 1;
+    case Forwarding::OwnerGone:
+    case Forwarding::NoInstance:
+    case Forwarding::NoBus:
+        break;
+    }
+    return std::nullopt;
+}
 
-    // Qt sees no arguments but the program's name: URLs are never read as Qt options.
-    int qtArgc = 1;
-    char* qtArgv[] = {program, nullptr};
-    QApplication application(qtArgc, qtArgv);
+// A service started by the bus quits once it has nothing to do and nothing to show.
+void quitWhenIdle(installer::UIManager& controller, QWidget& window) {
+    auto* timer = new QTimer(&controller);
+    timer->setInterval(30000);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, &controller, [&controller, &window, timer] {
+        if (controller.isBusy() || window.isVisible())
+            timer->start();
+        else
+            QCoreApplication::quit();
+    });
+    QObject::connect(&controller, &installer::UIManager::idle, timer, qOverload<>(&QTimer::start));
+    timer->start();
+}
+
+} // namespace
+
+int runWindowApplication(CommandLine& line, const std::function<void(QWidget& window)>& afterShown) {
+    if (const auto status = forwarded(line))
+        return *status;
+
+    int qtArgc = int(line.qtArguments.size());
+    line.qtArguments.push_back(nullptr);
+    QApplication application(qtArgc, line.qtArguments.data());
+    // What Qt did not take as its own options: further URLs, or options nobody knows.
+    const QStringList left = QCoreApplication::arguments().mid(1);
+    for (const QString& argument : left) {
+        if (argument.startsWith(u'-')) {
+            std::fprintf(stderr, "twk-script-installer: %s\n",
+                         qPrintable(Texts::tr("unknown option: %1").arg(argument)));
+            return 2;
+        }
+        line.urls.append(argument);
+    }
+    installTranslators(application);
     QApplication::setApplicationName(QStringLiteral("twk-script-installer"));
-    QApplication::setApplicationDisplayName(QStringLiteral("TWK Script Installer"));
+    QApplication::setApplicationDisplayName(Texts::tr("TWK Script Installer"));
     QApplication::setApplicationVersion(QStringLiteral(TWK_VERSION));
     QApplication::setDesktopFileName(QLatin1String(defaults::ApplicationId));
     QApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(defaults::ApplicationId)));
     QApplication::setQuitOnLastWindowClosed(false);
+    platform::runGlibFromQtEventLoop();
 
     installer::UIManager uiManager;
     AppDelegate delegate;
@@ -46,10 +101,10 @@ int runWindowApplication(char* program, const QStringList& urls,
         break;
     case ApplicationService::Registration::Taken:
         // Another launch became the instance meanwhile: hand it the request.
-        if (forwardToRunningInstance(urls) == Forwarding::Delivered)
+        if (forwardToRunningInstance(line.urls, false) == Forwarding::Delivered)
             return 0;
-        log::systemLog(QStringLiteral("another instance owns %1 but does not answer; handling "
-                                      "this request alone")
+        log::systemLog(QStringLiteral("another instance owns %1 but took no request; handling "
+                                      "this one alone")
                            .arg(QLatin1String(defaults::ApplicationId)));
         break;
     case ApplicationService::Registration::NoBus:
@@ -58,13 +113,19 @@ int runWindowApplication(char* program, const QStringList& urls,
         break;
     }
 
-    delegate.window()->show();
+    const bool service_mode = line.mode == CommandLine::Mode::Service;
+    if (service_mode)
+        quitWhenIdle(uiManager, *delegate.window());
+    else
+        delegate.window()->show();
     if (afterShown)
-        QTimer::singleShot(0, &delegate,
-                           [&delegate, &afterShown] { afterShown(*delegate.window()); });
+        QTimer::singleShot(0, &delegate, [&delegate, &afterShown] { afterShown(*delegate.window()); });
     // The launch's own URLs go through the event loop like every later one.
-    for (const QString& url : urls)
-        QTimer::singleShot(0, &delegate, [&delegate, url] { delegate.handleURLEvent(url); });
+    const QStringList urls = line.urls;
+    QTimer::singleShot(0, &delegate, [&delegate, urls] {
+        for (const QString& url : urls)
+            delegate.handleURLEvent(url);
+    });
     delegate.applicationDidFinishLaunching();
     const int status = QApplication::exec();
     delegate.applicationWillTerminate();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include "app/CommandLine.h"
 
 #include <functional>
 
@@ -9,9 +9,10 @@ class QWidget;
 namespace twk::app {
 
 // Runs the installer with its window: hands the URLs to a running instance when there is
-// one (and returns 0 at once), or becomes the instance, shows the window and handles the
-// URLs. afterShown, when given, is called once the window is on screen (for measurements).
-int runWindowApplication(char* program, const QStringList& urls,
+// one (having the bus start one first when there are URLs), and returns at once; otherwise
+// becomes the instance, shows the window (not in service mode, until it is needed) and
+// handles the URLs. afterShown, when given, is called once the window is on screen.
+int runWindowApplication(CommandLine& line,
                          const std::function<void(QWidget& window)>& afterShown = {});
 
 } // namespace twk::app

@@ -1,79 +1,105 @@
 #include "app/CommandLine.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
+
+#include <cctype>
+#include <cstring>
 
 namespace twk::app {
 namespace {
 
-bool looksLikeUrl(const QString& argument) {
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
-    return scheme.match(argument).hasMatch();
+bool looksLikeUrl(const char* argument) {
+    if (!std::isalpha(static_cast<unsigned char>(argument[0])))
+        return false;
+    for (const char* c = argument + 1; *c; ++c) {
+        if (*c == ':')
+            return true;
+        if (!std::isalnum(static_cast<unsigned char>(*c)) && !std::strchr("+.-", *c))
+            return false;
+    }
+    return false;
+}
+
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
+CommandLine::Mode optionMode(const char* argument) {
+    using Mode = CommandLine::Mode;
+    static const struct {
+        const char* option;
+        Mode mode;
+    } options[] = {{"--help", Mode::Help},       {"-h", Mode::Help},
+                   {"--version", Mode::Version}, {"--install-all", Mode::InstallAll},
+                   {"--list", Mode::List},       {"--install", Mode::Install},
+                   {"--remove", Mode::Remove},   {"--gapplication-service", Mode::Service}};
+    for (const auto& known : options) {
+        if (std::strcmp(argument, known.option) == 0)
+            return known.mode;
+    }
+    return Mode::Window;
 }
 
 } // namespace
 
-CommandLine parseCommandLine(const QStringList& arguments) {
+CommandLine parseCommandLine(int argc, char** argv) {
     CommandLine line;
+    line.qtArguments.push_back(argv[0]);
     bool optionsEnded = false;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (line.mode == CommandLine::Mode::Install) {
-            line.names.append(argument);
-        } else if (optionsEnded || looksLikeUrl(argument) || !argument.startsWith(u'-')) {
-            line.urls.append(argument);
-        } else if (argument == u"--") {
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        const bool takesNames =
+            line.mode == CommandLine::Mode::Install || line.mode == CommandLine::Mode::Remove;
+        if (takesNames) {
+            line.names.append(QByteArray(argument));
+        } else if (optionsEnded || looksLikeUrl(argument)) {
+            line.urls.append(QString::fromLocal8Bit(argument));
+        } else if (std::strcmp(argument, "--") == 0) {
             optionsEnded = true;
-        } else if (argument == u"--help" || argument == u"-h") {
-            line.mode = CommandLine::Mode::Help;
-        } else if (argument == u"--version") {
-            line.mode = CommandLine::Mode::Version;
-        } else if (argument == u"--install-all") {
-            line.mode = CommandLine::Mode::InstallAll;
-        } else if (argument == u"--list") {
-            line.mode = CommandLine::Mode::List;
-        } else if (argument == u"--json") {
+        } else if (std::strcmp(argument, "--json") == 0) {
             line.json = true;
-        } else if (argument == u"--install") {
-            line.mode = CommandLine::Mode::Install;
+        } else if (const auto mode = optionMode(argument); mode != CommandLine::Mode::Window) {
+            line.mode = mode;
         } else {
-            line.mode = CommandLine::Mode::Error;
-            line.error =
-                QCoreApplication::translate("CommandLine", "unknown option: %1").arg(argument);
-            return line;
+            line.qtArguments.push_back(argv[i]);
         }
     }
-    if (line.mode == CommandLine::Mode::Install && line.names.isEmpty()) {
+    if ((line.mode == CommandLine::Mode::Install || line.mode == CommandLine::Mode::Remove) &&
+        line.names.isEmpty()) {
         line.mode = CommandLine::Mode::Error;
-        line.error =
-            QCoreApplication::translate("CommandLine", "--install needs the names of scripts");
+        line.error = Texts::tr("--install and --remove need the names of scripts");
     } else if (line.json && line.mode != CommandLine::Mode::List) {
         line.mode = CommandLine::Mode::Error;
-        line.error = QCoreApplication::translate("CommandLine", "--json goes with --list");
+        line.error = Texts::tr("--json goes with --list");
+    } else if (line.isTerminalMode() && line.qtArguments.size() > 1) {
+        line.error = Texts::tr("unknown option: %1").arg(QString::fromLocal8Bit(line.qtArguments[1]));
+        line.mode = CommandLine::Mode::Error;
     }
     return line;
 }
 
 QString usageText() {
-    return QCoreApplication::translate(
-        "CommandLine",
-        "Usage: twk-script-installer [URL...]\n"
-        "       twk-script-installer --install-all\n"
-        "       twk-script-installer --install NAME...\n"
-        "       twk-script-installer --list [--json]\n"
-        "\n"
-        "Installs the scripts that come with Tarnwick into\n"
-        "~/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension.\n"
-        "\n"
-        "  URL            an install request, twkscriptinstall://...?script=NAME\n"
-        "  --install-all  install every Tarnwick script without a window; exit status 0\n"
-        "                 only when every script was installed\n"
-        "  --install NAME...  install the named Tarnwick scripts without asking; exit\n"
-        "                 status 0 only when all of them were installed\n"
-        "  --list         list Tarnwick's scripts: installed, different or not installed\n"
-        "  --json         with --list: as a JSON array for programs\n"
-        "  --help         show this help\n"
-        "  --version      show the version\n");
+    return Texts::tr("Usage: twk-script-installer [URL...]\n"
+              "       twk-script-installer --install-all\n"
+              "       twk-script-installer --install NAME...\n"
+              "       twk-script-installer --remove NAME...\n"
+              "       twk-script-installer --list [--json]\n"
+              "\n"
+              "Installs the scripts that come with Tarnwick into\n"
+              "~/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension.\n"
+              "\n"
+              "  URL            an install request, twkscriptinstall://...?script=NAME\n"
+              "  --install-all  install every Tarnwick script without a window\n"
+              "  --install NAME...  install the named Tarnwick scripts without asking\n"
+              "  --remove NAME...   move the installed copies of the named scripts to the Trash\n"
+              "  --list         list Tarnwick's scripts: installed, different or not installed\n"
+              "  --json         with --list: as a JSON array for programs\n"
+              "  --help         show this help\n"
+              "  --version      show the version\n"
+              "\n"
+              "Installs and removals exit with status 0 only when every script was done.\n"
+              "A copy that differs from Tarnwick's is moved to the Trash, never deleted.\n"
+              "Qt's standard options (-style, -platform, ...) apply to the window.\n");
 }
 
 } // namespace twk::app

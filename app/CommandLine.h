@@ -1,20 +1,43 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
+#include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace twk::app {
 
-// What a launch was asked to do. URLs are data: any argument with a scheme ("x:...") is a
-// URL even when it begins with "-", and everything after "--" is a URL.
+// What a launch was asked to do. URLs are data, never options: any argument with a scheme
+// ("x:...") is a URL even when it begins with "-", and so is everything after "--". Script
+// names are kept as the bytes they were given in. Whatever is neither ours nor a URL is
+// left for Qt's own options (-style, -platform...), which the window reads.
 struct CommandLine {
-    enum class Mode { Window, Help, Version, InstallAll, List, Install, Error } mode = Mode::Window;
+    enum class Mode {
+        Window,  // the window, handling the URLs
+        Service, // started by the bus: no window until one is needed
+        Help,
+        Version,
+        InstallAll,
+        List,
+        Install,
+        Remove,
+        Error,
+    } mode = Mode::Window;
     QStringList urls;
-    QStringList names; // --install: every argument after it is a script name
-    bool json = false; // --list --json
+    QList<QByteArray> names;       // --install and --remove: every argument after it
+    std::vector<char*> qtArguments; // the program first, then what is left for Qt
+    bool json = false;             // --list --json
     QString error;
+
+    bool isTerminalMode() const {
+        return mode == Mode::InstallAll || mode == Mode::List || mode == Mode::Install ||
+               mode == Mode::Remove;
+    }
 };
 
-CommandLine parseCommandLine(const QStringList& arguments);
+CommandLine parseCommandLine(int argc, char** argv);
 
 QString usageText();
 

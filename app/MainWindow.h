@@ -14,16 +14,20 @@ class UIManager;
 
 namespace twk::app {
 
+class ScriptListPanel;
+
 // The installer's one window. Closing it hides it; the application keeps running until
-// Quit, so later install requests can still show their sheets.
+// Quit, so later install requests can still show their sheets. Controls that cannot work
+// (no Tarnwick, no user scripts folder yet) are disabled, and the window says why.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Wires the three controls to the controller's actions.
+    // Wires the controls to the controller's actions.
     void connectController(installer::UIManager* controller);
+    ScriptListPanel* scriptList() const { return scriptList_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -31,9 +35,12 @@ protected:
 private:
     void showAbout();
     void showProgress(int done, int total);
+    void updateControls();
+    void askChoiceClicked();
 
     std::unique_ptr<Ui::MainWindow> ui_;
-    class ScriptListPanel* scriptList_ = nullptr;
+    installer::UIManager* controller_ = nullptr;
+    ScriptListPanel* scriptList_ = nullptr;
 };
 
 } // namespace twk::app

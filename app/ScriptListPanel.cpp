@@ -1,161 +1,144 @@
 #include "app/ScriptListPanel.h"
 
-#include "installer/ScriptCatalog.h"
+#include "app/FolderWatch.h"
+#include "app/ScriptListModel.h"
+#include "app/ScriptRowDelegate.h"
 #include "installer/UIManager.h"
-#include "support/strings/Pieces.h"
 
-#include <QFileInfo>
-#include <QHBoxLayout>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
-#include <QTreeWidget>
+#include <QMenu>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace twk::app {
 
-using installer::ScriptCatalog;
-using installer::ScriptState;
-
-namespace {
-
-QString stateText(ScriptState state) {
-    switch (state) {
-    case ScriptState::Installed:
-        return ScriptListPanel::tr("Installed");
-    case ScriptState::Different:
-        return ScriptListPanel::tr("Installed, differs from Tarnwick's copy");
-    case ScriptState::NotInstalled:
-        break;
-    }
-    return ScriptListPanel::tr("Not installed");
-}
-
-} // namespace
+using Action = ScriptRowDelegate::Action;
 
 ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* parent)
-    : QWidget(parent), controller_(controller), emptyLabel_(new QLabel(this)),
-      list_(new QTreeWidget(this)) {
+    : QWidget(parent), controller_(controller), model_(new ScriptListModel(this)),
+      delegate_(new ScriptRowDelegate(this)), view_(new QTreeView(this)),
+      emptyLabel_(new QLabel(this)), watch_(new FolderWatch(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* title = new QLabel(tr("Tarnwick's &scripts:"), this);
-    title->setBuddy(list_);
+    title->setBuddy(view_);
     layout->addWidget(title);
-    layout->addWidget(list_);
+    layout->addWidget(view_);
     layout->addWidget(emptyLabel_);
 
-    list_->setObjectName(QStringLiteral("scriptList"));
-    list_->setAccessibleName(tr("Tarnwick's scripts"));
-    list_->setAccessibleDescription(
-        tr("Press Return to install the selected script, Delete to remove its installed copy"));
-    list_->setColumnCount(4);
-    list_->setHeaderLabels({tr("Script"), tr("State"), QString(), QString()});
-    list_->setRootIsDecorated(false);
-    list_->header()->setStretchLastSection(false);
-    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    list_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    list_->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
-    list_->installEventFilter(this);
+    view_->setObjectName(QStringLiteral("scriptList"));
+    view_->setAccessibleName(tr("Tarnwick's scripts"));
+    view_->setAccessibleDescription(tr("Press Return to install the selected script, Delete to "
+                                       "move its installed copy to the Trash, or the Menu key "
+                                       "for both"));
+    view_->setModel(model_);
+    view_->setItemDelegate(delegate_);
+    view_->setRootIsDecorated(false);
+    view_->setUniformRowHeights(true); // rows are never measured one by one
+    view_->setAllColumnsShowFocus(true);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    QHeaderView* header = view_->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(ScriptListModel::NameColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(ScriptListModel::StateColumn, QHeaderView::Interactive);
+    header->setSectionResizeMode(ScriptListModel::ActionsColumn, QHeaderView::Fixed);
+    const QFontMetrics metrics = view_->fontMetrics();
+    header->resizeSection(ScriptListModel::StateColumn,
+                          metrics.horizontalAdvance(
+                              ScriptListModel::stateText(installer::ScriptState::Different)) + 24);
+    QStyleOptionViewItem option;
+    option.initFrom(view_);
+    header->resizeSection(ScriptListModel::ActionsColumn, delegate_->actionsWidth(option));
+    view_->installEventFilter(this);
     emptyLabel_->setObjectName(QStringLiteral("emptyLabel"));
     emptyLabel_->setWordWrap(true);
+    emptyLabel_->setVisible(false);
 
-    pending_.setSingleShot(true);
-    pending_.setInterval(100);
-    connect(&pending_, &QTimer::timeout, this, &ScriptListPanel::refresh);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &pending_,
-            qOverload<>(&QTimer::start));
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, &pending_, qOverload<>(&QTimer::start));
-    connect(controller_, &installer::UIManager::scriptsChanged, &pending_,
-            qOverload<>(&QTimer::start));
+    connect(delegate_, &ScriptRowDelegate::actionClicked, this,
+            [this](const QModelIndex& index, Action action) { act(index.row(), action == Action::Install); });
+    connect(view_, &QWidget::customContextMenuRequested, this, &ScriptListPanel::showContextMenu);
+    connect(model_, &ScriptListModel::foldersRead, this, &ScriptListPanel::foldersRead);
+    connect(model_, &QAbstractItemModel::dataChanged, view_->viewport(), qOverload<>(&QWidget::update));
+    connect(watch_, &FolderWatch::entriesChanged, model_, &ScriptListModel::update);
+    connect(watch_, &FolderWatch::foldersChanged, this, &ScriptListPanel::refresh);
+    connect(controller_, &installer::UIManager::scriptsChanged, model_,
+            [this](const QList<QByteArray>& names) { model_->update(QSet<QByteArray>(names.begin(), names.end())); });
 }
 
 void ScriptListPanel::refresh() {
-    const auto source = controller_->scriptDir();
-    const QString user = controller_->userScriptDirectory();
-    const ScriptCatalog catalog = installer::scriptCatalog(source, user);
+    model_->reload();
+}
 
-    QStringList watched{user};
-    if (source)
+void ScriptListPanel::foldersRead() {
+    using Source = ScriptListModel::Source;
+    QStringList watched{controller_->userScriptDirectory()};
+    if (const auto source = controller_->scriptDir())
         watched.append(*source);
-    const QString previous = selectedName();
-    list_->clear();
-    for (const auto& script : catalog.scripts) {
-        addRow(script.name, int(script.state));
-        // Files are watched too: a directory change does not tell of a file's new content.
-        watched.append(strings::stringByAppendingPathComponent(user, script.name));
-        if (source)
-            watched.append(strings::stringByAppendingPathComponent(*source, script.name));
-    }
-    watch(watched);
+    watch_->watch(watched);
+    delegate_->setInstallPossible(model_->userFolderExists());
 
     QString empty;
-    if (catalog.source == ScriptCatalog::Source::TarnwickNotFound)
-        empty = tr("Tarnwick was not found, so there are no scripts to list. Install Tarnwick, "
-                   "then open this window again.");
-    else if (catalog.source == ScriptCatalog::Source::Unreadable)
+    if (model_->source() == Source::TarnwickNotFound)
+        empty = tr("Tarnwick was not found, so there are no scripts to list.");
+    else if (model_->source() == Source::Unreadable)
         empty = tr("Tarnwick's scripts folder could not be read.");
-    else if (catalog.scripts.isEmpty())
+    else if (model_->rowCount() == 0)
         empty = tr("Tarnwick has no scripts to install.");
     emptyLabel_->setText(empty);
     emptyLabel_->setVisible(!empty.isEmpty());
-    list_->setVisible(empty.isEmpty());
-
-    const auto again = list_->findItems(previous, Qt::MatchExactly);
-    list_->setCurrentItem(again.isEmpty() ? list_->topLevelItem(0) : again.first());
+    view_->setVisible(empty.isEmpty());
+    if (!view_->currentIndex().isValid() && model_->rowCount() > 0)
+        view_->setCurrentIndex(model_->index(0, 0));
 }
 
-void ScriptListPanel::addRow(const QString& name, int stateValue) {
-    const auto state = ScriptState(stateValue);
-    auto* item = new QTreeWidgetItem(list_, {name, stateText(state)});
-    item->setData(0, Qt::UserRole, name);
-
-    auto* install =
-        new QPushButton(state == ScriptState::NotInstalled ? tr("Install") : tr("Reinstall"));
-    install->setObjectName(QStringLiteral("install:") + name);
-    install->setAccessibleName(tr("Install %1").arg(name));
-    install->setEnabled(state != ScriptState::Installed);
-    connect(install, &QPushButton::clicked, controller_,
-            [this, name] { controller_->installScriptNamed(name); });
-    list_->setItemWidget(item, 2, install);
-
-    auto* remove = new QPushButton(tr("Remove…"));
-    remove->setObjectName(QStringLiteral("remove:") + name);
-    remove->setAccessibleName(tr("Remove the installed copy of %1").arg(name));
-    remove->setEnabled(state != ScriptState::NotInstalled);
-    connect(remove, &QPushButton::clicked, controller_,
-            [this, name] { controller_->removeScriptNamed(name); });
-    list_->setItemWidget(item, 3, remove);
+int ScriptListPanel::currentRow() const {
+    const QModelIndex current = view_->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
-void ScriptListPanel::watch(const QStringList& paths) {
-    const QStringList current = watcher_.files() + watcher_.directories();
-    if (!current.isEmpty())
-        watcher_.removePaths(current);
-    QStringList existing;
-    for (const QString& path : paths) {
-        if (QFileInfo::exists(path))
-            existing.append(path);
-    }
-    if (!existing.isEmpty())
-        watcher_.addPaths(existing);
+void ScriptListPanel::act(int row, bool install) {
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const QModelIndex index = model_->index(row, ScriptListModel::ActionsColumn);
+    if (!delegate_->isEnabled(index, install ? Action::Install : Action::Remove))
+        return;
+    if (install)
+        controller_->installScriptNamed(model_->nameAt(row));
+    else
+        controller_->removeScriptNamed(model_->nameAt(row));
 }
 
-QString ScriptListPanel::selectedName() const {
-    const QTreeWidgetItem* item = list_->currentItem();
-    return item ? item->data(0, Qt::UserRole).toString() : QString();
+void ScriptListPanel::showContextMenu(const QPoint& at) {
+    const int row = view_->indexAt(at).isValid() ? view_->indexAt(at).row() : currentRow();
+    if (row < 0)
+        return;
+    view_->setCurrentIndex(model_->index(row, 0));
+    const QModelIndex index = model_->index(row, ScriptListModel::ActionsColumn);
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("scriptMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* install = menu->addAction(ScriptRowDelegate::title(index, Action::Install), this,
+                                       [this, row] { act(row, true); });
+    install->setEnabled(delegate_->isEnabled(index, Action::Install));
+    QAction* remove = menu->addAction(tr("Move to Trash…"), this, [this, row] { act(row, false); });
+    remove->setEnabled(delegate_->isEnabled(index, Action::Remove));
+    menu->popup(view_->viewport()->mapToGlobal(at));
 }
 
 bool ScriptListPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_ && event->type() == QEvent::KeyPress && !selectedName().isEmpty()) {
+    if (watched == view_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            controller_->installScriptNamed(selectedName());
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
+            act(currentRow(), key != Qt::Key_Delete);
             return true;
         }
-        if (key == Qt::Key_Delete) {
-            controller_->removeScriptNamed(selectedName());
+        if (key == Qt::Key_Menu && currentRow() >= 0) {
+            showContextMenu(view_->visualRect(view_->currentIndex()).center());
             return true;
         }
     }

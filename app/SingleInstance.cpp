@@ -1,14 +1,16 @@
 #include "app/SingleInstance.h"
 
+#include "platform/Notifications.h"
+#include "platform/SessionBus.h"
 #include "support/defaults/UserDefaults.h"
 
-#include <QDBusAbstractAdaptor>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QCoreApplication>
 #include <QLoggingCategory>
 
 #include <gio/gio.h>
 
+#include <cstdio>
+#include <optional>
 #include <vector>
 
 Q_LOGGING_CATEGORY(lcInstance, "twk.app.instance")
@@ -16,117 +18,241 @@ Q_LOGGING_CATEGORY(lcInstance, "twk.app.instance")
 namespace twk::app {
 namespace {
 
-// org.freedesktop.Application, kept to its three methods. Requests are answered at once
-// and carried out afterwards from the event loop, so a long copy never delays a caller.
-class ApplicationAdaptor : public QDBusAbstractAdaptor {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
-public:
-    explicit ApplicationAdaptor(ApplicationService* service)
-        : QDBusAbstractAdaptor(service), service_(service) {}
+constexpr char BusService[] = "org.freedesktop.DBus";
+constexpr char BusPath[] = "/org/freedesktop/DBus";
+constexpr int BusTimeoutMs = 3000;
+constexpr int SlowAfterMs = 3000;
+constexpr guint32 DoNotQueue = 4;
+constexpr guint32 PrimaryOwner = 1, AlreadyOwner = 4;
 
-public Q_SLOTS:
-    void Activate(const QVariantMap&) {
-        QMetaObject::invokeMethod(service_, &ApplicationService::activateRequested,
-                                  Qt::QueuedConnection);
+// Makes a private main context the thread's default while it lives, so replies to the
+// calls made meanwhile arrive only where this launch waits for them.
+class PrivateContext {
+public:
+    PrivateContext() : context_(g_main_context_new()) { g_main_context_push_thread_default(context_); }
+    ~PrivateContext() {
+        g_main_context_pop_thread_default(context_);
+        g_main_context_unref(context_);
     }
-    void Open(const QStringList& uris, const QVariantMap&) {
-        QMetaObject::invokeMethod(
-            service_, [s = service_, uris] { Q_EMIT s->openRequested(uris); },
-            Qt::QueuedConnection);
-    }
-    void ActivateAction(const QString& name, const QVariantList&, const QVariantMap&) {
-        QMetaObject::invokeMethod(
-            service_, [s = service_, name] { Q_EMIT s->actionRequested(name); },
-            Qt::QueuedConnection);
+    PrivateContext(const PrivateContext&) = delete;
+    PrivateContext& operator=(const PrivateContext&) = delete;
+    // Runs the context until done() holds, waking at least every 100 ms.
+    template <typename Done> void runUntil(Done done) {
+        GSource* tick = g_timeout_source_new(100);
+        g_source_set_callback(tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr,
+                              nullptr);
+        g_source_attach(tick, context_);
+        while (!done())
+            g_main_context_iteration(context_, TRUE);
+        g_source_destroy(tick);
+        g_source_unref(tick);
     }
 
 private:
-    ApplicationService* service_;
+    GMainContext* context_;
 };
 
-struct GErrorHolder {
+// The state of one forwarded call; freed by whichever of the caller and the reply is last.
+struct PendingCall {
+    bool replied = false;
+    bool abandoned = false;
     GError* error = nullptr;
-    ~GErrorHolder() { g_clear_error(&error); }
+    bool ownerSeen = false;
+    bool ownerGone = false;
+    ~PendingCall() { g_clear_error(&error); }
 };
+
+void callReturned(GObject* source, GAsyncResult* result, gpointer data) {
+    auto* pending = static_cast<PendingCall*>(data);
+    GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &pending->error);
+    if (reply)
+        g_variant_unref(reply);
+    pending->replied = true;
+    if (pending->abandoned)
+        delete pending;
+}
+
+void ownerChanged(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
+                  GVariant* parameters, gpointer data) {
+    auto* pending = static_cast<PendingCall*>(data);
+    const gchar *name, *oldOwner, *newOwner;
+    g_variant_get(parameters, "(&s&s&s)", &name, &oldOwner, &newOwner);
+    if (*newOwner)
+        pending->ownerSeen = true;
+    else if (pending->ownerSeen)
+        pending->ownerGone = true;
+}
+
+std::optional<bool> nameHasOwner(GDBusConnection* bus) {
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, BusService, BusPath, BusService, "NameHasOwner",
+        g_variant_new("(s)", defaults::ApplicationId), G_VARIANT_TYPE("(b)"),
+        G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, nullptr);
+    if (!reply)
+        return std::nullopt;
+    gboolean owned = false;
+    g_variant_get(reply, "(b)", &owned);
+    g_variant_unref(reply);
+    return owned;
+}
+
+GVariant* requestParameters(const QStringList& urls, const char*& method) {
+    GVariantBuilder platformData;
+    g_variant_builder_init(&platformData, G_VARIANT_TYPE("a{sv}"));
+    if (urls.isEmpty()) {
+        method = "Activate";
+        return g_variant_new("(a{sv})", &platformData);
+    }
+    method = "Open";
+    GVariantBuilder uris;
+    g_variant_builder_init(&uris, G_VARIANT_TYPE("as"));
+    for (const QString& url : urls)
+        g_variant_builder_add(&uris, "s", url.toUtf8().constData());
+    return g_variant_new("(asa{sv})", &uris, &platformData);
+}
+
+void tellUserTheInstanceIsSlow() {
+    const QString text = QCoreApplication::translate(
+        "SingleInstance", "The installer that is running already is busy; this request waits "
+                          "its turn.");
+    std::fprintf(stderr, "twk-script-installer: %s\n", text.toLocal8Bit().constData());
+    platform::notify(QCoreApplication::translate("SingleInstance", "TWK Script Installer is busy"),
+                     text);
+}
 
 } // namespace
 
-Forwarding forwardToRunningInstance(const QStringList& urls, int timeoutMs) {
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
-        qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return Forwarding::NoBus;
-    GErrorHolder err;
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &err.error);
+Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
+    GDBusConnection* bus = platform::sessionBus(BusTimeoutMs);
     if (!bus)
         return Forwarding::NoBus;
-    GVariant* owner = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "NameHasOwner", g_variant_new("(s)", defaults::ApplicationId), G_VARIANT_TYPE("(b)"),
-        G_DBUS_CALL_FLAGS_NONE, timeoutMs, nullptr, &err.error);
-    if (!owner) {
-        g_object_unref(bus);
+    PrivateContext context;
+    const std::optional<bool> owned = nameHasOwner(bus);
+    if (!owned)
         return Forwarding::NoBus;
-    }
-    gboolean hasOwner = false;
-    g_variant_get(owner, "(b)", &hasOwner);
-    g_variant_unref(owner);
-    if (!hasOwner) {
-        g_object_unref(bus);
+    if (!*owned && !activate)
         return Forwarding::NoInstance;
-    }
 
-    GVariantBuilder platformData;
-    g_variant_builder_init(&platformData, G_VARIANT_TYPE("a{sv}"));
-    GVariant* parameters;
-    const char* method;
-    if (urls.isEmpty()) {
-        method = "Activate";
-        parameters = g_variant_new("(a{sv})", &platformData);
-    } else {
-        method = "Open";
-        std::vector<QByteArray> utf8;
-        std::vector<const char*> pointers;
-        for (const QString& url : urls)
-            utf8.push_back(url.toUtf8());
-        for (const QByteArray& u : utf8)
-            pointers.push_back(u.constData());
-        parameters = g_variant_new("(@asa{sv})",
-                                   g_variant_new_strv(pointers.data(), gssize(pointers.size())),
-                                   &platformData);
+    auto* pending = new PendingCall;
+    pending->ownerSeen = *owned;
+    const guint subscription = g_dbus_connection_signal_subscribe(
+        bus, BusService, BusService, "NameOwnerChanged", BusPath, defaults::ApplicationId,
+        G_DBUS_SIGNAL_FLAGS_NONE, ownerChanged, pending, nullptr);
+    GCancellable* cancellable = g_cancellable_new();
+    const char* method = nullptr;
+    GVariant* parameters = requestParameters(urls, method);
+    // An instance that runs is waited for as long as it lives; one being started by the bus
+    // is bounded by the bus's own activation timeout.
+    g_dbus_connection_call(bus, defaults::ApplicationId, ObjectPath, ApplicationInterface, method,
+                           parameters, nullptr,
+                           *owned ? G_DBUS_CALL_FLAGS_NO_AUTO_START : G_DBUS_CALL_FLAGS_NONE,
+                           G_MAXINT, cancellable, callReturned, pending);
+    const gint64 slowAt = g_get_monotonic_time() + gint64(SlowAfterMs) * 1000;
+    bool told = false;
+    context.runUntil([&] {
+        if (!told && !pending->replied && g_get_monotonic_time() > slowAt) {
+            told = true;
+            tellUserTheInstanceIsSlow();
+        }
+        return pending->replied || pending->ownerGone;
+    });
+    g_dbus_connection_signal_unsubscribe(bus, subscription);
+    if (!pending->replied) {
+        pending->abandoned = true; // the reply, should it come, frees it
+        g_cancellable_cancel(cancellable);
+        g_object_unref(cancellable);
+        return Forwarding::OwnerGone;
     }
-    GVariant* reply = g_dbus_connection_call_sync(
-        bus, defaults::ApplicationId, ObjectPath, ApplicationInterface, method, parameters, nullptr,
-        G_DBUS_CALL_FLAGS_NO_AUTO_START, timeoutMs, nullptr, &err.error);
-    g_object_unref(bus);
-    if (!reply) {
-        qCWarning(lcInstance) << "the running instance did not answer:"
-                              << (err.error ? err.error->message : "");
-        return Forwarding::Failed;
+    g_object_unref(cancellable);
+    Forwarding result = Forwarding::Delivered;
+    if (pending->error) {
+        qCInfo(lcInstance) << "forwarding failed:" << pending->error->message;
+        result = !pending->ownerSeen && !*owned ? Forwarding::NoInstance
+                 : pending->ownerGone            ? Forwarding::OwnerGone
+                                                 : Forwarding::Refused;
     }
-    g_variant_unref(reply);
-    return Forwarding::Delivered;
+    delete pending;
+    return result;
 }
 
-ApplicationService::ApplicationService(QObject* parent) : QObject(parent) {
-    new ApplicationAdaptor(this);
+namespace {
+
+constexpr char Introspection[] = R"(<node>
+  <interface name="org.freedesktop.Application">
+    <method name="Activate"><arg type="a{sv}" name="platform_data" direction="in"/></method>
+    <method name="Open">
+      <arg type="as" name="uris" direction="in"/>
+      <arg type="a{sv}" name="platform_data" direction="in"/>
+    </method>
+    <method name="ActivateAction">
+      <arg type="s" name="action_name" direction="in"/>
+      <arg type="av" name="parameter" direction="in"/>
+      <arg type="a{sv}" name="platform_data" direction="in"/>
+    </method>
+  </interface>
+</node>)";
+
+void methodCalled(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method,
+                  GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
+    auto* service = static_cast<ApplicationService*>(data);
+    // Answered first: the caller never waits for what the request then does.
+    if (g_strcmp0(method, "Open") == 0) {
+        QStringList uris;
+        GVariantIter* iter = nullptr;
+        const gchar* uri = nullptr;
+        g_variant_get(parameters, "(asa{sv})", &iter, nullptr);
+        while (g_variant_iter_next(iter, "&s", &uri))
+            uris.append(QString::fromUtf8(uri));
+        g_variant_iter_free(iter);
+        g_dbus_method_invocation_return_value(invocation, nullptr);
+        QMetaObject::invokeMethod(
+            service, [service, uris] { Q_EMIT service->openRequested(uris); }, Qt::QueuedConnection);
+    } else if (g_strcmp0(method, "ActivateAction") == 0) {
+        const gchar* name = nullptr;
+        g_variant_get(parameters, "(&sava{sv})", &name, nullptr, nullptr);
+        const QString action = QString::fromUtf8(name);
+        g_dbus_method_invocation_return_value(invocation, nullptr);
+        QMetaObject::invokeMethod(
+            service, [service, action] { Q_EMIT service->actionRequested(action); },
+            Qt::QueuedConnection);
+    } else {
+        g_dbus_method_invocation_return_value(invocation, nullptr);
+        QMetaObject::invokeMethod(service, &ApplicationService::activateRequested,
+                                  Qt::QueuedConnection);
+    }
+}
+
+const GDBusInterfaceVTable Methods = {methodCalled, nullptr, nullptr, {nullptr}};
+
+} // namespace
+
+ApplicationService::ApplicationService(QObject* parent) : QObject(parent) {}
+
+ApplicationService::~ApplicationService() {
+    if (registration_)
+        g_dbus_connection_unregister_object(platform::sessionBus(), registration_);
 }
 
 ApplicationService::Registration ApplicationService::registerOnSessionBus() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
+    GDBusConnection* bus = platform::sessionBus(BusTimeoutMs);
+    if (!bus)
         return Registration::NoBus;
-    if (!bus.registerObject(QLatin1String(ObjectPath), this, QDBusConnection::ExportAdaptors))
+    static GDBusNodeInfo* const node = g_dbus_node_info_new_for_xml(Introspection, nullptr);
+    registration_ = g_dbus_connection_register_object(bus, ObjectPath, node->interfaces[0],
+                                                      &Methods, this, nullptr, nullptr);
+    if (!registration_)
         return Registration::Taken;
-    const auto reply = bus.interface()->registerService(
-        QLatin1String(defaults::ApplicationId), QDBusConnectionInterface::DontQueueService,
-        QDBusConnectionInterface::DontAllowReplacement);
-    if (!reply.isValid())
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, BusService, BusPath, BusService, "RequestName",
+        g_variant_new("(su)", defaults::ApplicationId, DoNotQueue), G_VARIANT_TYPE("(u)"),
+        G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, nullptr);
+    if (!reply)
         return Registration::NoBus;
-    return reply.value() == QDBusConnectionInterface::ServiceRegistered ? Registration::Owner
-                                                                        : Registration::Taken;
+    guint32 answer = 0;
+    g_variant_get(reply, "(u)", &answer);
+    g_variant_unref(reply);
+    return answer == PrimaryOwner || answer == AlreadyOwner ? Registration::Owner
+                                                            : Registration::Taken;
 }
 
 } // namespace twk::app
-
-#include "SingleInstance.moc"

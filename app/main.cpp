@@ -1,6 +1,8 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/HeadlessInstall.h"
+#include "app/Translations.h"
+#include "support/environment/BaseDirectories.h"
 
 #include <QCoreApplication>
 
@@ -10,43 +12,57 @@ using namespace twk;
 
 namespace {
 
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
+int runInTerminal(const app::CommandLine& line, char* program) {
+    // No window: nothing of the GUI is loaded.
+    int qtArgc = 1;
+    char* qtArgv[] = {program, nullptr};
+    QCoreApplication application(qtArgc, qtArgv);
+    app::installTranslators(application);
+    switch (line.mode) {
+    case app::CommandLine::Mode::List:
+        return app::runList(line.json);
+    case app::CommandLine::Mode::Install:
+        return app::runHeadlessInstall(line.names);
+    case app::CommandLine::Mode::Remove:
+        return app::runHeadlessRemove(line.names);
+    default:
+        return app::runHeadlessInstallAll();
+    }
+}
+
+// Help and errors are read before any application object exists: translated all the same.
+QString translatedUsage(char* program) {
+    int qtArgc = 1;
+    char* qtArgv[] = {program, nullptr};
+    QCoreApplication application(qtArgc, qtArgv);
+    app::installTranslators(application);
+    return app::usageText();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const app::CommandLine line = app::parseCommandLine(argumentsOf(argc, argv));
+    // Before anything reads it, and before any thread exists: HOME and the XDG folders as
+    // the freedesktop rules have them, for us, GIO and Qt alike.
+    environment::sanitizeEnvironment();
+    app::CommandLine line = app::parseCommandLine(argc, argv);
     switch (line.mode) {
     case app::CommandLine::Mode::Help:
-        std::fputs(app::usageText().toLocal8Bit().constData(), stdout);
+        std::fputs(translatedUsage(argv[0]).toLocal8Bit().constData(), stdout);
         return 0;
     case app::CommandLine::Mode::Version:
         std::printf("twk-script-installer %s\n", TWK_VERSION);
         return 0;
-    case app::CommandLine::Mode::Error:
+    case app::CommandLine::Mode::Error: {
+        const QString usage = translatedUsage(argv[0]);
         std::fprintf(stderr, "twk-script-installer: %s\n\n%s", line.error.toLocal8Bit().constData(),
-                     app::usageText().toLocal8Bit().constData());
+                     usage.toLocal8Bit().constData());
         return 2;
-    case app::CommandLine::Mode::InstallAll:
-    case app::CommandLine::Mode::Install:
-    case app::CommandLine::Mode::List: {
-        // Terminal use: no window, so nothing of the GUI is loaded.
-        int qtArgc = 1;
-        char* qtArgv[] = {argv[0], nullptr};
-        QCoreApplication application(qtArgc, qtArgv);
-        if (line.mode == app::CommandLine::Mode::List)
-            return app::runList(line.json);
-        if (line.mode == app::CommandLine::Mode::Install)
-            return app::runHeadlessInstall(line.names);
-        return app::runHeadlessInstallAll();
     }
-    case app::CommandLine::Mode::Window:
+    default:
         break;
     }
-    return app::runWindowApplication(argv[0], line.urls);
+    if (line.isTerminalMode())
+        return runInTerminal(line, argv[0]);
+    return app::runWindowApplication(line);
 }

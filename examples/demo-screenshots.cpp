@@ -4,11 +4,12 @@
 
 #include "app/MainWindow.h"
 #include "installer/UIManager.h"
+#include "platform/Sheet.h"
 #include "support/alert/Alert.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -19,22 +20,8 @@ using namespace twk;
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
-alert::Alert* openSheet(QWidget& window) {
-    settle();
-    for (alert::Alert* sheet : window.findChildren<alert::Alert*>()) {
-        if (sheet->isVisible())
-            return sheet;
-    }
-    return nullptr;
-}
-
 // The window with the sheet drawn over its top edge, as the user sees it.
-QString save(QWidget& window, alert::Alert* sheet, const QString& path) {
+void save(QWidget& window, QWidget* sheet, const QString& path) {
     QPixmap picture = window.grab();
     if (sheet) {
         const QPixmap overlay = sheet->grab();
@@ -50,13 +37,17 @@ QString save(QWidget& window, alert::Alert* sheet, const QString& path) {
     }
     picture.save(path);
     std::printf("Saved %s\n", qPrintable(path));
-    return path;
 }
 
-void press(alert::Alert* sheet, int index) {
-    if (sheet && index < sheet->addedButtons().size())
-        sheet->addedButtons()[index]->click();
-    settle();
+// Runs the event loop until the controller has nothing left to do.
+void settle(installer::UIManager& controller) {
+    QEventLoop loop;
+    QObject::connect(&controller, &installer::UIManager::idle, &loop, &QEventLoop::quit);
+    QTimer::singleShot(200, &loop, [&] {
+        if (!controller.isBusy())
+            loop.quit();
+    });
+    loop.exec();
 }
 
 } // namespace
@@ -71,28 +62,37 @@ int main(int argc, char** argv) {
     window.connectController(&controller);
     controller.setMainWindow(&window);
     window.show();
-    settle();
+    settle(controller);
     save(window, nullptr, out + QStringLiteral("/window.png"));
 
-    window.findChild<QPushButton*>(QStringLiteral("installAllButton"))->click();
-    alert::Alert* done = openSheet(window);
-    save(window, done, out + QStringLiteral("/done-sheet.png"));
-    press(done, 0);
+    // Each sheet is pictured, then answered with the button given for it.
+    QStringList names;
+    QList<int> answers;
+    platform::setSheetAnswererForTesting([&](alert::Alert& sheet) {
+        const QString name = names.isEmpty() ? QStringLiteral("sheet") : names.takeFirst();
+        if (!sheet.detailedText().isEmpty() && name == u"confirm-sheet") {
+            for (QAbstractButton* button : sheet.buttons()) {
+                if (sheet.buttonRole(button) == QMessageBox::ActionRole)
+                    button->click(); // "Show Details…"
+            }
+        }
+        save(window, &sheet, out + u'/' + name + QStringLiteral(".png"));
+        return answers.isEmpty() ? 0 : answers.takeFirst();
+    });
+    names << QStringLiteral("done-sheet");
+    answers << 0;
+    controller.installAllScripts();
+    settle(controller);
 
+    names << QStringLiteral("confirm-sheet") << QStringLiteral("error-sheet");
+    answers << 1 << 0;
     controller.handleURL(platform::Url::urlWithString(
         QStringLiteral("twkscriptinstall://x?script=Open%20Recent.sh")));
-    alert::Alert* confirm = openSheet(window);
-    save(window, confirm, out + QStringLiteral("/confirm-sheet.png"));
-    press(confirm, 1);
-    alert::Alert* declined = openSheet(window);
-    save(window, declined, out + QStringLiteral("/error-sheet.png"));
-    press(declined, 0);
+    settle(controller);
 
-    if (auto* remove = window.findChild<QPushButton*>(QStringLiteral("remove:Word Count.txt"))) {
-        remove->click();
-        alert::Alert* asking = openSheet(window);
-        save(window, asking, out + QStringLiteral("/remove-sheet.png"));
-        press(asking, 1);
-    }
+    names << QStringLiteral("remove-sheet");
+    answers << 1;
+    controller.removeScriptNamed("Word Count.txt");
+    settle(controller);
     return 0;
 }

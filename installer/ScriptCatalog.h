@@ -1,11 +1,17 @@
 #pragma once
 
-// What Tarnwick offers and what of it is installed: for the script list and the terminal.
+// What Tarnwick offers and what of it is installed: for the window's list and the terminal.
 
+#include "installer/Items.h"
+#include "installer/Posix.h"
+
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace twk::installer {
 
@@ -16,29 +22,50 @@ enum class ScriptState {
 };
 
 struct CatalogEntry {
-    QString name;
-    ScriptState state;
+    QByteArray name;
+    ScriptState state = ScriptState::NotInstalled;
+    ItemKind kind = ItemKind::Missing;
+};
+
+// Both folders, opened once, for looking at many scripts.
+class CatalogFolders {
+public:
+    enum class Source { Listed, TarnwickNotFound, Unreadable };
+
+    // Opens both folders; with listNames, also reads Tarnwick's script names.
+    CatalogFolders(const std::optional<QString>& sourceFolder, const QString& userScriptsFolder,
+                   bool listNames = true);
+
+    Source source() const { return source_; }
+    bool userFolderExists() const { return user_.valid(); }
+    // Tarnwick's script names, in the file system's order (empty unless Listed).
+    const std::vector<std::string>& names() const { return names_; }
+    // One script's kind and state; Missing when Tarnwick no longer has it.
+    CatalogEntry entry(const std::string& name) const;
+
+private:
+    Source source_ = Source::Listed;
+    posix::Fd sourceFd_, user_;
+    std::vector<std::string> names_;
 };
 
 struct ScriptCatalog {
-    enum class Source { Listed, TarnwickNotFound, Unreadable } source = Source::Listed;
-    QList<CatalogEntry> scripts; // in natural order
+    CatalogFolders::Source source = CatalogFolders::Source::Listed;
+    bool userFolderExists = false;
+    QList<CatalogEntry> scripts; // in natural order of their names
 };
 
-// Tarnwick's scripts with their state, sorted with naturalOrderCompare. Items are the same
-// when their kinds match, files have the same bytes, links the same target, and folders the
-// same entries, each the same.
+// Tarnwick's scripts with their state, sorted with naturalOrderCompare.
 ScriptCatalog scriptCatalog(const std::optional<QString>& sourceFolder,
                             const QString& userScriptsFolder);
 
-// Whether two items (file, folder or link; never followed) are the same.
-bool sameItem(const QString& first, const QString& second);
+// The order of the list: naturalOrderCompare of the shown names, then the bytes.
+bool comesBefore(const QString& shownA, const QByteArray& a, const QString& shownB,
+                 const QByteArray& b);
+// Sorts entries in that order.
+void sortByName(QList<CatalogEntry>& entries);
 
 // "installed", "different" or "not installed" (not translated: for scripts and logs).
 QString stateName(ScriptState state);
-
-// Removes the installed copy of one script: only that entry of the user scripts folder,
-// and only for a name that is a single entry name. Error text on failure.
-std::optional<QString> removeInstalledScript(const QString& userScriptsFolder, const QString& name);
 
 } // namespace twk::installer

@@ -1,40 +1,24 @@
 #include "installer/StagedCopy.h"
 
-#include "support/strings/Pieces.h"
+#include "installer/Items.h"
+#include "installer/Trash.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
-#include <climits>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <signal.h>
-#include <stdio.h>
-#include <sys/ioctl.h>
-#include <sys/sendfile.h>
-#include <sys/stat.h>
 #include <unistd.h>
-
-#include <memory>
-#include <vector>
 
 namespace twk::installer {
 namespace {
 
 constexpr char StagedPrefix[] = ".twk-staged-";
 constexpr char AsidePrefix[] = ".twk-old-";
-
-QString qPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 // The staging names of one destination name share a stable tag.
 std::string tagFor(const std::string& name) {
@@ -44,255 +28,48 @@ std::string tagFor(const std::string& name) {
         .toStdString();
 }
 
+// "<prefix><tag>-<pid>-<random>": the pid tells a later run whether its owner still runs.
 std::string uniqueName(const char* prefix, const std::string& name) {
-    static const int pid = int(getpid());
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%s%s-%d-%08x", prefix, tagFor(name).c_str(), pid,
-                  QRandomGenerator::global()->generate());
+    std::snprintf(buffer, sizeof buffer, "%s%s-%d-%08x", prefix, tagFor(name).c_str(),
+                  int(::getpid()), QRandomGenerator::global()->generate());
     return buffer;
-}
-
-struct Fd {
-    int fd = -1;
-    explicit Fd(int f = -1) : fd(f) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
-struct CopyFailure {
-    int error;
-    std::string where; // path below the source item, empty for the item itself
-};
-
-// Set once a file system has refused a reflink, so later files skip the attempt.
-thread_local bool reflinkRefused = false;
-
-bool copyBytes(int in, int out, off_t size, int& error) {
-    if (!reflinkRefused) {
-        if (::ioctl(out, FICLONE, in) == 0)
-            return true;
-        if (errno == EOPNOTSUPP || errno == ENOTTY || errno == EINVAL || errno == EXDEV ||
-            errno == ENOSYS)
-            reflinkRefused = true;
-    }
-    off_t left = size;
-    bool fallback = false;
-    while (left > 0) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(left), 0);
-        if (n > 0) {
-            left -= n;
-            continue;
-        }
-        if (n == 0)
-            break; // the file shrank under us; what is there has been copied
-        if (errno == EINTR)
-            continue;
-        if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
-            fallback = true;
-            break;
-        }
-        error = errno;
-        return false;
-    }
-    if (!fallback)
-        return true;
-    for (;;) {
-        const ssize_t n = ::sendfile(out, in, nullptr, 1 << 30);
-        if (n > 0)
-            continue;
-        if (n == 0)
-            return true;
-        if (errno == EINTR)
-            continue;
-        error = errno;
-        return false;
-    }
-}
-
-std::optional<CopyFailure> copyTree(int srcDir, const char* srcName, int dstDir,
-                                    const char* dstName, const std::string& relative);
-
-std::optional<CopyFailure> copyFile(int srcDir, const char* srcName, int dstDir,
-                                    const char* dstName, const struct stat& st,
-                                    const std::string& relative) {
-    const Fd in(::openat(srcDir, srcName, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    if (in.fd < 0)
-        return CopyFailure{errno, relative};
-    Fd out(::openat(dstDir, dstName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (out.fd < 0)
-        return CopyFailure{errno, relative};
-    int error = 0;
-    if (!copyBytes(in.fd, out.fd, st.st_size, error))
-        return CopyFailure{error, relative};
-    // Start writing large files out now, without waiting, so the one flush before the swap
-    // finds little left to do.
-    if (st.st_size >= (1 << 20))
-        ::sync_file_range(out.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    if (::fchmod(out.fd, st.st_mode & 07777) != 0 || ::futimens(out.fd, times) != 0)
-        return CopyFailure{errno, relative};
-    // A late write error (quota, full disk on some file systems) shows only at close.
-    const int closed = ::close(out.fd);
-    out.fd = -1;
-    if (closed != 0)
-        return CopyFailure{errno, relative};
-    return std::nullopt;
-}
-
-std::optional<CopyFailure> copyFolder(int srcDir, const char* srcName, int dstDir,
-                                      const char* dstName, const struct stat& st,
-                                      const std::string& relative) {
-    if (::mkdirat(dstDir, dstName, 0700) != 0)
-        return CopyFailure{errno, relative};
-    const Fd from(::openat(srcDir, srcName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (from.fd < 0)
-        return CopyFailure{errno, relative};
-    const Fd to(::openat(dstDir, dstName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (to.fd < 0)
-        return CopyFailure{errno, relative};
-    const int listFd = ::dup(from.fd);
-    if (listFd < 0)
-        return CopyFailure{errno, relative};
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(listFd), ::closedir);
-    if (!dir) {
-        const int e = errno;
-        ::close(listFd);
-        return CopyFailure{e, relative};
-    }
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir.get());
-        if (!entry) {
-            if (errno != 0)
-                return CopyFailure{errno, relative};
-            break;
-        }
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
-            continue;
-        const std::string child =
-            relative.empty() ? std::string(entry->d_name) : relative + '/' + entry->d_name;
-        if (auto failure = copyTree(from.fd, entry->d_name, to.fd, entry->d_name, child))
-            return failure;
-    }
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    if (::fchmod(to.fd, st.st_mode & 07777) != 0 || ::futimens(to.fd, times) != 0)
-        return CopyFailure{errno, relative};
-    return std::nullopt;
-}
-
-std::optional<CopyFailure> copyTree(int srcDir, const char* srcName, int dstDir,
-                                    const char* dstName, const std::string& relative) {
-    struct stat st;
-    if (::fstatat(srcDir, srcName, &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return CopyFailure{errno, relative};
-    if (S_ISREG(st.st_mode))
-        return copyFile(srcDir, srcName, dstDir, dstName, st, relative);
-    if (S_ISDIR(st.st_mode))
-        return copyFolder(srcDir, srcName, dstDir, dstName, st, relative);
-    if (S_ISLNK(st.st_mode)) {
-        std::vector<char> target(size_t(st.st_size > 0 ? st.st_size : PATH_MAX) + 1);
-        const ssize_t n = ::readlinkat(srcDir, srcName, target.data(), target.size() - 1);
-        if (n < 0)
-            return CopyFailure{errno, relative};
-        target[size_t(n)] = '\0';
-        if (::symlinkat(target.data(), dstDir, dstName) != 0)
-            return CopyFailure{errno, relative};
-        const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::utimensat(dstDir, dstName, times, AT_SYMLINK_NOFOLLOW);
-        return std::nullopt;
-    }
-    if (S_ISFIFO(st.st_mode)) {
-        if (::mkfifoat(dstDir, dstName, st.st_mode & 07777) != 0)
-            return CopyFailure{errno, relative};
-        return std::nullopt;
-    }
-    // Devices and sockets are not scripts.
-    return CopyFailure{EOPNOTSUPP, relative};
-}
-
-QString describe(const char* what, const std::string& source, const std::string& destination,
-                 const CopyFailure& failure) {
-    QString text = QStringLiteral("%1 \"%2\" to \"%3\": %4")
-                       .arg(QLatin1String(what), qPath(source), qPath(destination),
-                            QString::fromLocal8Bit(std::strerror(failure.error)));
-    if (!failure.where.empty())
-        text += QStringLiteral(" (at \"%1\")").arg(qPath(failure.where));
-    return text;
-}
-
-bool pathExists(const std::string& path) {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
 }
 
 bool processAlive(pid_t pid) {
     return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
+bool startsWith(const std::string& text, const char* prefix) {
+    return text.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
 } // namespace
 
-std::optional<QString> removeItem(const std::string& path) {
-    struct stat st;
-    if (::lstat(path.c_str(), &st) != 0)
-        return errno == ENOENT
-                   ? std::nullopt
-                   : std::optional<QString>(QString::fromLocal8Bit(std::strerror(errno)));
-    if (!S_ISDIR(st.st_mode)) {
-        if (::unlink(path.c_str()) != 0)
-            return QStringLiteral("\"%1\": %2")
-                .arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
-        return std::nullopt;
-    }
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir)
-        return QStringLiteral("\"%1\": %2")
-            .arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
-    std::vector<std::string> children;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            children.push_back(path + '/' + entry->d_name);
-    }
-    ::closedir(dir);
-    for (const std::string& child : children) {
-        if (auto error = removeItem(child))
-            return error;
-    }
-    if (::rmdir(path.c_str()) != 0)
-        return QStringLiteral("\"%1\": %2")
-            .arg(qPath(path), QString::fromLocal8Bit(std::strerror(errno)));
-    return std::nullopt;
+bool isStagingName(const std::string& name) {
+    return startsWith(name, StagedPrefix) || startsWith(name, AsidePrefix);
 }
 
-StagedInstaller::StagedInstaller(const QString& destinationFolder)
-    : folder_(nativePath(destinationFolder)) {}
+StagedInstaller::StagedInstaller(std::string destinationFolder)
+    : path_(std::move(destinationFolder)) {}
 
-StagedInstaller::~StagedInstaller() {
-    if (folderFd_ >= 0)
-        ::close(folderFd_);
-}
-
-int StagedInstaller::folderFd() {
-    if (folderFd_ < 0)
-        folderFd_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    return folderFd_;
+Status StagedInstaller::open() {
+    folder_ = posix::openFolderPath(path_);
+    if (!folder_.valid())
+        return Status(Step::Copying, errno, path_);
+    folderAndAbove_ = posix::foldersUpFrom(folder_.get());
+    std::vector<std::string> names;
+    if (posix::readEntries(folder_.get(), names) == 0) {
+        for (std::string& name : names) {
+            if (isStagingName(name))
+                leftovers_.insert(std::move(name));
+        }
+    }
+    return {};
 }
 
 void StagedInstaller::removeLeftoversFor(const std::string& name) {
-    if (!leftoversScanned_) {
-        leftoversScanned_ = true;
-        if (DIR* dir = ::opendir(folder_.c_str())) {
-            while (const dirent* entry = ::readdir(dir)) {
-                if (std::strncmp(entry->d_name, StagedPrefix, sizeof StagedPrefix - 1) == 0 ||
-                    std::strncmp(entry->d_name, AsidePrefix, sizeof AsidePrefix - 1) == 0)
-                    leftovers_.insert(entry->d_name);
-            }
-            ::closedir(dir);
-        }
-    }
+    const std::lock_guard lock(leftoversMutex_);
     if (leftovers_.empty())
         return;
     const std::string tag = tagFor(name);
@@ -300,107 +77,132 @@ void StagedInstaller::removeLeftoversFor(const std::string& name) {
         const std::string start = std::string(prefix) + tag + '-';
         for (auto it = leftovers_.lower_bound(start);
              it != leftovers_.end() && it->compare(0, start.size(), start) == 0;) {
-            // Only what a run that has ended left behind: "<prefix><tag>-<pid>-<random>". Our
-            // own entries are not leftovers: a request handled while a bulk install lets the
-            // window repaint may find that install's staged copy of the same script.
-            const pid_t pid = pid_t(std::atoi(it->c_str() + start.size()));
-            if (!processAlive(pid)) {
-                removeItem(folder_ + '/' + *it);
-                it = leftovers_.erase(it);
-            } else {
+            // Only what a run that has ended left behind: a request handled while a bulk
+            // install runs may meet that install's own staged copy of the same script.
+            if (processAlive(pid_t(std::atoi(it->c_str() + start.size())))) {
                 ++it;
+                continue;
             }
+            (void)removeItem(folder_.get(), *it, path_);
+            it = leftovers_.erase(it);
         }
     }
 }
 
-std::optional<InstallError> StagedInstaller::stage(const QString& sourcePath, StagedItem& staged) {
-    const std::string source = nativePath(sourcePath);
-    staged.name = nativePath(strings::lastPathComponent(sourcePath));
-    const std::string& name = staged.name;
-    staged.destinationPath = folder_ + '/' + name;
-    const std::string stagedName = uniqueName(StagedPrefix, name);
-    staged.stagedPath = folder_ + '/' + stagedName;
+Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
+                              const std::string& name, StagedItem& staged) {
+    staged.name = name;
+    staged.stagedName = uniqueName(StagedPrefix, name);
+    const std::string sourcePath = sourceRoot + '/' + name;
+    struct stat source, installed;
+    if (!posix::statAt(sourceFolder, name, source))
+        return Status(Step::Copying, errno, sourcePath);
+    if (S_ISDIR(source.st_mode) &&
+        std::find(folderAndAbove_.begin(), folderAndAbove_.end(), posix::idOf(source)) !=
+            folderAndAbove_.end())
+        return Status(Step::DestinationInsideSource, ELOOP, sourcePath);
+    if (posix::statAt(folder_.get(), name, installed) && S_ISDIR(installed.st_mode)) {
+        const auto above = posix::foldersUpFrom(sourceFolder);
+        if (std::find(above.begin(), above.end(), posix::idOf(installed)) != above.end())
+            return Status(Step::SourceInsideDestination, ELOOP, path_ + '/' + name);
+    }
     removeLeftoversFor(name);
-
-    const int destination = folderFd();
-    if (destination < 0) {
-        return InstallError{
-            InstallError::Copying,
-            describe("cannot copy", source, staged.destinationPath, CopyFailure{errno, {}})};
-    }
-    if (auto failure = copyTree(AT_FDCWD, source.c_str(), destination, stagedName.c_str(), {})) {
+    Status copied = copyItem(sourceFolder, name, folder_.get(), staged.stagedName, sourceRoot);
+    if (!copied.ok())
         discard(staged);
-        return InstallError{InstallError::Copying,
-                            describe("cannot copy", source, staged.destinationPath, *failure)};
-    }
-    return std::nullopt;
+    return copied;
 }
 
-void StagedInstaller::flush() {
-    if (folderFd() >= 0)
-        ::syncfs(folderFd());
+Status StagedInstaller::flush() {
+    if (::syncfs(folder_.get()) != 0)
+        return Status(Step::Flushing, errno, path_);
+    return {};
 }
 
-std::optional<InstallError> StagedInstaller::commit(const StagedItem& staged,
-                                                    std::optional<QString>* cleanupError) {
-    const char* from = staged.stagedPath.c_str();
-    const char* to = staged.destinationPath.c_str();
-    auto failed = [&](int error) {
-        discard(staged);
-        return InstallError{InstallError::Replacing,
-                            describe("cannot replace", staged.stagedPath, staged.destinationPath,
-                                     CopyFailure{error, {}})};
-    };
-
-    if (!pathExists(staged.destinationPath)) {
-        if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
-            return std::nullopt;
-        if (errno != EEXIST && errno != EINVAL && errno != ENOSYS)
-            return failed(errno);
-        if (errno != EEXIST) {
-            if (::rename(from, to) == 0)
-                return std::nullopt;
-            return failed(errno);
+Status StagedInstaller::commit(const StagedItem& staged, CommitReport& report) {
+    const int fd = folder_.get();
+    const std::string destination = path_ + '/' + staged.name;
+    const char* from = staged.stagedName.c_str();
+    const char* to = staged.name.c_str();
+    struct stat old;
+    if (!posix::statAt(fd, staged.name, old)) {
+        if (::renameat2(fd, from, fd, to, RENAME_NOREPLACE) == 0)
+            return {};
+        if (errno == EINVAL || errno == ENOSYS) {
+            if (::renameat(fd, from, fd, to) == 0)
+                return {};
         }
-        // Something appeared at the destination meanwhile: replace it as below.
+        if (errno != EEXIST) {
+            const int error = errno;
+            discard(staged);
+            return Status(Step::Replacing, error, destination);
+        }
+        // Something appeared there meanwhile: replace it as below.
     }
-
-    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) == 0) {
-        // The new item is in place; the old one now lies under the staging name.
-        if (auto error = removeItem(staged.stagedPath); error && cleanupError)
-            *cleanupError = *error;
-        return std::nullopt;
+    report.replaced = true;
+    const bool differs = !sameItem(fd, staged.name, fd, staged.stagedName);
+    TrashSlot slot;
+    if (differs) {
+        if (Status s = slot.reserve(fd, destination); !s.ok()) {
+            discard(staged);
+            return s;
+        }
     }
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return failed(errno);
-
-    // No atomic exchange here: move the old item aside, the new one in, then drop the old.
-    const std::string aside = folder_ + '/' + uniqueName(AsidePrefix, staged.name);
-    if (::rename(to, aside.c_str()) != 0)
-        return failed(errno);
-    if (::rename(from, to) != 0) {
+    if (::renameat2(fd, from, fd, to, RENAME_EXCHANGE) != 0) {
+        if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
+            return replaceWithoutExchange(staged, differs, slot, report);
         const int error = errno;
-        ::rename(aside.c_str(), to);
-        return failed(error);
+        discard(staged);
+        return Status(Step::Replacing, error, destination);
     }
-    if (auto error = removeItem(aside); error && cleanupError)
-        *cleanupError = *error;
-    return std::nullopt;
+    // The new item is in place; the old one now lies under the staging name.
+    if (!differs) {
+        report.cleanup = removeItem(fd, staged.stagedName, path_);
+        return {};
+    }
+    if (Status s = slot.fill(fd, staged.stagedName); !s.ok()) {
+        // The old item must not be lost: it goes back, and the new copy goes.
+        if (::renameat2(fd, from, fd, to, RENAME_EXCHANGE) != 0)
+            return Status(Step::Replacing, errno, path_ + '/' + staged.stagedName);
+        discard(staged);
+        return s;
+    }
+    report.trashedName = slot.trashedName();
+    return {};
+}
+
+Status StagedInstaller::replaceWithoutExchange(const StagedItem& staged, bool differs,
+                                               TrashSlot& slot, CommitReport& report) {
+    // No atomic exchange on this file system: the old item moves out (to the Trash or
+    // aside), the new one moves in, and should that fail the old one moves back.
+    const int fd = folder_.get();
+    const std::string aside = uniqueName(AsidePrefix, staged.name);
+    Status out = differs ? slot.fill(fd, staged.name)
+                 : ::renameat(fd, staged.name.c_str(), fd, aside.c_str()) == 0
+                     ? Status()
+                     : Status(Step::Replacing, errno, path_ + '/' + staged.name);
+    if (!out.ok()) {
+        discard(staged);
+        return out;
+    }
+    if (::renameat(fd, staged.stagedName.c_str(), fd, staged.name.c_str()) != 0) {
+        const int error = errno;
+        Status back = differs ? slot.restore(fd, staged.name)
+                      : ::renameat(fd, aside.c_str(), fd, staged.name.c_str()) == 0
+                          ? Status()
+                          : Status(Step::Replacing, errno, path_ + '/' + aside);
+        discard(staged);
+        return back.ok() ? Status(Step::Replacing, error, path_ + '/' + staged.name) : back;
+    }
+    if (differs)
+        report.trashedName = slot.trashedName();
+    else
+        report.cleanup = removeItem(fd, aside, path_);
+    return {};
 }
 
 void StagedInstaller::discard(const StagedItem& staged) {
-    removeItem(staged.stagedPath);
-}
-
-std::optional<InstallError> installItem(const QString& sourcePath, const QString& destinationFolder,
-                                        std::optional<QString>* cleanupError) {
-    StagedInstaller installer(destinationFolder);
-    StagedItem staged;
-    if (auto error = installer.stage(sourcePath, staged))
-        return error;
-    installer.flush();
-    return installer.commit(staged, cleanupError);
+    (void)removeItem(folder_.get(), staged.stagedName, path_);
 }
 
 } // namespace twk::installer

@@ -1,68 +1,77 @@
 #pragma once
 
-// Installing one item into a folder without ever losing what was there: the new copy is
-// written beside the old one under a hidden staging name, flushed, and then swapped in with
-// one atomic exchange (or, where the file system cannot exchange, moved in after the old
-// one was moved aside). Whatever step fails, the old item stays as it was and the staged
-// copy is removed. Symbolic links are copied as links and never followed.
+// Installing items into one folder without ever losing what was there: the new copy is
+// written beside the old one under a hidden staging name, made durable, and swapped in with
+// one atomic exchange (or, where the file system cannot exchange, moved in right after the
+// old one was moved out). An old item that differs from the new one goes to the Trash; one
+// that is the same is deleted. Whatever step fails, the old item stays where it was and the
+// staged copy is removed. Stage may be called from several threads at once.
 
-#include <QString>
+#include "installer/Posix.h"
+#include "installer/Status.h"
 
-#include <optional>
+#include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace twk::installer {
 
-struct InstallError {
-    enum Step { Copying, Replacing } step;
-    QString description;
-};
-
 // One item copied under its staging name and waiting to be put in place.
 struct StagedItem {
-    std::string name; // the entry name in the destination folder
-    std::string stagedPath;
-    std::string destinationPath;
+    std::string name;       // the entry name in the destination folder
+    std::string stagedName; // where the copy waits
+};
+
+// What putting an item in place did to the item that was there.
+struct CommitReport {
+    bool replaced = false;   // an item was there before
+    std::string trashedName; // not empty when that item differed and went to the Trash
+    Status cleanup;          // a same old item that could not be deleted (the new one is in place)
 };
 
 class StagedInstaller {
 public:
-    explicit StagedInstaller(const QString& destinationFolder);
-    ~StagedInstaller();
+    explicit StagedInstaller(std::string destinationFolder);
     StagedInstaller(const StagedInstaller&) = delete;
     StagedInstaller& operator=(const StagedInstaller&) = delete;
 
-    // Copies the source (file, folder with everything in it, or link) beside its future
-    // place, under the last component of the source path. The folder is never created.
-    std::optional<InstallError> stage(const QString& sourcePath, StagedItem& staged);
+    // Opens the destination folder (which is never created) and clears what earlier runs
+    // that ended left behind there.
+    Status open();
+
+    // Copies the item name of sourceFolder (an open folder at sourceRoot) beside its future
+    // place. Refuses a copy into itself: a folder that contains the destination folder, or
+    // a source folder that lies inside the item it would replace.
+    Status stage(int sourceFolder, const std::string& sourceRoot, const std::string& name,
+                 StagedItem& staged);
 
     // Makes every staged byte durable: one flush of the destination's file system.
-    void flush();
+    Status flush();
 
-    // Puts a staged item in place. On success the old item is gone (a failure to remove it
-    // afterwards is returned in cleanupError, the new item being in place all the same).
-    std::optional<InstallError> commit(const StagedItem& staged,
-                                       std::optional<QString>* cleanupError = nullptr);
+    // Puts a staged item in place. On failure the staged copy is gone and the old item is
+    // where it was.
+    Status commit(const StagedItem& staged, CommitReport& report);
 
     // Removes a staged copy that will not be committed.
-    static void discard(const StagedItem& staged);
+    void discard(const StagedItem& staged);
+
+    int folderFd() const { return folder_.get(); }
+    const std::string& folderPath() const { return path_; }
 
 private:
     void removeLeftoversFor(const std::string& name);
-    int folderFd(); // opened once, on first use
+    Status replaceWithoutExchange(const StagedItem& staged, bool differs, class TrashSlot& slot,
+                                  CommitReport& report);
 
-    std::string folder_;
-    int folderFd_ = -1;
-    bool leftoversScanned_ = false;
+    std::string path_;
+    posix::Fd folder_;
+    std::vector<posix::FileId> folderAndAbove_;
+    std::mutex leftoversMutex_;
     std::set<std::string> leftovers_;
 };
 
-// stage + flush + commit for one item.
-std::optional<InstallError> installItem(const QString& sourcePath, const QString& destinationFolder,
-                                        std::optional<QString>* cleanupError = nullptr);
-
-// Removes a file, link or whole folder without following links. Error text on failure.
-std::optional<QString> removeItem(const std::string& path);
+// The staging names an install leaves only while it runs.
+bool isStagingName(const std::string& name);
 
 } // namespace twk::installer

@@ -1,12 +1,37 @@
 #include "platform/Sheet.h"
 
+#include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
-namespace twk::platform {
+#include <deque>
 
-void beginSheetModalForWindow(std::unique_ptr<alert::Alert> alert, QWidget* window,
-                              SheetCompletion completion) {
-    alert::Alert* sheet = alert.release();
+namespace twk::platform {
+namespace {
+
+struct PendingSheet {
+    std::unique_ptr<alert::Alert> alert;
+    QPointer<QWidget> window;
+    bool hasWindow;
+    SheetCompletion completion;
+};
+
+struct SheetQueue {
+    QPointer<alert::Alert> showing;
+    std::deque<PendingSheet> waiting;
+    SheetAnswerer answerer;
+};
+
+SheetQueue& queue() {
+    static SheetQueue sheets;
+    return sheets;
+}
+
+void showNext();
+
+void present(PendingSheet pending) {
+    alert::Alert* sheet = pending.alert.release();
+    QWidget* window = pending.window;
     if (window) {
         if (!window->isVisible() || window->isMinimized())
             window->showNormal();
@@ -14,17 +39,57 @@ void beginSheetModalForWindow(std::unique_ptr<alert::Alert> alert, QWidget* wind
         sheet->setParent(window, sheet->windowFlags() | Qt::Sheet);
     }
     sheet->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    queue().showing = sheet;
     QObject::connect(
         sheet, &QDialog::finished, sheet,
-        [sheet, completion = std::move(completion)](int) {
-            // Let go of the sheet first: the handler may show the next one at once.
+        [sheet, completion = std::move(pending.completion)](int) {
+            // Let go of the sheet first: the handler may ask for the next one at once.
             sheet->hide();
+            queue().showing = nullptr;
             if (completion)
                 completion(*sheet, sheet->returnCode());
             sheet->deleteLater();
+            showNext();
         },
         Qt::SingleShotConnection);
     sheet->open();
+    if (queue().answerer) {
+        QMetaObject::invokeMethod(
+            sheet,
+            [sheet] {
+                const int index = queue().answerer(*sheet);
+                if (index >= 0 && index < sheet->addedButtons().size())
+                    sheet->addedButtons()[index]->click();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void showNext() {
+    SheetQueue& sheets = queue();
+    while (!sheets.showing && !sheets.waiting.empty()) {
+        PendingSheet next = std::move(sheets.waiting.front());
+        sheets.waiting.pop_front();
+        if (next.hasWindow && !next.window)
+            continue; // its window is gone, and with it whoever waited for the answer
+        present(std::move(next));
+    }
+}
+
+} // namespace
+
+void beginSheetModalForWindow(std::unique_ptr<alert::Alert> alert, QWidget* window,
+                              SheetCompletion completion) {
+    queue().waiting.push_back({std::move(alert), window, window != nullptr, std::move(completion)});
+    showNext();
+}
+
+int waitingSheetCount() {
+    return int(queue().waiting.size());
+}
+
+void setSheetAnswererForTesting(SheetAnswerer answerer) {
+    queue().answerer = std::move(answerer);
 }
 
 } // namespace twk::platform

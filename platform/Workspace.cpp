@@ -8,6 +8,8 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
+#include <cstring>
+
 Q_LOGGING_CATEGORY(lcWorkspace, "twk.platform.workspace")
 
 namespace twk::platform {
@@ -35,12 +37,14 @@ std::optional<QString> locationOf(GAppInfo* info) {
     if (G_IS_DESKTOP_APP_INFO(info)) {
         const GString path(
             g_desktop_app_info_get_string(G_DESKTOP_APP_INFO(info), G_KEY_FILE_DESKTOP_KEY_PATH));
-        if (path && *path.get())
+        // A relative Path would make the location depend on our own working folder: such a
+        // key counts as absent.
+        if (path && path.get()[0] == '/')
             return QDir::cleanPath(QString::fromUtf8(path.get()));
     }
     const char* executable = g_app_info_get_executable(info);
-    if (!executable || !*executable)
-        return std::nullopt;
+    if (!executable || !*executable || (executable[0] != '/' && std::strchr(executable, '/')))
+        return std::nullopt; // none, or a path relative to whatever folder we run in
     const GString resolved(g_find_program_in_path(executable));
     if (!resolved)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "support/alert/Alert.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace twk::alert {
@@ -8,6 +9,14 @@ namespace twk::alert {
 Alert::Alert(QWidget* parent) : QMessageBox(parent) {
     setIcon(QMessageBox::Warning);
     setTextFormat(Qt::PlainText);
+}
+
+void Alert::setInformativeText(const QString& text) {
+    QMessageBox::setInformativeText(text);
+    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        label->setTextFormat(Qt::PlainText);
+        label->setOpenExternalLinks(false);
+    }
 }
 
 QPushButton* Alert::addButtonWithTitle(const QString& title) {
@@ -27,7 +36,8 @@ void Alert::setAlertStyle(int style) {
     style_ = style;
     switch (style) {
     case CriticalAlertStyle:
-        setIcon(QMessageBox::Critical);
+        // Drawn as a caution sign, as the style was meant: not the error sign.
+        setIcon(QMessageBox::Warning);
         break;
     case InformationalAlertStyle:
         setIcon(QMessageBox::Information);

@@ -2,7 +2,8 @@
 
 // The alert every dialog of the program is made of: a message box that knows the order its
 // buttons were added in, answers 1000 for the first, 1001 for the second, 1002 for a third,
-// and can carry a "do not ask again" checkbox.
+// and can carry a "do not ask again" checkbox. Its texts are always drawn as plain text:
+// they may hold names that came from other programs.
 
 #include <QMessageBox>
 
@@ -28,6 +29,8 @@ public:
 
     void setMessageText(const QString& text) { setText(text); }
     QString messageText() const { return text(); }
+    // Set as plain text, never as markup or links (QMessageBox's own is automatic).
+    void setInformativeText(const QString& text);
 
     // Appends a button. The first is the default (Return); the second also answers Escape.
     QPushButton* addButtonWithTitle(const QString& title);

@@ -1,5 +1,6 @@
 #include "support/defaults/UserDefaults.h"
 
+#include "support/environment/BaseDirectories.h"
 #include "support/log/SystemLog.h"
 
 #include <QDateTime>
@@ -10,10 +11,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
-#include <QSettings>
-#include <QStandardPaths>
+#include <QFileSystemWatcher>
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cmath>
 
 Q_LOGGING_CATEGORY(lcDefaults, "twk.defaults")
@@ -184,7 +190,7 @@ std::optional<QVariant> decode(const QJsonValue& json) {
 
 constexpr QLatin1StringView ValuesKey("values");
 
-bool parseStore(const QByteArray& bytes, QSettings::SettingsMap& map) {
+bool parseStore(const QByteArray& bytes, QVariantMap& map) {
     if (bytes.trimmed().isEmpty())
         return true; // a new, empty file
     QJsonParseError error;
@@ -205,52 +211,73 @@ bool parseStore(const QByteArray& bytes, QSettings::SettingsMap& map) {
     return true;
 }
 
-bool readTyped(QIODevice& device, QSettings::SettingsMap& map) {
-    return parseStore(device.readAll(), map);
-}
-
-bool writeTyped(QIODevice& device, const QSettings::SettingsMap& map) {
+QByteArray serialize(const QVariantMap& values) {
     QJsonObject entries;
-    for (auto it = map.begin(); it != map.end(); ++it) {
+    for (auto it = values.begin(); it != values.end(); ++it) {
         const QJsonValue v = encode(it.value());
         if (!v.isUndefined())
             entries.insert(it.key(), v);
     }
-    const QJsonObject root{{QStringLiteral("values"), entries}};
-    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    return device.write(bytes) == bytes.size();
+    return QJsonDocument(QJsonObject{{QStringLiteral("values"), entries}})
+        .toJson(QJsonDocument::Indented);
 }
 
-// A damaged store is moved aside before QSettings could overwrite it.
-void setAsideIfDamaged(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return;
-    QSettings::SettingsMap ignored;
-    if (file.open(QIODevice::ReadOnly) && parseStore(file.readAll(), ignored))
-        return;
-    file.close();
-    const QString aside =
-        path + QStringLiteral(".damaged-") +
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    if (QFile::rename(path, aside)) {
-        log::systemLog(QStringLiteral("preference file %1 could not be read; it was moved to "
-                                      "%2 and preferences start empty")
-                           .arg(path, aside));
-    } else {
-        log::systemLog(QStringLiteral("preference file %1 could not be read and could not be "
-                                      "moved aside; preferences start empty")
-                           .arg(path));
+constexpr qint64 MaxFileSize = 1 << 20;
+
+// Reads a whole descriptor, stopping once it holds more than limit bytes.
+bool readAll(int fd, QByteArray& bytes, qint64 limit) {
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            return true;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.append(buffer, n);
+        if (bytes.size() > limit)
+            return true;
     }
 }
 
-} // namespace
-
-QSettings::Format typedPreferenceFormat() {
-    static const QSettings::Format format =
-        QSettings::registerFormat(QStringLiteral("conf"), readTyped, writeTyped);
-    return format;
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno != EINTR)
+            return false;
+        done += n > 0 ? n : 0;
+    }
+    return true;
 }
+
+QString errorText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Holds an exclusive lock on a folder while it lives (the writers of one file agree on it).
+class FolderLock {
+public:
+    explicit FolderLock(const QByteArray& folder)
+        : fd_(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ >= 0)
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+    }
+    ~FolderLock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_;
+};
+
+} // namespace
 
 QDateTime distantPast() {
     return QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
@@ -258,19 +285,17 @@ QDateTime distantPast() {
 
 UserDefaults::UserDefaults(const QString& filePath, QObject* parent)
     : QObject(parent), path_(filePath) {
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
-    setAsideIfDamaged(filePath);
-    settings_ = std::make_unique<QSettings>(filePath, typedPreferenceFormat());
-    settings_->setFallbacksEnabled(false);
+    refresh();
 }
 
 UserDefaults::~UserDefaults() {
-    settings_->sync();
+    if (!pending_.isEmpty() || clearPending_)
+        writeOut();
 }
 
 QString UserDefaults::standardFilePath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
-           QLatin1StringView(ApplicationId) + QStringLiteral(".conf");
+    return environment::configHome() + u'/' + QLatin1StringView(ApplicationId) +
+           QStringLiteral(".conf");
 }
 
 UserDefaults& UserDefaults::standardUserDefaults() {
@@ -283,11 +308,166 @@ UserDefaults& UserDefaults::standardUserDefaults() {
     return *standard;
 }
 
+void UserDefaults::setAside(const QString& why) const {
+    const QString aside =
+        path_ + QStringLiteral(".damaged-") +
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    const bool moved =
+        ::rename(QFile::encodeName(path_).constData(), QFile::encodeName(aside).constData()) == 0;
+    log::systemLog(moved ? QStringLiteral("preference file %1 %2; it was moved to %3 and "
+                                          "preferences start empty")
+                               .arg(path_, why, aside)
+                         : QStringLiteral("preference file %1 %2 and could not be moved aside; "
+                                          "preferences start empty")
+                               .arg(path_, why));
+}
+
+QVariantMap UserDefaults::readFile(Stamp& stamp) const {
+    stamp = {};
+    QVariantMap values;
+    const QByteArray path = QFile::encodeName(path_);
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            log::systemLog(QStringLiteral("preference file %1 cannot be read: %2")
+                               .arg(path_, errorText(errno)));
+        return values;
+    }
+    struct stat st;
+    QByteArray bytes;
+    QString problem;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        problem = QStringLiteral("is not a regular file");
+    else if (st.st_size > MaxFileSize || !readAll(fd, bytes, MaxFileSize) || bytes.size() > MaxFileSize)
+        problem = QStringLiteral("is larger than 1 MiB or cannot be read");
+    else if (!parseStore(bytes, values))
+        problem = QStringLiteral("could not be read");
+    ::close(fd);
+    if (!problem.isEmpty()) {
+        setAside(problem);
+        return {};
+    }
+    stamp = stampOf(st);
+    return values;
+}
+
+UserDefaults::Stamp UserDefaults::stampOf(const struct stat& st) {
+    return {true,
+            st.st_dev,
+            st.st_ino,
+            qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+void UserDefaults::refresh() const {
+    struct stat st;
+    const Stamp now =
+        ::stat(QFile::encodeName(path_).constData(), &st) == 0 ? stampOf(st) : Stamp{};
+    if (loaded_ && now == stamp_)
+        return;
+    loaded_ = true;
+    QVariantMap fresh = readFile(stamp_);
+    if (clearPending_)
+        fresh.clear();
+    for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+        if (it.value())
+            fresh.insert(it.key(), *it.value());
+        else
+            fresh.remove(it.key());
+    }
+    QStringList differing;
+    for (auto it = fresh.begin(); it != fresh.end(); ++it) {
+        if (values_.value(it.key()) != it.value())
+            differing.append(it.key());
+    }
+    for (auto it = values_.begin(); it != values_.end(); ++it) {
+        if (!fresh.contains(it.key()))
+            differing.append(it.key());
+    }
+    values_ = std::move(fresh);
+    auto* self = const_cast<UserDefaults*>(this);
+    for (const QString& key : differing)
+        Q_EMIT self->valueChanged(key);
+}
+
+void UserDefaults::changed(const QString& key, const std::optional<QVariant>& value) {
+    refresh();
+    pending_.insert(key, value);
+    if (value)
+        values_.insert(key, *value);
+    else
+        values_.remove(key);
+    if (!writeScheduled_) {
+        writeScheduled_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                writeScheduled_ = false;
+                if (!pending_.isEmpty() || clearPending_)
+                    writeOut();
+            },
+            Qt::QueuedConnection);
+    }
+    Q_EMIT valueChanged(key);
+}
+
+bool UserDefaults::writeOut() {
+    const QFileInfo file(path_);
+    QDir().mkpath(file.absolutePath());
+    // A link to the file (a managed dotfile) is kept: the file it points to is replaced.
+    QByteArray target = QFile::encodeName(path_);
+    if (char* resolved = ::realpath(target.constData(), nullptr)) {
+        target = resolved;
+        std::free(resolved);
+    }
+    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
+    const FolderLock lock(folder.isEmpty() ? QByteArray(".") : folder);
+
+    Stamp stamp;
+    QVariantMap merged = clearPending_ ? QVariantMap() : readFile(stamp);
+    for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+        if (it.value())
+            merged.insert(it.key(), *it.value());
+        else
+            merged.remove(it.key());
+    }
+    QByteArray temporary = target + ".XXXXXX";
+    int error = 0;
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+    } else {
+        if (!writeAll(fd, serialize(merged)) || ::fchmod(fd, 0600) != 0 || ::fsync(fd) != 0)
+            error = errno;
+        if (::close(fd) != 0 && !error)
+            error = errno;
+        if (!error && ::rename(temporary.constData(), target.constData()) != 0)
+            error = errno;
+        if (error)
+            ::unlink(temporary.constData());
+    }
+    if (error) {
+        lastError_ = errorText(error);
+        log::systemLog(QStringLiteral("preferences could not be saved to %1: %2")
+                           .arg(path_, lastError_));
+        Q_EMIT writeFailed(lastError_);
+        return false;
+    }
+    lastError_.clear();
+    pending_.clear();
+    clearPending_ = false;
+    loaded_ = false;
+    refresh();
+    return true;
+}
+
 std::optional<QVariant> UserDefaults::objectForKey(const QString& key) const {
-    const QVariant value = settings_->value(key);
-    if (!value.isValid())
+    refresh();
+    const auto found = values_.constFind(key);
+    if (found == values_.constEnd())
         return std::nullopt;
-    return value;
+    return *found;
 }
 
 void UserDefaults::setObject(const QVariant& value, const QString& forKey) {
@@ -295,12 +475,11 @@ void UserDefaults::setObject(const QVariant& value, const QString& forKey) {
         removeObjectForKey(forKey);
         return;
     }
-    settings_->setValue(forKey, value);
-    Q_EMIT valueChanged(forKey);
+    changed(forKey, value);
 }
 
 bool UserDefaults::boolForKey(const QString& key) const {
-    const QVariant value = settings_->value(key);
+    const QVariant value = objectForKey(key).value_or(QVariant());
     switch (value.typeId()) {
     case QMetaType::UnknownType:
         return false;
@@ -323,7 +502,7 @@ void UserDefaults::setBool(bool value, const QString& forKey) {
 }
 
 float UserDefaults::floatForKey(const QString& key) const {
-    const QVariant value = settings_->value(key);
+    const QVariant value = objectForKey(key).value_or(QVariant());
     if (value.typeId() == QMetaType::Float)
         return value.toFloat();
     return value.isValid() ? float(value.toDouble()) : 0.0f;
@@ -334,7 +513,7 @@ void UserDefaults::setFloat(float value, const QString& forKey) {
 }
 
 qint64 UserDefaults::integerForKey(const QString& key) const {
-    const QVariant value = settings_->value(key);
+    const QVariant value = objectForKey(key).value_or(QVariant());
     switch (value.typeId()) {
     case QMetaType::UnknownType:
         return 0;
@@ -357,26 +536,43 @@ void UserDefaults::setInteger(qint64 value, const QString& forKey) {
 }
 
 void UserDefaults::removeObjectForKey(const QString& key) {
-    settings_->remove(key);
-    Q_EMIT valueChanged(key);
+    changed(key, std::nullopt);
 }
 
 bool UserDefaults::synchronize() {
-    settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    if (pending_.isEmpty() && !clearPending_) {
+        refresh();
+        return true;
+    }
+    return writeOut();
 }
 
 void UserDefaults::removePersistentDomainForName(const QString& name) {
     if (name != QLatin1StringView(ApplicationId))
         return;
-    const QStringList keys = settings_->allKeys();
-    settings_->clear();
+    refresh();
+    const QStringList keys = values_.keys();
+    pending_.clear();
+    clearPending_ = true;
+    values_.clear();
     for (const QString& key : keys)
         Q_EMIT valueChanged(key);
+    writeOut();
 }
 
 QStringList UserDefaults::allKeys() const {
-    return settings_->allKeys();
+    refresh();
+    return values_.keys();
+}
+
+void UserDefaults::watchFile() {
+    if (watcher_)
+        return;
+    auto* watcher = new QFileSystemWatcher(this);
+    watcher_ = watcher;
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    watcher->addPath(QFileInfo(path_).absolutePath());
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, [this] { refresh(); });
 }
 
 } // namespace twk::defaults

@@ -1,5 +1,7 @@
 #include "support/log/SystemLog.h"
 
+#include "support/text/DisplayText.h"
+
 #include <QByteArray>
 
 #include <cstdio>
@@ -34,12 +36,9 @@ void systemLog(const QString& line) {
             return;
         }
     }
-    // Control characters in a line could forge further log lines; keep them visible instead.
-    QByteArray utf8 = line.toUtf8();
-    for (char& c : utf8) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
-            c = '?';
-    }
+    // Control characters in a line could forge further log lines, or move the terminal's
+    // cursor; they are written out instead.
+    const QByteArray utf8 = text::visibleText(line).toUtf8();
     openSyslogOnce();
     syslog(LOG_NOTICE, "%s", utf8.constData());
     std::fprintf(stderr, "twk-script-installer: %s\n", utf8.constData());

@@ -1,6 +1,7 @@
 #include "support/strings/Pieces.h"
 
-#include <QDir>
+#include "support/environment/BaseDirectories.h"
+
 #include <QVarLengthArray>
 
 namespace twk::strings {
@@ -160,7 +161,7 @@ QString lastPathComponent(QStringView path) {
 
 QString stringByExpandingTildeInPath(QStringView path) {
     if (path == u"~" || path.startsWith(u"~/"))
-        return QDir::homePath() + path.mid(1).toString();
+        return environment::homeFolder() + path.mid(1).toString();
     return path.toString();
 }
 

@@ -31,7 +31,8 @@ QString stringByAppendingPathComponent(QStringView path, QStringView component);
 // The text after the last "/", ignoring trailing slashes ("/a/b/" gives "b", "/" gives "/").
 QString lastPathComponent(QStringView path);
 
-// A leading "~" (alone or before "/") becomes $HOME. Other texts come back unchanged.
+// A leading "~" (alone or before "/") becomes the home folder ($HOME when it is absolute,
+// else the password database's). Other texts come back unchanged.
 QString stringByExpandingTildeInPath(QStringView path);
 
 // Whether the text is valid UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).

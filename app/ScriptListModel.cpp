@@ -1,0 +1,218 @@
+#include "app/ScriptListModel.h"
+
+#include "installer/ScriptFolders.h"
+#include "support/text/DisplayText.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+namespace twk::app {
+
+using installer::ScriptState;
+
+namespace {
+
+constexpr size_t StateBatch = 256;
+
+installer::CatalogFolders openFolders(bool listNames) {
+    return installer::CatalogFolders(installer::sourceScriptsFolder(),
+                                     installer::userScriptsFolder(), listNames);
+}
+
+} // namespace
+
+ScriptListModel::ScriptListModel(QObject* parent) : QAbstractTableModel(parent) {
+    pool_.setMaxThreadCount(1); // one reader: results arrive in the order asked
+}
+
+ScriptListModel::~ScriptListModel() {
+    pool_.waitForDone();
+}
+
+template <typename Work, typename Then> void ScriptListModel::inBackground(Work work, Then then) {
+    const QPointer<ScriptListModel> self(this);
+    pool_.start([self, work = std::move(work), then = std::move(then)]() mutable {
+        auto result = work();
+        QMetaObject::invokeMethod(
+            self.data(), [then = std::move(then), result = std::move(result)]() mutable { then(std::move(result)); },
+            Qt::QueuedConnection);
+    });
+}
+
+QString ScriptListModel::stateText(ScriptState state) {
+    switch (state) {
+    case ScriptState::Installed:
+        return tr("Installed");
+    case ScriptState::Different:
+        return tr("Installed, differs from Tarnwick's copy");
+    case ScriptState::NotInstalled:
+        break;
+    }
+    return tr("Not installed");
+}
+
+int ScriptListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int ScriptListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ScriptListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || size_t(index.row()) >= rows_.size())
+        return {};
+    const Row& row = rows_[size_t(index.row())];
+    const QString state = row.state ? stateText(*row.state) : tr("Checking…");
+    switch (role) {
+    case Qt::DisplayRole:
+        if (index.column() == NameColumn)
+            return text::visibleText(row.shown);
+        return index.column() == StateColumn ? state : QString();
+    case Qt::ToolTipRole:
+        if (index.column() != NameColumn)
+            return {};
+        // Drawn as markup by the toolkit: the name goes in escaped, so it shows as it is.
+        return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>").arg(text::markupSafeText(row.shown));
+    case Qt::AccessibleTextRole:
+        return text::visibleText(row.shown) + QStringLiteral(", ") + state;
+    case NameRole:
+        return row.name;
+    case StateRole:
+        return row.state ? QVariant(int(*row.state)) : QVariant();
+    case StateKnownRole:
+        return row.state.has_value();
+    default:
+        return {};
+    }
+}
+
+QVariant ScriptListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case NameColumn:
+        return tr("Script");
+    case StateColumn:
+        return tr("State");
+    default:
+        return tr("Actions");
+    }
+}
+
+size_t ScriptListModel::lowerBound(const QString& shown, const QByteArray& name) const {
+    const auto at = std::lower_bound(rows_.begin(), rows_.end(), std::pair(&shown, &name),
+                                     [](const Row& row, const auto& key) {
+                                         return installer::comesBefore(row.shown, row.name,
+                                                                       *key.first, *key.second);
+                                     });
+    return size_t(at - rows_.begin());
+}
+
+int ScriptListModel::rowOf(const QByteArray& name) const {
+    const size_t at = lowerBound(installer::displayName(name), name);
+    return at < rows_.size() && rows_[at].name == name ? int(at) : -1;
+}
+
+void ScriptListModel::reload() {
+    const quint64 generation = ++generation_;
+    inBackground(
+        [] {
+            const installer::CatalogFolders folders = openFolders(true);
+            Listing listing{folders.source(), folders.userFolderExists(), {}};
+            QList<installer::CatalogEntry> entries;
+            for (const std::string& name : folders.names())
+                entries.append({QByteArray::fromStdString(name)});
+            installer::sortByName(entries);
+            for (const auto& entry : entries)
+                listing.rows.push_back({entry.name, installer::displayName(entry.name), std::nullopt});
+            return listing;
+        },
+        [this, generation](Listing listing) {
+            if (generation != generation_)
+                return; // a later reload is under way
+            beginResetModel();
+            rows_ = std::move(listing.rows);
+            source_ = listing.source;
+            userFolderExists_ = listing.userFolderExists;
+            loaded_ = true;
+            endResetModel();
+            Q_EMIT foldersRead();
+            fillStates(generation, 0);
+        });
+}
+
+void ScriptListModel::fillStates(quint64 generation, size_t from) {
+    if (from >= rows_.size()) {
+        Q_EMIT statesKnown();
+        return;
+    }
+    std::vector<std::string> names;
+    for (size_t i = from; i < rows_.size() && names.size() < StateBatch; ++i)
+        names.push_back(rows_[i].name.toStdString());
+    inBackground(
+        [names] {
+            const installer::CatalogFolders folders = openFolders(false);
+            QList<installer::CatalogEntry> entries;
+            for (const std::string& name : names)
+                entries.append(folders.entry(name));
+            return entries;
+        },
+        [this, generation, from](const QList<installer::CatalogEntry>& entries) {
+            if (generation != generation_)
+                return;
+            const size_t end = std::min(rows_.size(), from + size_t(entries.size()));
+            for (size_t i = from; i < end; ++i)
+                rows_[i].state = entries[qsizetype(i - from)].state;
+            if (end > from)
+                Q_EMIT dataChanged(index(int(from), 0), index(int(end - 1), ColumnCount - 1));
+            fillStates(generation, end);
+        });
+}
+
+void ScriptListModel::update(const QSet<QByteArray>& names) {
+    if (!loaded_ || names.isEmpty())
+        return;
+    const quint64 generation = generation_;
+    std::vector<std::string> wanted;
+    for (const QByteArray& name : names)
+        wanted.push_back(name.toStdString());
+    inBackground(
+        [wanted] {
+            const installer::CatalogFolders folders = openFolders(false);
+            QList<installer::CatalogEntry> entries;
+            for (const std::string& name : wanted)
+                entries.append(folders.entry(name));
+            return entries;
+        },
+        [this, generation](const QList<installer::CatalogEntry>& entries) {
+            if (generation == generation_)
+                applyEntries(entries);
+        });
+}
+
+void ScriptListModel::applyEntries(const QList<installer::CatalogEntry>& entries) {
+    for (const installer::CatalogEntry& entry : entries) {
+        const QString shown = installer::displayName(entry.name);
+        const size_t at = lowerBound(shown, entry.name);
+        const bool present = at < rows_.size() && rows_[at].name == entry.name;
+        const int row = int(at);
+        if (entry.kind == installer::ItemKind::Missing) {
+            if (present) {
+                beginRemoveRows({}, row, row);
+                rows_.erase(rows_.begin() + qsizetype(at));
+                endRemoveRows();
+            }
+        } else if (!present) {
+            beginInsertRows({}, row, row);
+            rows_.insert(rows_.begin() + qsizetype(at), Row{entry.name, shown, entry.state});
+            endInsertRows();
+        } else if (rows_[at].state != entry.state) {
+            rows_[at].state = entry.state;
+            Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        }
+    }
+}
+
+} // namespace twk::app

@@ -1,0 +1,18 @@
+#pragma once
+
+// The program in the user's language: Qt's own texts and ours, for the first language of
+// LANGUAGE, LC_ALL, LC_MESSAGES and LANG (in that order, as gettext reads them) that has a
+// catalogue. English needs none.
+
+class QCoreApplication;
+
+#include <QStringList>
+
+namespace twk::app {
+
+// The languages the user asks for, most wanted first ("de_DE", "de", ...).
+QStringList uiLanguages();
+
+void installTranslators(QCoreApplication& application);
+
+} // namespace twk::app

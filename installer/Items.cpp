@@ -1,0 +1,357 @@
+#include "installer/Items.h"
+
+#include "installer/FolderWalk.h"
+#include "installer/Posix.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/sendfile.h>
+#include <unistd.h>
+#include <vector>
+
+namespace twk::installer {
+namespace {
+
+using posix::Fd;
+using posix::statAt;
+
+// Set once a file system has refused a reflink, so later files skip the attempt.
+thread_local bool reflinkRefused = false;
+
+int copyBytes(int in, int out, off_t size) {
+    if (!reflinkRefused) {
+        if (::ioctl(out, FICLONE, in) == 0)
+            return 0;
+        if (errno == EOPNOTSUPP || errno == ENOTTY || errno == EINVAL || errno == EXDEV ||
+            errno == ENOSYS)
+            reflinkRefused = true;
+    }
+    off_t left = size;
+    while (left > 0) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(left), 0);
+        if (n > 0) {
+            left -= n;
+        } else if (n == 0) {
+            return 0; // the file shrank meanwhile; what is there has been copied
+        } else if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
+            break; // this kernel or file system cannot: copy through sendfile
+        } else if (errno != EINTR) {
+            return errno;
+        }
+    }
+    for (;;) {
+        const ssize_t n = ::sendfile(out, in, nullptr, 1 << 30);
+        if (n == 0)
+            return 0;
+        if (n < 0 && errno != EINTR)
+            return errno;
+    }
+}
+
+int copyFile(int srcDir, const std::string& name, const struct stat& st, int dstDir,
+             const std::string& dstName) {
+    const Fd in(::openat(srcDir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    struct stat opened;
+    if (!in.valid() || ::fstat(in.get(), &opened) != 0)
+        return errno;
+    if (!posix::sameFile(opened, st))
+        return ESTALE;
+    Fd out(::openat(dstDir, dstName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!out.valid())
+        return errno;
+    if (const int error = copyBytes(in.get(), out.get(), opened.st_size))
+        return error;
+    // Start writing large files out now, so the one flush before the swap finds little to do.
+    if (opened.st_size >= (1 << 20))
+        ::sync_file_range(out.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    const struct timespec times[2] = {opened.st_atim, opened.st_mtim};
+    if (::fchmod(out.get(), opened.st_mode & 07777) != 0 || ::futimens(out.get(), times) != 0)
+        return errno;
+    // A late write error (quota, a full disk on some file systems) shows only at close.
+    if (::close(out.release()) != 0)
+        return errno;
+    return 0;
+}
+
+// The target of a link, however long.
+int readLink(int dir, const std::string& name, const struct stat& st, std::string& target) {
+    size_t size = st.st_size > 0 ? size_t(st.st_size) + 1 : PATH_MAX;
+    for (;;) {
+        target.resize(size);
+        const ssize_t n = ::readlinkat(dir, name.c_str(), target.data(), size);
+        if (n < 0)
+            return errno;
+        if (size_t(n) < size) {
+            target.resize(size_t(n));
+            return 0;
+        }
+        size *= 2; // it grew meanwhile
+    }
+}
+
+int copyLeaf(int srcDir, const std::string& name, const struct stat& st, int dstDir,
+             const std::string& dstName) {
+    if (S_ISREG(st.st_mode))
+        return copyFile(srcDir, name, st, dstDir, dstName);
+    if (S_ISLNK(st.st_mode)) {
+        std::string target;
+        if (const int error = readLink(srcDir, name, st, target))
+            return error;
+        if (::symlinkat(target.c_str(), dstDir, dstName.c_str()) != 0)
+            return errno;
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        (void)::utimensat(dstDir, dstName.c_str(), times, AT_SYMLINK_NOFOLLOW);
+        return 0;
+    }
+    if (S_ISFIFO(st.st_mode))
+        return ::mkfifoat(dstDir, dstName.c_str(), st.st_mode & 07777) == 0 ? 0 : errno;
+    return EOPNOTSUPP; // devices and sockets are not scripts
+}
+
+// Creates a private folder and answers what it is, for entering it.
+int makeFolder(int dir, const std::string& name, struct stat& st) {
+    if (::mkdirat(dir, name.c_str(), 0700) != 0)
+        return errno;
+    return statAt(dir, name, st) ? 0 : errno;
+}
+
+int finishFolder(int fd, const struct stat& source) {
+    const struct timespec times[2] = {source.st_atim, source.st_mtim};
+    if (::fchmod(fd, source.st_mode & 07777) != 0 || ::futimens(fd, times) != 0)
+        return errno;
+    return 0;
+}
+
+bool readFully(int fd, char* buffer, size_t size, size_t& got) {
+    got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, buffer + got, size - got);
+        if (n == 0)
+            return true;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        got += size_t(n);
+    }
+    return true;
+}
+
+bool sameBytes(int dirA, const std::string& a, int dirB, const std::string& b) {
+    const Fd x(::openat(dirA, a.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    const Fd y(::openat(dirB, b.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    if (!x.valid() || !y.valid())
+        return false;
+    std::vector<char> bufferX(1 << 16), bufferY(1 << 16);
+    for (;;) {
+        size_t n = 0, m = 0;
+        if (!readFully(x.get(), bufferX.data(), bufferX.size(), n) ||
+            !readFully(y.get(), bufferY.data(), bufferY.size(), m) || n != m ||
+            std::memcmp(bufferX.data(), bufferY.data(), n) != 0)
+            return false;
+        if (n < bufferX.size())
+            return true;
+    }
+}
+
+bool sameLeaf(int dirA, const std::string& a, const struct stat& stA, int dirB,
+              const std::string& b, const struct stat& stB) {
+    if ((stA.st_mode & S_IFMT) != (stB.st_mode & S_IFMT))
+        return false;
+    if (S_ISREG(stA.st_mode)) {
+        if (stA.st_size != stB.st_size)
+            return false;
+        if (stA.st_mtim.tv_sec == stB.st_mtim.tv_sec && stA.st_mtim.tv_nsec == stB.st_mtim.tv_nsec)
+            return true;
+        return sameBytes(dirA, a, dirB, b);
+    }
+    if (S_ISLNK(stA.st_mode)) {
+        std::string x, y;
+        return readLink(dirA, a, stA, x) == 0 && readLink(dirB, b, stB, y) == 0 && x == y;
+    }
+    return true; // other kinds: the same kind is all there is to compare
+}
+
+} // namespace
+
+ItemKind kindOf(mode_t mode) {
+    if (S_ISREG(mode))
+        return ItemKind::File;
+    if (S_ISDIR(mode))
+        return ItemKind::Folder;
+    if (S_ISLNK(mode))
+        return ItemKind::Link;
+    return ItemKind::Other;
+}
+
+Status copyItem(int srcDir, const std::string& srcName, int dstDir, const std::string& dstName,
+                const std::string& srcRoot) {
+    FolderStack source(srcDir, srcRoot, Step::Copying);
+    FolderStack copy(dstDir, srcRoot, Step::Copying);
+    struct stat st, made;
+    if (!statAt(srcDir, srcName, st))
+        return source.failure(errno, srcName);
+    if (!S_ISDIR(st.st_mode)) {
+        const int error = copyLeaf(srcDir, srcName, st, dstDir, dstName);
+        return error ? source.failure(error, srcName) : Status();
+    }
+    if (const int error = makeFolder(dstDir, dstName, made))
+        return source.failure(error, srcName);
+    if (Status s = source.enter(srcName, st); !s.ok())
+        return s;
+    if (Status s = copy.enter(dstName, made); !s.ok())
+        return s;
+    while (!source.empty()) {
+        if (const std::string* next = source.top().nextEntry()) {
+            const std::string name = *next;
+            if (!statAt(source.fd(), name, st))
+                return source.failure(errno, name);
+            if (!S_ISDIR(st.st_mode)) {
+                if (const int error = copyLeaf(source.fd(), name, st, copy.fd(), name))
+                    return source.failure(error, name);
+                continue;
+            }
+            if (const int error = makeFolder(copy.fd(), name, made))
+                return source.failure(error, name);
+            if (Status s = source.enter(name, st); !s.ok())
+                return s;
+            if (Status s = copy.enter(name, made); !s.ok())
+                return s;
+            continue;
+        }
+        if (const int error = finishFolder(copy.fd(), source.top().st))
+            return source.failure(error);
+        if (Status s = source.leave(); !s.ok())
+            return s;
+        if (Status s = copy.leave(); !s.ok())
+            return s;
+    }
+    return {};
+}
+
+Status removeItem(int dir, const std::string& name, const std::string& root) {
+    FolderStack stack(dir, root, Step::Removing);
+    std::string entry = name;
+    int attempts = 0;
+    for (;;) {
+        // Visit entry inside the current folder (base first): unlink it, or descend into it.
+        struct stat st;
+        if (statAt(stack.fd(), entry, st)) {
+            if (S_ISDIR(st.st_mode)) {
+                Status entered = stack.enter(entry, st, true);
+                if (!entered.ok() && ++attempts < 4 &&
+                    (entered.error() == ESTALE || entered.error() == ENOTDIR ||
+                     entered.error() == ELOOP))
+                    continue; // it changed under us: look at it again
+                if (!entered.ok())
+                    return entered;
+            } else {
+                runEntryHook(entry);
+                if (::unlinkat(stack.fd(), entry.c_str(), 0) != 0 && errno != ENOENT) {
+                    if (errno == EISDIR && ++attempts < 4)
+                        continue;
+                    return stack.failure(errno, entry);
+                }
+            }
+        } else if (errno != ENOENT) {
+            return stack.failure(errno, entry);
+        }
+        attempts = 0;
+        // Then the next entry of the current folder; a folder emptied goes after its entries.
+        for (;;) {
+            if (stack.empty())
+                return {};
+            if (const std::string* next = stack.top().nextEntry()) {
+                entry = *next;
+                break;
+            }
+            const std::string emptied = stack.top().name;
+            if (Status s = stack.leave(); !s.ok())
+                return s;
+            if (::unlinkat(stack.fd(), emptied.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT)
+                return stack.failure(errno, emptied);
+        }
+    }
+}
+
+bool sameItem(int dirA, const std::string& nameA, int dirB, const std::string& nameB) {
+    struct stat stA, stB;
+    if (!statAt(dirA, nameA, stA) || !statAt(dirB, nameB, stB))
+        return false;
+    if (!S_ISDIR(stA.st_mode) || !S_ISDIR(stB.st_mode))
+        return sameLeaf(dirA, nameA, stA, dirB, nameB, stB);
+    FolderStack a(dirA, {}, Step::Listing), b(dirB, {}, Step::Listing);
+    auto enterBoth = [&](const std::string& x, const std::string& y) {
+        if (!a.enter(x, stA).ok() || !b.enter(y, stB).ok())
+            return false;
+        std::sort(a.top().entries.begin(), a.top().entries.end());
+        std::sort(b.top().entries.begin(), b.top().entries.end());
+        return a.top().entries == b.top().entries;
+    };
+    if (!enterBoth(nameA, nameB))
+        return false;
+    while (!a.empty()) {
+        const std::string* next = a.top().nextEntry();
+        if (!next) {
+            if (!a.leave().ok() || !b.leave().ok())
+                return false;
+            continue;
+        }
+        const std::string name = *next;
+        b.top().next = a.top().next;
+        if (!statAt(a.fd(), name, stA) || !statAt(b.fd(), name, stB))
+            return false;
+        if (S_ISDIR(stA.st_mode) && S_ISDIR(stB.st_mode)) {
+            if (!enterBoth(name, name))
+                return false;
+        } else if (!sameLeaf(a.fd(), name, stA, b.fd(), name, stB)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ItemMeasure measureItem(int dir, const std::string& name) {
+    ItemMeasure measure;
+    struct stat st;
+    if (!statAt(dir, name, st))
+        return measure;
+    measure.kind = kindOf(st.st_mode);
+    if (measure.kind == ItemKind::Link)
+        (void)readLink(dir, name, st, measure.linkTarget);
+    if (measure.kind != ItemKind::Folder) {
+        measure.files = 1;
+        measure.bytes = st.st_size;
+        return measure;
+    }
+    FolderStack walk(dir, {}, Step::Listing);
+    if (!walk.enter(name, st).ok())
+        return measure;
+    while (!walk.empty()) {
+        const std::string* next = walk.top().nextEntry();
+        if (!next) {
+            if (!walk.leave().ok())
+                break;
+            continue;
+        }
+        const std::string entry = *next;
+        if (!statAt(walk.fd(), entry, st))
+            continue;
+        if (S_ISDIR(st.st_mode)) {
+            if (!walk.enter(entry, st).ok())
+                break;
+            continue;
+        }
+        ++measure.files;
+        measure.bytes += S_ISREG(st.st_mode) ? st.st_size : 0;
+    }
+    return measure;
+}
+
+} // namespace twk::installer

@@ -1,0 +1,91 @@
+#include "platform/SessionBus.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <gio/gio.h>
+
+namespace twk::platform {
+namespace {
+
+// Shared by the caller and the connect callback: whichever comes last frees it, so a
+// handshake that answers after the caller gave up finds it still there.
+struct PendingConnect {
+    GDBusConnection* connection = nullptr;
+    bool done = false;
+    bool abandoned = false;
+};
+
+void connected(GObject*, GAsyncResult* result, gpointer data) {
+    auto* pending = static_cast<PendingConnect*>(data);
+    GDBusConnection* connection = g_dbus_connection_new_for_address_finish(result, nullptr);
+    if (pending->abandoned) {
+        if (connection)
+            g_object_unref(connection);
+        delete pending;
+        return;
+    }
+    pending->connection = connection;
+    pending->done = true;
+}
+
+GDBusConnection* connect(int timeoutMs) {
+    gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (!address)
+        return nullptr;
+    GMainContext* context = g_main_context_new();
+    g_main_context_push_thread_default(context);
+    GCancellable* cancellable = g_cancellable_new();
+    auto* pending = new PendingConnect;
+    g_dbus_connection_new_for_address(
+        address,
+        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, cancellable, connected, pending);
+    const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
+    GSource* tick = g_timeout_source_new(50);
+    g_source_set_callback(tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr,
+                          nullptr);
+    g_source_attach(tick, context);
+    while (!pending->done && g_get_monotonic_time() < deadline)
+        g_main_context_iteration(context, TRUE);
+    g_source_destroy(tick);
+    g_source_unref(tick);
+    GDBusConnection* connection = pending->connection;
+    if (pending->done) {
+        delete pending;
+    } else {
+        pending->abandoned = true; // its callback frees it, if it ever comes
+        g_cancellable_cancel(cancellable);
+    }
+    g_object_unref(cancellable);
+    g_main_context_pop_thread_default(context);
+    g_main_context_unref(context);
+    g_free(address);
+    if (connection)
+        g_dbus_connection_set_exit_on_close(connection, FALSE);
+    return connection;
+}
+
+} // namespace
+
+GDBusConnection* sessionBus(int timeoutMs) {
+    static GDBusConnection* const bus = connect(timeoutMs);
+    return bus;
+}
+
+void runGlibFromQtEventLoop() {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher || dispatcher->inherits("QEventDispatcherGlib") ||
+        dispatcher->inherits("QPAEventDispatcherGlib"))
+        return;
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, [] {
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+    });
+    timer->start(20);
+}
+
+} // namespace twk::platform
