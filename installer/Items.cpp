@@ -108,8 +108,14 @@ int copyLeaf(int srcDir, const std::string& name, const struct stat& st, int dst
         (void)::utimensat(dstDir, dstName.c_str(), times, AT_SYMLINK_NOFOLLOW);
         return 0;
     }
-    if (S_ISFIFO(st.st_mode))
-        return ::mkfifoat(dstDir, dstName.c_str(), st.st_mode & 07777) == 0 ? 0 : errno;
+    if (S_ISFIFO(st.st_mode)) {
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::mkfifoat(dstDir, dstName.c_str(), 0600) != 0 ||
+            ::fchmodat(dstDir, dstName.c_str(), st.st_mode & 07777, 0) != 0 ||
+            ::utimensat(dstDir, dstName.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno;
+        return 0;
+    }
     return EOPNOTSUPP; // devices and sockets are not scripts
 }
 

@@ -4,13 +4,16 @@
 #   eval "$(examples/demo-tarnwick/make-sandbox.sh DIR)"
 # Options: --no-tarnwick (no handler at all), --missing-bundle (the handler's Path does not
 # exist), --file-browser (also record folders opened, as inode/directory handler),
-# --no-user-folder (the user scripts folder that Tarnwick's extension makes is missing).
+# --no-user-folder (the user scripts folder that Tarnwick's extension makes is missing),
+# --service PROGRAM (the session bus may start PROGRAM as the installer: D-Bus activation).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$1; shift
-tarnwick=yes; bundle_ok=yes; browser=no; user_folder=yes
-for option in "$@"; do
+tarnwick=yes; bundle_ok=yes; browser=no; user_folder=yes; service=""
+while [ $# -gt 0 ]; do
+    option=$1; shift
     case $option in
+        --service) service=$1; shift ;;
         --no-tarnwick) tarnwick=no ;;
         --missing-bundle) bundle_ok=no ;;
         --file-browser) browser=yes ;;
@@ -66,6 +69,12 @@ NoDisplay=true
 DESKTOP
     printf 'inode/directory=demo-file-browser.desktop\n' >> "$config/mimeapps.list"
     : > "$dir/folders-opened.log"
+fi
+
+if [ -n "$service" ]; then
+    mkdir -p "$data/dbus-1/services"
+    printf '[D-BUS Service]\nName=org.tarnwick.ScriptInstaller\nExec=%s --gapplication-service\n' \
+        "$service" > "$data/dbus-1/services/org.tarnwick.ScriptInstaller.service"
 fi
 
 cat <<ENV

@@ -1,50 +1,34 @@
 #pragma once
 
-// Finding and answering the sheets the installer opens on its window.
+// The sheets a test sees, as they were drawn, and its answers to them.
 
-#include "support/alert/Alert.h"
-
-#include <QCheckBox>
-#include <QPushButton>
-#include <QtTest>
+#include <QMessageBox>
+#include <QStringList>
 
 namespace twk::test {
 
-// The sheet open on the window, waiting up to a few seconds for it; null when none opened.
-inline alert::Alert* waitForSheet(QWidget* window, int timeoutMs = 5000) {
-    alert::Alert* found = nullptr;
-    (void)QTest::qWaitFor(
-        [&] {
-            for (alert::Alert* sheet : window->findChildren<alert::Alert*>()) {
-                if (sheet->isVisible()) {
-                    found = sheet;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
+// A sheet as it was drawn: its labels' texts and formats, buttons, icon.
+struct Sheet {
+    QString text, informative, details;
+    Qt::TextFormat format = Qt::AutoText, informativeFormat = Qt::AutoText;
+    QStringList buttons;
+    QString defaultButton;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool checkbox = false;
+    bool windowModal = false;
+};
 
-inline QStringList buttonTitles(const alert::Alert* sheet) {
-    QStringList titles;
-    for (const QPushButton* button : sheet->addedButtons())
-        titles.append(button->text());
-    return titles;
-}
+// Answers the sheets the program shows, in order, as given; records each one. A sheet with
+// no answer left stays open.
+class SheetAnswers {
+public:
+    SheetAnswers();
+    ~SheetAnswers();
+    SheetAnswers& then(int button, bool tick = false);
+    QList<Sheet> seen;
 
-// Presses the button with that title, as the user would, and lets the sheet go away.
-inline void press(alert::Alert* sheet, const QString& title) {
-    QVERIFY2(sheet, "no sheet to answer");
-    for (QPushButton* button : sheet->addedButtons()) {
-        if (button->text() == title) {
-            QTest::mouseClick(button, Qt::LeftButton);
-            QTRY_VERIFY(!sheet || !sheet->isVisible());
-            return;
-        }
-    }
-    QFAIL(qPrintable(QStringLiteral("no button titled ") + title));
-}
+private:
+    QList<std::pair<int, bool>> answers_;
+};
 
 } // namespace twk::test

@@ -1,0 +1,351 @@
+// The installer's file work on real trees in temporary folders: every kind of item copied,
+// replaced and compared; differing copies kept in the Trash; and hostile trees (a thousand
+// levels, paths longer than PATH_MAX, names that are not UTF-8, links swapped in mid-walk,
+// copies into themselves, full and foreign file systems) leaving nothing outside touched and
+// no debris inside.
+
+#include "installer/FolderWalk.h"
+#include "installer/Items.h"
+#include "installer/ScriptCatalog.h"
+#include "installer/ScriptDetails.h"
+#include "installer/ScriptFolders.h"
+#include "installer/ScriptInstall.h"
+#include "installer/Trash.h"
+#include "support/environment/BaseDirectories.h"
+#include "support/log/SystemLog.h"
+#include "tests/common/Testing.h"
+
+#include <QCryptographicHash>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <climits>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace twk;
+using namespace twk::installer;
+
+namespace {
+
+QStringList logged;
+
+QByteArray bytes(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// A folder nested depth levels deep, each level named name, with a file at the bottom.
+QByteArray makeDeep(const QString& top, int depth, const QByteArray& name) {
+    QByteArray path = bytes(top);
+    ::mkdir(path.constData(), 0755);
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY);
+    int at = fd;
+    for (int i = 0; i < depth; ++i) {
+        ::mkdirat(at, name.constData(), 0755);
+        const int next = ::openat(at, name.constData(), O_RDONLY | O_DIRECTORY);
+        if (at != fd)
+            ::close(at);
+        at = next;
+    }
+    const int file = ::openat(at, "bottom", O_WRONLY | O_CREAT, 0644);
+    (void)!::write(file, "deep", 4);
+    ::close(file);
+    ::close(at);
+    ::close(fd);
+    return path;
+}
+
+QString trashInfo(const QString& name) {
+    return QString::fromUtf8(test::read(environment::dataHome() + "/Trash/info/" + name + ".trashinfo"));
+}
+
+} // namespace
+
+class TestFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString src_, dst_;
+
+    QString src(const QString& name) const { return src_ + u'/' + name; }
+    QString dst(const QString& name) const { return dst_ + u'/' + name; }
+    QStringList debris() const { return test::entries(dst_).filter(QStringLiteral(".twk-")); }
+    ScriptOutcome install(const QByteArray& name) { return installScriptNamed(src_, name, dst_); }
+    ScriptState state(const QByteArray& name) {
+        return CatalogFolders(src_, dst_).entry(name.toStdString()).state;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        src_ = dir_.filePath(QStringLiteral("src"));
+        dst_ = dir_.filePath(QStringLiteral("dst"));
+        log::setLogSinkForTesting([](const QString& line) { logged.append(line); });
+    }
+    // Our own removal, as QDir's cannot reach below PATH_MAX.
+    void cleanupTestCase() {
+        for (const QString& folder : {src_, dst_, environment::dataHome() + "/Trash"}) {
+            if (folder.startsWith(u'/') && !QFileInfo(folder).isDir())
+                continue;
+            const posix::Fd parent = posix::openFolderPath(bytes(folder + "/..").toStdString());
+            QVERIFY(removeItem(parent.get(), QFileInfo(folder).fileName().toStdString(), {}).ok());
+        }
+    }
+    void init() {
+        logged.clear();
+        cleanupTestCase();
+        QDir().mkpath(src_);
+        QDir().mkpath(dst_);
+    }
+
+    // Every kind of item: copied whole, then the same again (deleted, not trashed), then an
+    // edited copy (trashed, restorable), and last moved to the Trash on request.
+    void kinds_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"file", "folder", "read-only folder", "link", "dangling link", "hidden", "fifo"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void kinds() {
+        QFETCH(QString, kind);
+        const QString name = kind == u"hidden" ? QStringLiteral(".hidden") : kind;
+        const QString item = src(name);
+        if (kind == u"folder" || kind == u"read-only folder") {
+            test::write(item + "/a/b.txt", "b");
+            test::write(item + "/.c", "c");
+            QFile::link("a/b.txt", item + "/link");
+            QCOMPARE(::mkfifo(bytes(item + "/pipe").constData(), 0600), 0);
+            if (kind == u"read-only folder")
+                QProcess::execute("chmod", {"-R", "a-w", item});
+        } else if (kind == u"link" || kind == u"dangling link") {
+            QFile::link(kind == u"link" ? src_ : QStringLiteral("/nonexistent"), item);
+        } else if (kind == u"fifo") {
+            QCOMPARE(::mkfifo(bytes(item).constData(), 0640), 0);
+        } else {
+            test::write(item, "#!/bin/sh\n");
+            QFile::setPermissions(item, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const QByteArray native = bytes(name);
+        QCOMPARE(resolveScript(src_, native).result, ResolvedScript::Result::Found);
+        QCOMPARE(state(native), ScriptState::NotInstalled);
+        for (int round = 0; round < 2; ++round) {
+            const ScriptOutcome outcome = install(native);
+            QVERIFY2(outcome.installed, qPrintable(outcome.error));
+            QVERIFY(outcome.trashedName.isEmpty()); // the same copy is not kept
+            QCOMPARE(test::tree(dst(name)), test::tree(item));
+            QCOMPARE(QFileInfo(dst(name)).lastModified(), QFileInfo(item).lastModified());
+            QCOMPARE(QFileInfo(dst(name)).permissions(), QFileInfo(item).permissions());
+            QCOMPARE(state(native), ScriptState::Installed);
+        }
+        // An edited copy goes to the Trash, recorded with its own place.
+        QProcess::execute("sh", {"-c", "chmod -R u+w \"$0\" 2>/dev/null", dst(name)});
+        const bool isFolder = QFileInfo(dst(name)).isDir() && !QFileInfo(dst(name)).isSymLink();
+        if (!isFolder)
+            QFile::remove(dst(name));
+        test::write(isFolder ? dst(name) + "/mine" : dst(name), "mine");
+        QCOMPARE(state(native), ScriptState::Different);
+        const auto before = test::tree(dst(name));
+        const ScriptOutcome replaced = install(native);
+        QVERIFY(replaced.installed);
+        QCOMPARE(replaced.trashedName, name);
+        QCOMPARE(test::tree(environment::dataHome() + "/Trash/files/" + name), before);
+        const QString info = trashInfo(name);
+        QVERIFY2(info.startsWith("[Trash Info]\nPath=" + QString::fromLatin1(QUrl::toPercentEncoding(dst(name), "/")) +
+                                 "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate) + "T"), qPrintable(info));
+        const RemovalOutcome removed = removeInstalledScript(dst_, native);
+        QVERIFY2(removed.removed, qPrintable(removed.error));
+        QCOMPARE(removed.trashedName, name + ".2");
+        QVERIFY(!QFileInfo::exists(dst(name)) && !QFileInfo(dst(name)).isSymLink());
+        QCOMPARE(debris(), QStringList());
+        QCOMPARE(logged, QStringList());
+    }
+
+    // The bulk install, on several threads: every entry, hidden ones too; per-entry results.
+    void installAll() {
+        for (int i = 0; i < 40; ++i)
+            test::write(src(QStringLiteral("script %1").arg(i)), QByteArray::number(i));
+        test::write(src(".hidden/x"), "x");
+        test::write(dst("script 7"), "edited");
+        QVariantList seen;
+        const auto report = installAllScripts(src_, dst_, [&](const ScriptOutcome& s, qsizetype done, qsizetype total) {
+            seen.append(done);
+            QCOMPARE(total, 41);
+            QVERIFY(s.installed);
+        }, 3);
+        QCOMPARE(seen.size(), 41);
+        QCOMPARE(seen.last().toInt(), 41);
+        QVERIFY(report.allInstalled());
+        QCOMPARE(test::tree(dst_).size(), 42);
+        QCOMPARE(test::read(environment::dataHome() + "/Trash/files/script 7"), QByteArray("edited"));
+        QCOMPARE(installAllScripts(std::nullopt, dst_).listing, BulkInstallReport::Listing::TarnwickNotFound);
+        QCOMPARE(installAllScripts(src_ + "/none", dst_).listing, BulkInstallReport::Listing::Unreadable);
+        QCOMPARE(logged, QStringList(2, "error getting script directory"));
+        // A user scripts folder that is missing is never created; one reason for all.
+        QDir(dst_).removeRecursively();
+        const auto missing = installAllScripts(src_, dst_);
+        QCOMPARE(missing.destinationError, ENOENT);
+        QCOMPARE(missing.failedCount(), 41);
+        QVERIFY(!QFileInfo::exists(dst_));
+        QVERIFY(logged.last().startsWith("error copying script: cannot copy"));
+    }
+
+    // Names are bytes: one that is not UTF-8 is listed, installed, compared and removed.
+    void namesAreBytes() {
+        const QByteArray latin1("caf\xe9.sh");
+        const int fd = ::open((bytes(src_) + '/' + latin1).constData(), O_WRONLY | O_CREAT, 0644);
+        ::close(fd);
+        const ScriptCatalog catalog = scriptCatalog(src_, dst_);
+        QCOMPARE(catalog.scripts.size(), 1);
+        QCOMPARE(catalog.scripts.first().name, latin1);
+        QCOMPARE(displayName(latin1), QString::fromUtf8("caf\xef\xbf\xbd.sh"));
+        QVERIFY(install(latin1).installed);
+        QCOMPARE(state(latin1), ScriptState::Installed);
+        QVERIFY(removeInstalledScript(dst_, latin1).removed);
+        QCOMPARE(state(latin1), ScriptState::NotInstalled);
+        for (const QByteArray& bad : {QByteArray(), QByteArray("."), QByteArray(".."), QByteArray("a/b"), QByteArray("a\0b", 3)}) {
+            QCOMPARE(resolveScript(src_, bad).result, ResolvedScript::Result::InvalidName);
+            QVERIFY(!removeInstalledScript(dst_, bad).removed);
+        }
+        QCOMPARE(resolveScript(std::nullopt, latin1).result, ResolvedScript::Result::TarnwickNotFound);
+        QCOMPARE(resolveScript(src_, "missing").result, ResolvedScript::Result::NotFound);
+    }
+
+    // Depth and path length are the file system's limits only; nothing is left behind.
+    void deepAndLong_data() {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<QByteArray>("level");
+        QTest::newRow("a thousand levels") << 1000 << QByteArray("d");
+        QTest::newRow("longer than PATH_MAX") << 40 << QByteArray(200, 'n');
+    }
+    void deepAndLong() {
+        QFETCH(int, depth);
+        QFETCH(QByteArray, level);
+        makeDeep(src("deep"), depth, level);
+        QVERIFY(depth * (level.size() + 1) > 1000 || depth >= 1000);
+        for (int round = 0; round < 2; ++round) {
+            const ScriptOutcome outcome = install("deep");
+            QVERIFY2(outcome.installed, qPrintable(outcome.error));
+            QCOMPARE(state("deep"), ScriptState::Installed);
+        }
+        const ItemMeasure measure = measureItem(posix::openFolderPath(bytes(dst_).toStdString()).get(), "deep");
+        QCOMPARE(measure.files, 1);
+        QCOMPARE(measure.bytes, 4);
+        QVERIFY(removeInstalledScript(dst_, "deep").removed);
+        QCOMPARE(test::entries(dst_), QStringList());
+        const posix::Fd trash = posix::openFolderPath(bytes(environment::dataHome() + "/Trash/files").toStdString());
+        QVERIFY(removeItem(trash.get(), "deep", {}).ok());
+    }
+
+    // A folder swapped for a link to somewhere else while the old copy is being removed:
+    // the link goes, never what it points to.
+    void linkSwappedInDuringRemoval() {
+        test::write(dir_.filePath("outside/precious"), "keep");
+        const auto outside = test::tree(dir_.filePath("outside"));
+        test::write(dst("old/sub/file"), "old");
+        const QString sub = dst("old/sub");
+        setEntryHookForTesting([&](const std::string& name) {
+            if (name == "sub" && QFileInfo(sub).isDir() && !QFileInfo(sub).isSymLink()) {
+                QDir(sub).removeRecursively();
+                QFile::link(dir_.filePath("outside"), sub);
+            }
+        });
+        const posix::Fd folder = posix::openFolderPath(bytes(dst_).toStdString());
+        const Status removed = removeItem(folder.get(), "old", bytes(dst_).toStdString());
+        setEntryHookForTesting({});
+        QVERIFY2(removed.ok(), qPrintable(removed.description()));
+        QCOMPARE(test::tree(dir_.filePath("outside")), outside);
+        QVERIFY(!QFileInfo::exists(dst("old")));
+    }
+
+    // A copy into itself is refused before anything is made, both ways round.
+    void copyIntoItself() {
+        test::write(src("Tools/a"), "a");
+        QVERIFY(QFile::link(src("Tools"), dir_.filePath("linked-user")));
+        const ScriptOutcome inside = installScriptNamed(src_, "Tools", dir_.filePath("linked-user"));
+        QVERIFY(!inside.installed);
+        QVERIFY2(inside.error.contains("the user scripts folder lies inside it"), qPrintable(inside.error));
+        QCOMPARE(test::entries(src("Tools")), QStringList{"a"});
+        test::write(dst("Tools/inner/Tools/x"), "x");
+        const auto before = test::tree(dst_);
+        const ScriptOutcome outside = installScriptNamed(dst("Tools/inner"), "Tools", dst_);
+        QVERIFY(!outside.installed);
+        QVERIFY2(outside.error.contains("Tarnwick's scripts folder lies inside it"), qPrintable(outside.error));
+        QCOMPARE(test::tree(dst_), before);
+    }
+
+    // What an earlier run left behind goes with the next install of that script, unless the
+    // run that left it still runs.
+    void leftovers() {
+        test::write(src("s"), "new");
+        const QString tag = QCryptographicHash::hash("s", QCryptographicHash::Sha1).toHex().left(16);
+        test::write(dst(".twk-staged-" + tag + "-999999-0000abcd"), "dead run");
+        const QString alive = ".twk-staged-" + tag + QStringLiteral("-%1-0000abcd").arg(::getpid());
+        test::write(dst(alive), "running");
+        test::write(dst(".twk-old-" + tag + "-999999-00000001/x"), "dead run");
+        test::write(dst(".twk-old-" + QCryptographicHash::hash("t", QCryptographicHash::Sha1).toHex().left(16) + "-999999-1"), "another script's");
+        QVERIFY(install("s").installed);
+        QCOMPARE(debris().size(), 2);
+        QVERIFY(debris().contains(alive));
+    }
+
+    // Full and foreign file systems (as root: a tmpfs mounted on the user scripts folder).
+    void fullAndForeignFileSystems() {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        QVERIFY(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=256k", "tmpfs", dst_}) == 0);
+        auto unmount = qScopeGuard([&] { QProcess::execute("umount", {dst_}); });
+        test::write(src("big"), QByteArray(512 * 1024, 'b'));
+        test::write(dst("big"), "old");
+        const ScriptOutcome full = install("big");
+        QVERIFY(!full.installed);
+        QVERIFY2(full.error.contains(posix::errorText(ENOSPC)), qPrintable(full.error));
+        QCOMPARE(test::read(dst("big")), QByteArray("old"));
+        QCOMPARE(debris(), QStringList());
+        // The Trash lies on another file system: the differing copy cannot go there, so it stays.
+        test::write(src("small"), "new");
+        test::write(dst("small"), "edited");
+        const ScriptOutcome foreign = install("small");
+        QVERIFY(!foreign.installed);
+        QVERIFY2(foreign.error.contains("the Trash is on another file system"), qPrintable(foreign.error));
+        QCOMPARE(test::read(dst("small")), QByteArray("edited"));
+        QCOMPARE(debris(), QStringList());
+        QVERIFY(logged.last().startsWith("error deleting: "));
+        // File too large for this process: the copy fails, the old item stays.
+        rlimit old;
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit small{1024, old.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        test::write(src("mid"), QByteArray(4096, 'm'));
+        test::write(dst("mid"), "same size? no");
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const ScriptOutcome limited = install("mid");
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!limited.installed);
+        QCOMPARE(test::read(dst("mid")), QByteArray("same size? no"));
+        QCOMPARE(debris(), QStringList());
+    }
+
+    void details() {
+        test::write(src("text.sh"), "#!/bin/sh\necho \x1b[31mred\n" + QByteArray(30, '\n') + "tail");
+        test::write(src("binary"), QByteArray("\x7f" "ELF\0\1", 6));
+        test::write(src("folder/a"), "12345");
+        test::write(src("folder/b/c"), "1");
+        QFile::link("text.sh", src("link"));
+        const ScriptDetails text = scriptDetails(src_, dst_, "text.sh");
+        QCOMPARE(text.measure.kind, ItemKind::File);
+        QVERIFY(!text.installed && !text.differs);
+        QCOMPARE(text.firstLines.split(u'\n').size(), PreviewLines + 1);
+        QVERIFY(text.firstLines.startsWith("#!/bin/sh\necho \\u001B[31mred\n") && text.firstLines.endsWith(u"…"));
+        QVERIFY(scriptDetails(src_, dst_, "binary").firstLines.isEmpty());
+        test::write(dst("folder/a"), "other");
+        const ScriptDetails folder = scriptDetails(src_, dst_, "folder");
+        QCOMPARE(folder.measure.files, 2);
+        QCOMPARE(folder.measure.bytes, 6);
+        QVERIFY(folder.installed && folder.differs);
+        QCOMPARE(scriptDetails(src_, dst_, "link").measure.linkTarget, std::string("text.sh"));
+    }
+};
+
+TWK_TEST_MAIN(TestFiles)
+#include "test_files.moc"

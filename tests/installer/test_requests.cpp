@@ -1,0 +1,4 @@
+#include "tests/common/Testing.h"
+class T : public QObject { Q_OBJECT };
+TWK_TEST_MAIN(T)
+#include "test_requests.moc"

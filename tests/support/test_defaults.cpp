@@ -1,0 +1,372 @@
+// The preference store on real files: typed values and keys kept exactly, one truth for two
+// stores on one file, odd and damaged files set aside, failed writes reported; the counted
+// and timed actions as sequences of calls; bindings on real widgets; the base directories.
+
+#include "support/defaults/Bindings.h"
+#include "support/defaults/Clock.h"
+#include "support/defaults/CountedActions.h"
+#include "support/defaults/Shortcuts.h"
+#include "support/defaults/UserDefaults.h"
+#include "support/environment/BaseDirectories.h"
+#include "support/log/SystemLog.h"
+#include "tests/common/Testing.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cmath>
+#include <cstring>
+#include <ctime>
+#include <limits>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace twk;
+using namespace twk::defaults;
+
+namespace {
+
+QDateTime now;
+
+QDateTime at(const char* localTime) {
+    return QDateTime::fromString(QLatin1String(localTime), Qt::ISODate);
+}
+
+// One call of a counted or timed action: the operation, the name, n (or hours), the clock
+// moved by seconds first, and the answer expected (1/0 for yes/no, or the count).
+struct Call {
+    char op;
+    const char* name;
+    double n;
+    qint64 advance;
+    qint64 expected;
+};
+
+qint64 perform(UserDefaults& store, const Call& call) {
+    const QString name = QString::fromUtf8(call.name);
+    switch (call.op) {
+    case 'o': return doOnce(store, name);
+    case 't': return doThis(store, name, qint64(call.n));
+    case 'a': return after(store, qint64(call.n), name);
+    case 'f': return forN(float(call.n), name);
+    case 'i': return ifN(float(call.n), name);
+    case 'c': return countDaysUsed(store, name);
+    case 'g': return getDaysUsed(store, name);
+    case '+': return increment(store, name);
+    case 'k': return store.integerForKey(name); // what is stored
+    case 'h': return store.objectForKey(name).has_value(); // whether anything is
+    default: return objectForKey(name).has_value(); // 'H': the same in the standard store
+    }
+}
+
+QStringList logged;
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Call>)
+
+class TestDefaults : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString file(const char* name) const { return dir_.filePath(QLatin1String(name)); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        log::setLogSinkForTesting([](const QString& line) { logged.append(line); });
+        setClockForTesting([] { return now; });
+    }
+    void init() {
+        logged.clear();
+        now = at("2026-03-07T12:00:00");
+        resetAllValues();
+    }
+
+    void actions_data() {
+        QTest::addColumn<QList<Call>>("calls");
+        const double nan = std::nan("");
+        QTest::newRow("once, case-sensitive") << QList<Call>{{'o', "tip", 0, 0, 1}, {'o', "tip", 0, 0, 0}, {'o', "Tip", 0, 0, 1}};
+        QTest::newRow("n times counts on") << QList<Call>{{'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 1},
+                                                          {'t', "x", 3, 0, 0}, {'k', "QZ_doThisNTimesx", 0, 0, 4}};
+        QTest::newRow("n times zero and negative") << QList<Call>{{'t', "z", 0, 0, 0}, {'t', "z", -2, 0, 0}, {'k', "QZ_doThisNTimesz", 0, 0, 2}};
+        QTest::newRow("n times -1 resets") << QList<Call>{{'t', "r", 1, 0, 1}, {'t', "r", 1, 0, 0}, {'t', "r", -1, 0, 0},
+                                                          {'h', "QZ_doThisNTimesr", 0, 0, 0}, {'t', "r", 1, 0, 1}};
+        QTest::newRow("after fires once") << QList<Call>{{'a', "rate", 3, 0, 0}, {'k', "QZ_Timesrate", 0, 0, 1}, {'a', "rate", 3, 0, 0},
+                                                         {'a', "rate", 3, 0, 1}, {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", 0, 0, 0},
+                                                         {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", -1, 0, 0}, {'a', "rate", 1, 0, 1}};
+        QTest::newRow("after on its own count") << QList<Call>{{'a', "z", 0, 0, 0}, {'a', "z", -5, 0, 0}, {'a', "z", 2, 0, 0},
+                                                               {'a', "z", 4, 0, 1}};
+        QTest::newRow("one name, three states") << QList<Call>{{'o', "n", 0, 0, 1}, {'t', "n", 1, 0, 1}, {'a', "n", 1, 0, 1}, {'o', "n", 0, 0, 0}};
+        QTest::newRow("increment") << QList<Call>{{'+', "runs", 0, 0, 1}, {'+', "runs", 0, 0, 2}, {'k', "runs", 0, 0, 2}};
+        QTest::newRow("for 24 hours") << QList<Call>{{'f', "trial", 24, 0, 1}, {'f', "trial", 24, 24 * 3600 - 1, 1},
+                                                     {'f', "trial", 24, 1, 0}, {'f', "trial", 48, -3600, 1}};
+        QTest::newRow("for 0 and negative hours") << QList<Call>{{'f', "zero", 0, 0, 1}, {'f', "zero", 0, 1, 0}, {'f', "neg", -1, 0, 0},
+                                                                 {'H', "QZ_Hoursneg", 0, 0, 1}, {'f', "nan", nan, 0, 0}, {'f', "nan", nan, 0, 0}};
+        QTest::newRow("single precision hours") << QList<Call>{{'f', "p", 100000, 0, 1}, {'f', "p", 100000, 100000LL * 3600 - 1, 0}};
+        QTest::newRow("if 24 hours passed") << QList<Call>{{'i', "nag", 24, 0, 1}, {'i', "nag", 24, 23 * 3600, 0}, {'i', "nag", 24, 3600, 0},
+                                                           {'i', "nag", 24, 1, 1}, {'i', "nag", 24, 23 * 3600, 0}};
+        QTest::newRow("if 0 or nan hours") << QList<Call>{{'i', "neg", -1, 0, 1}, {'i', "neg", -1, 0, 1}, {'i', "nan", nan, 0, 1},
+                                                          {'i', "nan", nan, 3600000, 0}, {'i', "z", 0, 0, 1}, {'i', "z", 0, 0, 0}};
+        QTest::newRow("days") << QList<Call>{{'g', "app", 0, 0, 0}, {'c', "app", 0, 0, 1}, {'c', "app", 0, 11 * 3600 + 3599, 1},
+                                             {'c', "app", 0, 2, 2}, {'g', "app", 0, 0, 2}, {'c', "app", 0, -3 * 86400, 3}};
+    }
+    void actions() {
+        QFETCH(QList<Call>, calls);
+        UserDefaults store(file("actions.conf"));
+        for (const QString& key : store.allKeys())
+            store.removeObjectForKey(key);
+        for (const Call& call : calls) {
+            now = now.addSecs(call.advance);
+            QCOMPARE(perform(store, call), call.expected);
+        }
+        QVERIFY(store.synchronize());
+        UserDefaults again(file("actions.conf")); // the state outlives the process
+        QCOMPARE(again.allKeys(), store.allKeys());
+    }
+
+    void dayRecords() {
+        qputenv("TZ", "America/New_York");
+        tzset();
+        QVERIFY(isSameDayAs(at("2026-11-01T00:30:00"), at("2026-11-01T23:30:00"))); // 25 hours
+        QVERIFY(!isSameDayAs(at("2026-11-01T23:59:59"), at("2026-11-02T00:00:00")));
+        QVERIFY(!isSameDayAs(distantPast(), now));
+        UserDefaults store(file("days.conf"));
+        store.setObject(QVariantMap{{"dateKey", now.addDays(-1)}, {"countKey", qint64(7)}, {"extra", "kept"}}, "QZ_CountDaysx");
+        QCOMPARE(countDaysUsed(store, "x"), 8);
+        const QVariantMap record = store.objectForKey("QZ_CountDaysx")->toMap();
+        QCOMPARE(record.value("extra").toString(), QStringLiteral("kept"));
+        QCOMPARE(record.value("dateKey").toDateTime(), now);
+        QSignalSpy writes(&store, &UserDefaults::valueChanged);
+        QCOMPARE(countDaysUsed(store, "x"), 8);
+        QCOMPARE(writes.count(), 0); // the same day writes nothing
+        QVERIFY(doOnce("std") && objectForKey("QZ_Oncestd") && !store.objectForKey("QZ_Oncestd"));
+        QVERIFY(doThis("std", 1) && after(1, "std"));
+    }
+
+    // Every kind survives a new reader bit for bit, under keys kept exactly as given.
+    void typesAndKeysKeptExactly() {
+        const QVariantMap values{
+            {"a/b", true}, {"a//b", false}, {"a/", QVariant(-0.0f)}, {"", qint64(std::numeric_limits<qint64>::min())},
+            {"p", 0.1f}, {"p/q", QStringLiteral("no")}, {"\\x", QDateTime::fromMSecsSinceEpoch(1234567890123, Qt::UTC)},
+            {"#;=[] ü", QVariantMap{{"countKey", qint64(3)}, {"nested", QVariantList{1.5, "x"}}}},
+            {"data", QByteArray("\0\xff", 2)}, {"u", quint64(18446744073709551615ULL)}};
+        {
+            UserDefaults store(file("types.conf"));
+            for (auto it = values.begin(); it != values.end(); ++it)
+                store.setObject(it.value(), it.key());
+            store.removeObjectForKey("p");
+            QVERIFY(store.synchronize());
+        }
+        UserDefaults store(file("types.conf"));
+        QCOMPARE(store.allKeys().size(), values.size() - 1);
+        for (auto it = values.begin(); it != values.end(); ++it) {
+            if (it.key() == u"p")
+                continue;
+            const QVariant read = *store.objectForKey(it.key());
+            QCOMPARE(read.metaType(), it.value().metaType());
+            QCOMPARE(read, it.value());
+        }
+        QCOMPARE(store.boolForKey("p/q"), false); // the text "no" is no YES
+        QVERIFY(std::signbit(store.floatForKey("a/")));
+        QCOMPARE(store.integerForKey(""), std::numeric_limits<qint64>::min());
+        QVERIFY(!store.objectForKey("p") && store.boolForKey("a/b") && !store.boolForKey("a//b"));
+    }
+
+    // Two stores on one file stand for two processes: each reads what the other wrote, and
+    // writing merges instead of overwriting.
+    void oneTruthForTwoStores() {
+        UserDefaults first(file("shared.conf")), second(file("shared.conf"));
+        first.setBool(true, "QZ_DontAskToInstall");
+        QVERIFY(!second.boolForKey("QZ_DontAskToInstall"));
+        QVERIFY(first.synchronize());
+        QVERIFY(second.boolForKey("QZ_DontAskToInstall"));
+        second.setInteger(5, "count");
+        first.setInteger(6, "other");
+        QVERIFY(second.synchronize() && first.synchronize());
+        QCOMPARE(UserDefaults(file("shared.conf")).allKeys().size(), 3);
+        second.watchFile();
+        QSignalSpy seen(&second, &UserDefaults::valueChanged);
+        first.removeObjectForKey("QZ_DontAskToInstall");
+        QVERIFY(first.synchronize());
+        QTRY_VERIFY(std::any_of(seen.begin(), seen.end(), [](const QList<QVariant>& signal) {
+            return signal.first().toString() == u"QZ_DontAskToInstall";
+        }));
+        QVERIFY(!second.boolForKey("QZ_DontAskToInstall"));
+    }
+
+    // Whatever lies at the path, reading never hangs or aborts: anything but a small regular
+    // file of the right shape is set aside, and the store starts empty.
+    void oddFiles_data() {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"fifo", "link to /dev/zero", "folder", "two MiB", "garbage", "truncated", "wrong shape", "array"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void oddFiles() {
+        QFETCH(QString, kind);
+        const QString path = file("odd.conf");
+        QFile::remove(path);
+        QDir(path).removeRecursively();
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == u"fifo")
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        else if (kind == u"link to /dev/zero")
+            QVERIFY(QFile::link("/dev/zero", path));
+        else if (kind == u"folder")
+            QVERIFY(QDir().mkpath(path));
+        else
+            test::write(path, kind == u"two MiB"     ? QByteArray(2 << 20, ' ')
+                              : kind == u"garbage"   ? QByteArray("\0\xff{{{", 5)
+                              : kind == u"truncated" ? QByteArray("{\"values\": {\"a\": {\"bool\": tr")
+                              : kind == u"array"     ? QByteArray("[1]")
+                                                     : QByteArray("{\"values\": {\"a\": {\"bool\": \"yes\"}}}"));
+        const QByteArray before = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() ? test::read(path) : QByteArray();
+        UserDefaults store(path);
+        QVERIFY(store.allKeys().isEmpty());
+        QCOMPARE(logged.size(), 1);
+        const QStringList aside = QDir(dir_.path()).entryList({"odd.conf.damaged-*"}, QDir::AllEntries | QDir::System);
+        QCOMPARE(aside.size(), 1);
+        if (!before.isEmpty())
+            QCOMPARE(test::read(dir_.filePath(aside.first())).left(64), before.left(64));
+        QDir(dir_.path()).remove(aside.first()) || QDir(dir_.filePath(aside.first())).removeRecursively();
+        store.setBool(true, "after");
+        QVERIFY(store.synchronize());
+        QVERIFY(UserDefaults(path).boolForKey("after"));
+    }
+
+    // A write that fails is reported and logged with its cause; the file stays whole, and the
+    // change stays pending until it can be written.
+    void failedWrites() {
+        const QString path = file("limited.conf");
+        UserDefaults store(path);
+        store.setBool(true, "kept");
+        QVERIFY(store.synchronize());
+        const QByteArray before = test::read(path);
+        QSignalSpy failed(&store, &UserDefaults::writeFailed);
+        rlimit old;
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit small{16, old.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        store.setObject(QString(200, u'x'), "big");
+        const bool written = store.synchronize();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!written);
+        QCOMPARE(failed.count(), 1);
+        QVERIFY(!store.lastError().isEmpty());
+        QVERIFY(logged.last().contains(store.lastError()));
+        QCOMPARE(test::read(path), before);
+        QCOMPARE(QDir(dir_.path()).entryList({"limited.conf*"}).size(), 1); // no temporary left
+        QVERIFY(store.synchronize());
+        QCOMPARE(UserDefaults(path).objectForKey("big")->toString().size(), 200);
+        // A link to the file (a managed dotfile) stays a link.
+        QVERIFY(QFile::link(path, file("link.conf")));
+        UserDefaults linked(file("link.conf"));
+        linked.setBool(false, "kept");
+        QVERIFY(linked.synchronize());
+        QVERIFY(QFileInfo(file("link.conf")).isSymLink());
+        QVERIFY(!UserDefaults(path).boolForKey("kept"));
+    }
+
+    void shortcuts() {
+        QCOMPARE(UserDefaults::standardFilePath(), test::sandbox().config + "/org.tarnwick.ScriptInstaller.conf");
+        QCOMPARE(toggleBoolForKey("t"), true);
+        QCOMPARE(toggleBoolForKey("t"), false);
+        QCOMPARE(boolForKey("t"), false);
+        setFloat(0.3f, "f");
+        setInteger(-7, "i");
+        QCOMPARE(floatForKey("f"), 0.3f);
+        QCOMPARE(integerForKey("i"), -7);
+        QCOMPARE(floatForKey("none"), 0.0f);
+        removeObjectForKey(std::nullopt);
+        QVERIFY(objectForKey("i"));
+        setBool(true, "QZ_DontAskToInstall");
+        synchronize();
+        QVERIFY(UserDefaults(UserDefaults::standardFilePath()).boolForKey("QZ_DontAskToInstall"));
+        resetAllValues();
+        QVERIFY(!boolForKey("QZ_DontAskToInstall") && !objectForKey("i"));
+        QVERIFY(UserDefaults(UserDefaults::standardFilePath()).allKeys().isEmpty());
+    }
+
+    void bindings() {
+        QCheckBox plain, negated;
+        bindObject(&plain, "checked", "Flag");
+        bindObject(&negated, "not.checked", "Flag");
+        QVERIFY(!plain.isChecked() && negated.isChecked());
+        plain.show();
+        QTest::mouseClick(&plain, Qt::LeftButton);
+        QVERIFY(boolForKey("Flag") && !negated.isChecked());
+        toggleBoolForKey("Flag");
+        QVERIFY(!plain.isChecked() && negated.isChecked());
+        setObject(QStringLiteral("stored"), "Name");
+        QLineEdit edit;
+        bindObject(&edit, "Name");
+        QCOMPARE(edit.text(), QStringLiteral("stored"));
+        edit.show();
+        QTest::keyClicks(&edit, "!");
+        QCOMPARE(objectForKey("Name")->toString(), QStringLiteral("stored!")); // continuously
+        QLineEdit later;
+        bind(&later, "text", UserDefaultsController::sharedUserDefaultsController(), "values.Later", {});
+        later.show();
+        QTest::keyClicks(&later, "abc");
+        QVERIFY(!objectForKey("Later"));
+        QTest::keyClick(&later, Qt::Key_Return);
+        QCOMPARE(objectForKey("Later")->toString(), QStringLiteral("abc"));
+        setInteger(7, "Count");
+        QSpinBox spin;
+        bindObject(&spin, "Count");
+        QCOMPARE(spin.value(), 7);
+        // Prefixes: "not.not.checked" binds "not.checked" (no such property); "Not.x" is no prefix.
+        bindObject(&plain, "not.not.checked", "Flag");
+        bindObject(&plain, "Not.checked", "Flag");
+        bindObject(&plain, "enabled", "Flag"); // no notify signal
+        QCOMPARE(logged.size(), 3);
+        QVERIFY(logged[0].contains("\"not.checked\"") && logged[1].contains("\"Not.checked\""));
+        bindObject(&plain, "checked", "Other"); // rebinding replaces
+        QCOMPARE(plain.findChildren<QObject*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+        auto* gone = new QCheckBox;
+        bindObject(gone, "checked", "Flag");
+        delete gone;
+        toggleBoolForKey("Flag"); // must not reach the deleted widget
+    }
+
+    // Only absolute HOME and XDG values count; the others give the password database's home.
+    void baseDirectories_data() {
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QByteArray>("config");
+        QTest::addColumn<bool>("homeKept");
+        QTest::addColumn<bool>("configKept");
+        QTest::newRow("absolute") << QByteArray("/tmp/h") << QByteArray("/tmp/c") << true << true;
+        QTest::newRow("unset") << QByteArray() << QByteArray() << false << false;
+        QTest::newRow("relative") << QByteArray("h") << QByteArray("c") << false << false;
+    }
+    void baseDirectories() {
+        QFETCH(QByteArray, home);
+        QFETCH(QByteArray, config);
+        QFETCH(bool, homeKept);
+        QFETCH(bool, configKept);
+        const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+        for (const auto& [name, value] : {std::pair("HOME", home), std::pair("XDG_CONFIG_HOME", config)}) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
+        qputenv("XDG_DATA_DIRS", "rel:/usr/share:also/rel");
+        const QString foundHome = environment::homeFolder();
+        QCOMPARE(foundHome, homeKept ? QString::fromLatin1(home) : QFile::decodeName(::getpwuid(::getuid())->pw_dir));
+        QCOMPARE(environment::configHome(), configKept ? QString::fromLatin1(config) : foundHome + "/.config");
+        environment::sanitizeEnvironment();
+        QCOMPARE(qgetenv("HOME"), foundHome.toLocal8Bit());
+        QCOMPARE(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"), configKept);
+        QCOMPARE(qgetenv("XDG_DATA_DIRS"), QByteArray("/usr/share"));
+        qputenv("HOME", savedHome);
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+    }
+};
+
+TWK_TEST_MAIN(TestDefaults)
+#include "test_defaults.moc"
