@@ -59,7 +59,8 @@ void quitWhenIdle(installer::UIManager& controller, QWidget& window) {
 
 } // namespace
 
-int runWindowApplication(CommandLine& line, const std::function<void(QWidget& window)>& afterShown) {
+int runWindowApplication(CommandLine& line,
+                         const std::function<void(QWidget& window)>& afterShown) {
     if (const auto status = forwarded(line))
         return *status;
 
@@ -119,7 +120,8 @@ int runWindowApplication(CommandLine& line, const std::function<void(QWidget& wi
     else
         delegate.window()->show();
     if (afterShown)
-        QTimer::singleShot(0, &delegate, [&delegate, &afterShown] { afterShown(*delegate.window()); });
+        QTimer::singleShot(0, &delegate,
+                           [&delegate, &afterShown] { afterShown(*delegate.window()); });
     // The launch's own URLs go through the event loop like every later one.
     const QStringList urls = line.urls;
     QTimer::singleShot(0, &delegate, [&delegate, urls] {

@@ -60,6 +60,11 @@ CommandLine parseCommandLine(int argc, char** argv) {
             line.json = true;
         } else if (const auto mode = optionMode(argument); mode != CommandLine::Mode::Window) {
             line.mode = mode;
+        } else if (std::strncmp(argument, "--", 2) == 0) {
+            // Qt's own options take one dash; no long option but ours is known.
+            line.mode = CommandLine::Mode::Error;
+            line.error = Texts::tr("unknown option: %1").arg(QString::fromLocal8Bit(argument));
+            return line;
         } else {
             line.qtArguments.push_back(argv[i]);
         }
@@ -72,34 +77,36 @@ CommandLine parseCommandLine(int argc, char** argv) {
         line.mode = CommandLine::Mode::Error;
         line.error = Texts::tr("--json goes with --list");
     } else if (line.isTerminalMode() && line.qtArguments.size() > 1) {
-        line.error = Texts::tr("unknown option: %1").arg(QString::fromLocal8Bit(line.qtArguments[1]));
+        line.error =
+            Texts::tr("unknown option: %1").arg(QString::fromLocal8Bit(line.qtArguments[1]));
         line.mode = CommandLine::Mode::Error;
     }
     return line;
 }
 
 QString usageText() {
-    return Texts::tr("Usage: twk-script-installer [URL...]\n"
-              "       twk-script-installer --install-all\n"
-              "       twk-script-installer --install NAME...\n"
-              "       twk-script-installer --remove NAME...\n"
-              "       twk-script-installer --list [--json]\n"
-              "\n"
-              "Installs the scripts that come with Tarnwick into\n"
-              "~/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension.\n"
-              "\n"
-              "  URL            an install request, twkscriptinstall://...?script=NAME\n"
-              "  --install-all  install every Tarnwick script without a window\n"
-              "  --install NAME...  install the named Tarnwick scripts without asking\n"
-              "  --remove NAME...   move the installed copies of the named scripts to the Trash\n"
-              "  --list         list Tarnwick's scripts: installed, different or not installed\n"
-              "  --json         with --list: as a JSON array for programs\n"
-              "  --help         show this help\n"
-              "  --version      show the version\n"
-              "\n"
-              "Installs and removals exit with status 0 only when every script was done.\n"
-              "A copy that differs from Tarnwick's is moved to the Trash, never deleted.\n"
-              "Qt's standard options (-style, -platform, ...) apply to the window.\n");
+    return Texts::tr(
+        "Usage: twk-script-installer [URL...]\n"
+        "       twk-script-installer --install-all\n"
+        "       twk-script-installer --install NAME...\n"
+        "       twk-script-installer --remove NAME...\n"
+        "       twk-script-installer --list [--json]\n"
+        "\n"
+        "Installs the scripts that come with Tarnwick into\n"
+        "~/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension.\n"
+        "\n"
+        "  URL            an install request, twkscriptinstall://...?script=NAME\n"
+        "  --install-all  install every Tarnwick script without a window\n"
+        "  --install NAME...  install the named Tarnwick scripts without asking\n"
+        "  --remove NAME...   move the installed copies of the named scripts to the Trash\n"
+        "  --list         list Tarnwick's scripts: installed, different or not installed\n"
+        "  --json         with --list: as a JSON array for programs\n"
+        "  --help         show this help\n"
+        "  --version      show the version\n"
+        "\n"
+        "Installs and removals exit with status 0 only when every script was done.\n"
+        "A copy that differs from Tarnwick's is moved to the Trash, never deleted.\n"
+        "Qt's standard options (-style, -platform, ...) apply to the window.\n");
 }
 
 } // namespace twk::app

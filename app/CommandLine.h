@@ -26,9 +26,9 @@ struct CommandLine {
         Error,
     } mode = Mode::Window;
     QStringList urls;
-    QList<QByteArray> names;       // --install and --remove: every argument after it
+    QList<QByteArray> names;        // --install and --remove: every argument after it
     std::vector<char*> qtArguments; // the program first, then what is left for Qt
-    bool json = false;             // --list --json
+    bool json = false;              // --list --json
     QString error;
 
     bool isTerminalMode() const {

@@ -8,8 +8,8 @@
 namespace twk::app {
 namespace {
 
-constexpr uint32_t EntryEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
-                                 IN_CLOSE_WRITE | IN_ATTRIB | IN_MODIFY;
+constexpr uint32_t EntryEvents =
+    IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_CLOSE_WRITE | IN_ATTRIB | IN_MODIFY;
 constexpr uint32_t SelfEvents = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT;
 
 } // namespace
@@ -39,13 +39,15 @@ void FolderWatch::watch(const QStringList& folders) {
     watched_.clear();
     for (const QString& folder : folders) {
         const QByteArray path = QFile::encodeName(folder);
-        const int entries = ::inotify_add_watch(fd_, path.constData(), EntryEvents | SelfEvents | IN_ONLYDIR);
+        const int entries =
+            ::inotify_add_watch(fd_, path.constData(), EntryEvents | SelfEvents | IN_ONLYDIR);
         if (entries >= 0)
             watched_[entries] = {};
         // Its parent tells when the folder itself appears, goes or is replaced.
         const qsizetype slash = path.lastIndexOf('/');
-        const int parent = ::inotify_add_watch(fd_, slash > 0 ? path.left(slash).constData() : "/",
-                                               IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ONLYDIR);
+        const int parent =
+            ::inotify_add_watch(fd_, slash > 0 ? path.left(slash).constData() : "/",
+                                IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ONLYDIR);
         if (parent >= 0 && parent != entries)
             watched_[parent] = path.mid(slash + 1).toStdString();
     }

@@ -41,9 +41,11 @@ QString tarnwickNotFound() {
 
 QString installedLine(const installer::ScriptOutcome& script) {
     if (!script.installed)
-        return Texts::tr("not installed: %1: %2").arg(shown(script.name), text::visibleText(script.error));
+        return Texts::tr("not installed: %1: %2")
+            .arg(shown(script.name), text::visibleText(script.error));
     if (!script.trashedName.isEmpty())
-        return Texts::tr("installed: %1 (the copy that was there differed; it is in the Trash as %2)")
+        return Texts::tr(
+                   "installed: %1 (the copy that was there differed; it is in the Trash as %2)")
             .arg(shown(script.name), text::visibleText(script.trashedName));
     return Texts::tr("installed: %1").arg(shown(script.name));
 }
@@ -70,11 +72,10 @@ QString wholeRunProblem(const installer::BulkInstallReport& report, const QStrin
 
 int runHeadlessInstallAll() {
     const QString destination = installer::userScriptsFolder();
-    const auto report = installer::installAllScripts(
-        installer::sourceScriptsFolder(), destination,
-        [](const installer::ScriptOutcome& script, qsizetype, qsizetype) {
-            printLine(installedLine(script));
-        });
+    const auto report =
+        installer::installAllScripts(installer::sourceScriptsFolder(), destination,
+                                     [](const installer::ScriptOutcome& script, qsizetype,
+                                        qsizetype) { printLine(installedLine(script)); });
     if (const QString problem = wholeRunProblem(report, destination); !problem.isEmpty()) {
         printLine(stderr, problem);
         return 1;
@@ -141,7 +142,8 @@ int runHeadlessRemove(const QList<QByteArray>& names) {
                           .arg(shown(name), text::visibleText(outcome.trashedName)));
         } else {
             ++failed;
-            printLine(Texts::tr("not removed: %1: %2").arg(shown(name), text::visibleText(problem)));
+            printLine(
+                Texts::tr("not removed: %1: %2").arg(shown(name), text::visibleText(problem)));
         }
     }
     std::fflush(stdout);
@@ -161,8 +163,9 @@ int runList(bool json) {
     if (json) {
         QJsonArray array;
         for (const auto& script : catalog.scripts)
-            array.append(QJsonObject{{QStringLiteral("name"), installer::displayName(script.name)},
-                                     {QStringLiteral("state"), installer::stateName(script.state)}});
+            array.append(
+                QJsonObject{{QStringLiteral("name"), installer::displayName(script.name)},
+                            {QStringLiteral("state"), installer::stateName(script.state)}});
         std::fputs(QJsonDocument(array).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
         for (const auto& script : catalog.scripts)

@@ -23,7 +23,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui::MainW
     // Checked means asking, which is what the stored "don't ask" choice says NO to.
     defaults::bindObject(ui_->askBeforeInstallingCheck, QStringLiteral("not.checked"),
                          QLatin1String(installer::DontAskToInstallKey));
-    connect(ui_->askBeforeInstallingCheck, &QCheckBox::clicked, this, &MainWindow::askChoiceClicked);
+    connect(ui_->askBeforeInstallingCheck, &QCheckBox::clicked, this,
+            &MainWindow::askChoiceClicked);
     // Another process (another session's instance, an edited file) may change the choice.
     defaults::UserDefaults::standardUserDefaults().watchFile();
 }

@@ -35,7 +35,10 @@ template <typename Work, typename Then> void ScriptListModel::inBackground(Work 
     pool_.start([self, work = std::move(work), then = std::move(then)]() mutable {
         auto result = work();
         QMetaObject::invokeMethod(
-            self.data(), [then = std::move(then), result = std::move(result)]() mutable { then(std::move(result)); },
+            self.data(),
+            [then = std::move(then), result = std::move(result)]() mutable {
+                then(std::move(result));
+            },
             Qt::QueuedConnection);
     });
 }
@@ -74,7 +77,8 @@ QVariant ScriptListModel::data(const QModelIndex& index, int role) const {
         if (index.column() != NameColumn)
             return {};
         // Drawn as markup by the toolkit: the name goes in escaped, so it shows as it is.
-        return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>").arg(text::markupSafeText(row.shown));
+        return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>")
+            .arg(text::markupSafeText(row.shown));
     case Qt::AccessibleTextRole:
         return text::visibleText(row.shown) + QStringLiteral(", ") + state;
     case NameRole:
@@ -102,11 +106,10 @@ QVariant ScriptListModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 size_t ScriptListModel::lowerBound(const QString& shown, const QByteArray& name) const {
-    const auto at = std::lower_bound(rows_.begin(), rows_.end(), std::pair(&shown, &name),
-                                     [](const Row& row, const auto& key) {
-                                         return installer::comesBefore(row.shown, row.name,
-                                                                       *key.first, *key.second);
-                                     });
+    const auto at = std::lower_bound(
+        rows_.begin(), rows_.end(), std::pair(&shown, &name), [](const Row& row, const auto& key) {
+            return installer::comesBefore(row.shown, row.name, *key.first, *key.second);
+        });
     return size_t(at - rows_.begin());
 }
 
@@ -126,7 +129,8 @@ void ScriptListModel::reload() {
                 entries.append({QByteArray::fromStdString(name)});
             installer::sortByName(entries);
             for (const auto& entry : entries)
-                listing.rows.push_back({entry.name, installer::displayName(entry.name), std::nullopt});
+                listing.rows.push_back(
+                    {entry.name, installer::displayName(entry.name), std::nullopt});
             return listing;
         },
         [this, generation](Listing listing) {

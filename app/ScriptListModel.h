@@ -32,7 +32,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     QByteArray nameAt(int row) const { return rows_.at(size_t(row)).name; }
-    std::optional<installer::ScriptState> stateAt(int row) const { return rows_.at(size_t(row)).state; }
+    std::optional<installer::ScriptState> stateAt(int row) const {
+        return rows_.at(size_t(row)).state;
+    }
     int rowOf(const QByteArray& name) const; // -1 when absent
 
     Source source() const { return source_; }

@@ -48,9 +48,10 @@ ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* pare
     header->setSectionResizeMode(ScriptListModel::StateColumn, QHeaderView::Interactive);
     header->setSectionResizeMode(ScriptListModel::ActionsColumn, QHeaderView::Fixed);
     const QFontMetrics metrics = view_->fontMetrics();
-    header->resizeSection(ScriptListModel::StateColumn,
-                          metrics.horizontalAdvance(
-                              ScriptListModel::stateText(installer::ScriptState::Different)) + 24);
+    header->resizeSection(
+        ScriptListModel::StateColumn,
+        metrics.horizontalAdvance(ScriptListModel::stateText(installer::ScriptState::Different)) +
+            24);
     QStyleOptionViewItem option;
     option.initFrom(view_);
     header->resizeSection(ScriptListModel::ActionsColumn, delegate_->actionsWidth(option));
@@ -60,14 +61,19 @@ ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* pare
     emptyLabel_->setVisible(false);
 
     connect(delegate_, &ScriptRowDelegate::actionClicked, this,
-            [this](const QModelIndex& index, Action action) { act(index.row(), action == Action::Install); });
+            [this](const QModelIndex& index, Action action) {
+                act(index.row(), action == Action::Install);
+            });
     connect(view_, &QWidget::customContextMenuRequested, this, &ScriptListPanel::showContextMenu);
     connect(model_, &ScriptListModel::foldersRead, this, &ScriptListPanel::foldersRead);
-    connect(model_, &QAbstractItemModel::dataChanged, view_->viewport(), qOverload<>(&QWidget::update));
+    connect(model_, &QAbstractItemModel::dataChanged, view_->viewport(),
+            qOverload<>(&QWidget::update));
     connect(watch_, &FolderWatch::entriesChanged, model_, &ScriptListModel::update);
     connect(watch_, &FolderWatch::foldersChanged, this, &ScriptListPanel::refresh);
     connect(controller_, &installer::UIManager::scriptsChanged, model_,
-            [this](const QList<QByteArray>& names) { model_->update(QSet<QByteArray>(names.begin(), names.end())); });
+            [this](const QList<QByteArray>& names) {
+                model_->update(QSet<QByteArray>(names.begin(), names.end()));
+            });
 }
 
 void ScriptListPanel::refresh() {

@@ -88,7 +88,8 @@ int ScriptRowDelegate::actionsWidth(const QStyleOptionViewItem& option) const {
            Gap * 3;
 }
 
-QSize ScriptRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+QSize ScriptRowDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const {
     const QSize base = QStyledItemDelegate::sizeHint(option, index);
     if (index.column() != ScriptListModel::ActionsColumn)
         return base;
@@ -126,7 +127,8 @@ bool ScriptRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     if (event->type() == QEvent::ToolTip && index.column() == ScriptListModel::NameColumn) {
         // Only a name cut off by its column needs a tooltip.
         const QString name = index.data(Qt::DisplayRole).toString();
-        const int room = option.rect.width() - 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) - 2;
+        const int room =
+            option.rect.width() - 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) - 2;
         if (option.fontMetrics.horizontalAdvance(name) <= room) {
             QToolTip::hideText();
             return true;

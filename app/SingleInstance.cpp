@@ -29,7 +29,9 @@ constexpr guint32 PrimaryOwner = 1, AlreadyOwner = 4;
 // calls made meanwhile arrive only where this launch waits for them.
 class PrivateContext {
 public:
-    PrivateContext() : context_(g_main_context_new()) { g_main_context_push_thread_default(context_); }
+    PrivateContext() : context_(g_main_context_new()) {
+        g_main_context_push_thread_default(context_);
+    }
     ~PrivateContext() {
         g_main_context_pop_thread_default(context_);
         g_main_context_unref(context_);
@@ -39,8 +41,8 @@ public:
     // Runs the context until done() holds, waking at least every 100 ms.
     template <typename Done> void runUntil(Done done) {
         GSource* tick = g_timeout_source_new(100);
-        g_source_set_callback(tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr,
-                              nullptr);
+        g_source_set_callback(
+            tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr, nullptr);
         g_source_attach(tick, context_);
         while (!done())
             g_main_context_iteration(context_, TRUE);
@@ -64,7 +66,8 @@ struct PendingCall {
 
 void callReturned(GObject* source, GAsyncResult* result, gpointer data) {
     auto* pending = static_cast<PendingCall*>(data);
-    GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &pending->error);
+    GVariant* reply =
+        g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &pending->error);
     if (reply)
         g_variant_unref(reply);
     pending->replied = true;
@@ -168,8 +171,8 @@ Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
     if (pending->error) {
         qCInfo(lcInstance) << "forwarding failed:" << pending->error->message;
         result = !pending->ownerSeen && !*owned ? Forwarding::NoInstance
-                 : pending->ownerGone            ? Forwarding::OwnerGone
-                                                 : Forwarding::Refused;
+                 : pending->ownerGone           ? Forwarding::OwnerGone
+                                                : Forwarding::Refused;
     }
     delete pending;
     return result;
@@ -206,7 +209,8 @@ void methodCalled(GDBusConnection*, const gchar*, const gchar*, const gchar*, co
         g_variant_iter_free(iter);
         g_dbus_method_invocation_return_value(invocation, nullptr);
         QMetaObject::invokeMethod(
-            service, [service, uris] { Q_EMIT service->openRequested(uris); }, Qt::QueuedConnection);
+            service, [service, uris] { Q_EMIT service->openRequested(uris); },
+            Qt::QueuedConnection);
     } else if (g_strcmp0(method, "ActivateAction") == 0) {
         const gchar* name = nullptr;
         g_variant_get(parameters, "(&sava{sv})", &name, nullptr, nullptr);

@@ -14,7 +14,9 @@
 
 int main(int argc, char** argv) {
     const bool rss = argc > 1 && std::strcmp(argv[1], "--rss") == 0;
-    return twk::app::runWindowApplication(argv[0], {}, [rss](QWidget&) {
+    char* program[] = {argv[0], nullptr};
+    twk::app::CommandLine line = twk::app::parseCommandLine(1, program);
+    return twk::app::runWindowApplication(line, [rss](QWidget&) {
         if (!rss) {
             QCoreApplication::quit();
             return;

@@ -1,10 +1,10 @@
 // The whole install-request road on a sandboxed folder tree: URLs built from the input go
 // to the real controller, every sheet is answered from the input, and the run fails if any
-// file outside the user scripts folder changed.
+// file outside the user scripts folder (and the Trash it keeps replaced copies in) changed.
 
 #include "FuzzInput.h"
-#include "app/MainWindow.h"
 #include "installer/UIManager.h"
+#include "platform/Sheet.h"
 #include "support/alert/Alert.h"
 #include "support/defaults/Shortcuts.h"
 #include "support/log/SystemLog.h"
@@ -27,9 +27,10 @@ struct World {
     QString root;
     QString userScripts;
     QString config;
+    QString trash;
     QMap<QString, QByteArray> outside; // every file outside the user scripts folder
     installer::UIManager* controller = nullptr;
-    app::MainWindow* window = nullptr;
+    QWidget* window = nullptr;
 };
 
 World world;
@@ -41,7 +42,8 @@ QMap<QString, QByteArray> snapshotOutside() {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (path.startsWith(world.userScripts) || path.startsWith(world.config))
+        if (path.startsWith(world.userScripts) || path.startsWith(world.config) ||
+            path.startsWith(world.trash))
             continue;
         QFile file(path);
         files.insert(path, it.fileInfo().isFile() && file.open(QIODevice::ReadOnly)
@@ -80,6 +82,7 @@ void setUp() {
         qEnvironmentVariable("HOME") +
         QStringLiteral("/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");
     world.config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/org.tarnwick");
+    world.trash = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Trash");
     qputenv("QT_QPA_PLATFORM", "offscreen");
     log::setLogSinkForTesting([](const QString&) {});
 
@@ -88,28 +91,25 @@ void setUp() {
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
     world.controller = new installer::UIManager;
-    world.window = new app::MainWindow;
-    world.window->connectController(world.controller);
+    world.window = new QWidget;
     world.controller->setMainWindow(world.window);
     world.window->show();
     world.outside = snapshotOutside();
 }
 
+// Answers every sheet from the input.
 void answerSheets(FuzzInput& in) {
-    for (int round = 0; round < 6; ++round) {
-        QCoreApplication::processEvents();
-        alert::Alert* open = nullptr;
-        for (alert::Alert* sheet : world.window->findChildren<alert::Alert*>()) {
-            if (sheet->isVisible())
-                open = sheet;
-        }
-        if (!open)
-            return;
+    platform::setSheetAnswererForTesting([&in](alert::Alert& sheet) {
         const uint8_t choice = in.byte();
-        if (open->suppressionButton() && (choice & 0x80))
-            open->suppressionButton()->setChecked(true);
-        open->addedButtons()[choice % open->addedButtons().size()]->click();
-    }
+        if (sheet.suppressionButton() && (choice & 0x80))
+            sheet.suppressionButton()->setChecked(true);
+        return int(choice % sheet.addedButtons().size());
+    });
+}
+
+void waitUntilHandled() {
+    while (world.controller->isBusy() || platform::waitingSheetCount() > 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 } // namespace
@@ -138,8 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         url = name;
         break;
     }
-    world.controller->handleURL(platform::Url::urlWithString(url));
     answerSheets(in);
+    world.controller->handleURL(platform::Url::urlWithString(url));
+    waitUntilHandled();
     if (snapshotOutside() != world.outside)
         std::abort(); // a request touched something outside the user scripts folder
     return 0;

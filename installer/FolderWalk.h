@@ -26,11 +26,14 @@ public:
         size_t next = 0;
 
         // The next entry name to visit, or null once all were visited.
-        const std::string* nextEntry() { return next < entries.size() ? &entries[next++] : nullptr; }
+        const std::string* nextEntry() {
+            return next < entries.size() ? &entries[next++] : nullptr;
+        }
     };
 
     // base: the folder the walked item lies in (not owned); root: its path, for messages.
-    FolderStack(int base, std::string root, Step step) : base_(base), root_(std::move(root)), step_(step) {}
+    FolderStack(int base, std::string root, Step step)
+        : base_(base), root_(std::move(root)), step_(step) {}
 
     // Opens the folder name inside the current one (or inside base when empty), which must
     // be the file checked as expected, and reads its entries. With writable, a folder the

@@ -30,8 +30,8 @@ enum class ItemKind { Missing, File, Folder, Link, Other };
 
 struct ItemMeasure {
     ItemKind kind = ItemKind::Missing;
-    qint64 files = 0;  // files and links in it (1 for a file)
-    qint64 bytes = 0;  // their sizes
+    qint64 files = 0; // files and links in it (1 for a file)
+    qint64 bytes = 0; // their sizes
     std::string linkTarget;
 };
 

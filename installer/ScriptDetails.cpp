@@ -13,7 +13,8 @@ namespace {
 
 // The first lines of a text file; empty for a file that holds a NUL byte.
 QString firstLinesOf(int folder, const std::string& name) {
-    const posix::Fd file(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const posix::Fd file(
+        ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!file.valid())
         return {};
     QByteArray bytes(PreviewBytes, '\0');

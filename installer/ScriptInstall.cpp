@@ -97,8 +97,7 @@ BulkInstallReport installAllScripts(const std::optional<QString>& sourceFolder,
                                     const InstallProgress& progress, int threads) {
     BulkInstallReport report;
     const std::string sourceRoot = sourceFolder ? posix::nativePath(*sourceFolder) : std::string();
-    const posix::Fd source =
-        sourceFolder ? posix::openFolderPath(sourceRoot) : posix::Fd();
+    const posix::Fd source = sourceFolder ? posix::openFolderPath(sourceRoot) : posix::Fd();
     std::vector<std::string> names;
     if (!source.valid() || posix::readEntries(source.get(), names) != 0) {
         log::systemLog(QStringLiteral("error getting script directory"));
@@ -149,8 +148,9 @@ BulkInstallReport installAllScripts(const std::optional<QString>& sourceFolder,
         }
     };
     const unsigned helpers =
-        std::min<unsigned>(names.size(), threads > 0 ? unsigned(threads)
-                                                     : std::max(1u, std::thread::hardware_concurrency())) -
+        std::min<unsigned>(names.size(), threads > 0
+                                             ? unsigned(threads)
+                                             : std::max(1u, std::thread::hardware_concurrency())) -
         (names.empty() ? 0 : 1);
     std::vector<std::thread> workers;
     for (unsigned i = 0; i < helpers; ++i)
@@ -189,8 +189,8 @@ RemovalOutcome removeInstalledScript(const QString& userScriptsFolder, const QBy
         return outcome;
     }
     std::string trashed;
-    const Status status =
-        moveToTrash(folder.get(), name.toStdString(), folderPath + '/' + name.toStdString(), &trashed);
+    const Status status = moveToTrash(folder.get(), name.toStdString(),
+                                      folderPath + '/' + name.toStdString(), &trashed);
     if (!status.ok()) {
         logFailure(status);
         outcome.error = status.description();

@@ -19,8 +19,8 @@ namespace twk::installer {
 struct ScriptOutcome {
     QByteArray name;
     bool installed = false;
-    QString error;           // what went wrong, when not installed
-    QString trashedName;     // the name in the Trash of a copy that differed and was kept there
+    QString error;       // what went wrong, when not installed
+    QString trashedName; // the name in the Trash of a copy that differed and was kept there
 };
 
 struct BulkInstallReport {

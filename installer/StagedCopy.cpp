@@ -97,9 +97,8 @@ Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
     struct stat source, installed;
     if (!posix::statAt(sourceFolder, name, source))
         return Status(Step::Copying, errno, sourcePath);
-    if (S_ISDIR(source.st_mode) &&
-        std::find(folderAndAbove_.begin(), folderAndAbove_.end(), posix::idOf(source)) !=
-            folderAndAbove_.end())
+    if (S_ISDIR(source.st_mode) && std::find(folderAndAbove_.begin(), folderAndAbove_.end(),
+                                             posix::idOf(source)) != folderAndAbove_.end())
         return Status(Step::DestinationInsideSource, ELOOP, sourcePath);
     if (posix::statAt(folder_.get(), name, installed) && S_ISDIR(installed.st_mode)) {
         const auto above = posix::foldersUpFrom(sourceFolder);

@@ -11,15 +11,15 @@
 namespace twk::installer {
 
 enum class Step {
-    Listing,                   // reading a folder's entries
-    Resolving,                 // looking up a script by name
-    Copying,                   // writing the new copy beside the old one
-    Flushing,                  // making the new copy durable
-    Replacing,                 // swapping the new copy in
-    Trashing,                  // moving a copy to the Trash
-    Removing,                  // deleting a copy that is not kept
-    DestinationInsideSource,   // the user scripts folder lies inside the script
-    SourceInsideDestination,   // the script lies inside the copy it would replace
+    Listing,                 // reading a folder's entries
+    Resolving,               // looking up a script by name
+    Copying,                 // writing the new copy beside the old one
+    Flushing,                // making the new copy durable
+    Replacing,               // swapping the new copy in
+    Trashing,                // moving a copy to the Trash
+    Removing,                // deleting a copy that is not kept
+    DestinationInsideSource, // the user scripts folder lies inside the script
+    SourceInsideDestination, // the script lies inside the copy it would replace
 };
 
 class [[nodiscard]] Status {

@@ -132,8 +132,19 @@ Status TrashSlot::reserve(int folderFd, const std::string& originalPath) {
 Status TrashSlot::fill(int folderFd, const std::string& name) {
     if (!reserved_)
         return Status(Step::Trashing, EINVAL, originalPath_);
-    if (::renameat(folderFd, name.c_str(), files_.get(), name_.c_str()) != 0)
-        return Status(Step::Trashing, errno, originalPath_);
+    // A folder moves to another parent only when its owner may write it (its ".." changes):
+    // a script shipped read-only is given that much, and nothing more.
+    struct stat st;
+    const bool lockedFolder =
+        posix::statAt(folderFd, name, st) && S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR);
+    if (lockedFolder)
+        (void)::fchmodat(folderFd, name.c_str(), (st.st_mode & 07777) | S_IWUSR, 0);
+    if (::renameat(folderFd, name.c_str(), files_.get(), name_.c_str()) != 0) {
+        const int error = errno;
+        if (lockedFolder)
+            (void)::fchmodat(folderFd, name.c_str(), st.st_mode & 07777, 0);
+        return Status(Step::Trashing, error, originalPath_);
+    }
     filled_ = true;
     return {};
 }

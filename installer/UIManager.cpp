@@ -43,11 +43,15 @@ QString kindText(const ItemMeasure& measure) {
     case ItemKind::File:
         return UIManager::tr("A file of %1.").arg(QLocale().formattedDataSize(measure.bytes));
     case ItemKind::Folder:
-        return UIManager::tr("A folder of %n file(s), %1 in all.", nullptr, int(measure.files))
-            .arg(QLocale().formattedDataSize(measure.bytes));
+        if (measure.files == 1)
+            return UIManager::tr("A folder of one file, %1.")
+                .arg(QLocale().formattedDataSize(measure.bytes));
+        return UIManager::tr("A folder of %1 files, %2 in all.")
+            .arg(QLocale().toString(measure.files), QLocale().formattedDataSize(measure.bytes));
     case ItemKind::Link:
         return UIManager::tr("A link to \"%1\".")
-            .arg(shown(QString::fromUtf8(measure.linkTarget.data(), qsizetype(measure.linkTarget.size()))));
+            .arg(shown(QString::fromUtf8(measure.linkTarget.data(),
+                                         qsizetype(measure.linkTarget.size()))));
     case ItemKind::Other:
     case ItemKind::Missing:
         break;
@@ -96,7 +100,7 @@ QString failureSummary(const BulkInstallReport& report) {
     constexpr qsizetype listed = 10;
     QString names = QStringList(failed.mid(0, listed)).join(QStringLiteral(", "));
     if (failed.size() > listed)
-        names += UIManager::tr(" and %n more", nullptr, int(failed.size() - listed));
+        names += UIManager::tr(" and %1 more").arg(failed.size() - listed);
     return UIManager::tr("%1 of %2 scripts could not be installed: %3. See the system log for "
                          "details.")
         .arg(failed.size())
@@ -229,7 +233,8 @@ void UIManager::runInstallAll() {
     };
     inBackground(
         [progress] {
-            return installer::installAllScripts(sourceScriptsFolder(), userScriptsFolder(), progress);
+            return installer::installAllScripts(sourceScriptsFolder(), userScriptsFolder(),
+                                                progress);
         },
         [this](const BulkInstallReport& report) {
             QList<QByteArray> names;
@@ -252,10 +257,9 @@ void UIManager::runInstallAll() {
 
 void UIManager::showDoneSheet(const BulkInstallReport& report) {
     const bool success = report.allInstalled();
-    auto alert = criticalAlert(success ? tr("Done") : tr("Some scripts were not installed"),
-                               tr("OK"), std::nullopt,
-                               success ? tr("Scripts are copied, everything is splendid")
-                                       : failureSummary(report));
+    auto alert = criticalAlert(
+        success ? tr("Done") : tr("Some scripts were not installed"), tr("OK"), std::nullopt,
+        success ? tr("Scripts are copied, everything is splendid") : failureSummary(report));
     QStringList trashed;
     for (const ScriptOutcome& script : report.scripts) {
         if (!script.trashedName.isEmpty())
@@ -273,8 +277,7 @@ void UIManager::runInstallNamed(const QByteArray& name) {
     inBackground(
         [name] {
             const auto folder = sourceScriptsFolder();
-            if (resolveScript(folder, name).result != ResolvedScript::Result::Found)
-                {
+            if (resolveScript(folder, name).result != ResolvedScript::Result::Found) {
                 ScriptOutcome missing;
                 missing.name = name;
                 missing.error = tr("Tarnwick does not offer it.");
@@ -314,21 +317,20 @@ void UIManager::runRemoveNamed(const QByteArray& name) {
                 finishTask();
                 return;
             }
-            inBackground([name] { return removeInstalledScript(userScriptsFolder(), name); },
-                         [this, name, shownName](const RemovalOutcome& outcome) {
-                             Q_EMIT scriptsChanged({name});
-                             if (outcome.removed) {
-                                 Q_EMIT statusMessage(
-                                     tr("'%1' was moved to the Trash.").arg(shownName));
-                                 finishTask();
-                                 return;
-                             }
-                             platform::beginSheetModalForWindow(
-                                 criticalAlert(tr("'%1' could not be moved to the Trash")
-                                                   .arg(shownName),
-                                               tr("OK"), std::nullopt, outcome.error),
-                                 mainWindow_, [this](alert::Alert&, int) { finishTask(); });
-                         });
+            inBackground(
+                [name] { return removeInstalledScript(userScriptsFolder(), name); },
+                [this, name, shownName](const RemovalOutcome& outcome) {
+                    Q_EMIT scriptsChanged({name});
+                    if (outcome.removed) {
+                        Q_EMIT statusMessage(tr("'%1' was moved to the Trash.").arg(shownName));
+                        finishTask();
+                        return;
+                    }
+                    platform::beginSheetModalForWindow(
+                        criticalAlert(tr("'%1' could not be moved to the Trash").arg(shownName),
+                                      tr("OK"), std::nullopt, outcome.error),
+                        mainWindow_, [this](alert::Alert&, int) { finishTask(); });
+                });
         });
 }
 
@@ -362,8 +364,9 @@ void UIManager::runRequest(const Task& task) {
         return;
     }
     if (task.problem == RequestOutcome::InvalidName) {
-        showErrorThen(strings::format(tr("Script '%@' - is not a valid script name"), shown(scriptName)),
-                      [this, scriptName] { endRequest(scriptName, RequestOutcome::InvalidName); });
+        showErrorThen(
+            strings::format(tr("Script '%@' - is not a valid script name"), shown(scriptName)),
+            [this, scriptName] { endRequest(scriptName, RequestOutcome::InvalidName); });
         return;
     }
     const QByteArray name = task.name;
@@ -374,13 +377,15 @@ void UIManager::runRequest(const Task& task) {
             const auto folder = sourceScriptsFolder();
             const ResolvedScript script = resolveScript(folder, name);
             const bool found = script.result == ResolvedScript::Result::Found;
-            return std::pair(found, found && ask ? detailsText(scriptDetails(*folder, userScriptsFolder(), name))
-                                                 : QString());
+            return std::pair(
+                found, found && ask ? detailsText(scriptDetails(*folder, userScriptsFolder(), name))
+                                    : QString());
         },
         [this, scriptName, name, ask](const std::pair<bool, QString>& resolved) {
             if (!resolved.first) {
-                showErrorThen(strings::format(tr("Script '%@' - not found"), shown(scriptName)),
-                              [this, scriptName] { endRequest(scriptName, RequestOutcome::NotFound); });
+                showErrorThen(
+                    strings::format(tr("Script '%@' - not found"), shown(scriptName)),
+                    [this, scriptName] { endRequest(scriptName, RequestOutcome::NotFound); });
                 return;
             }
             if (ask && !defaults::boolForKey(QLatin1String(DontAskToInstallKey)))
@@ -404,8 +409,9 @@ void UIManager::confirmInstall(const QString& scriptName, const QByteArray& name
         [this, scriptName, name](alert::Alert& sheet, int returnCode) {
             if (returnCode != FirstButtonReturn) {
                 // A refusal is never taken as consent: the stored choice stays as it was.
-                showErrorThen(strings::format(tr("Script '%@' - was not installed"), shown(scriptName)),
-                              [this, scriptName] { endRequest(scriptName, RequestOutcome::Declined); });
+                showErrorThen(
+                    strings::format(tr("Script '%@' - was not installed"), shown(scriptName)),
+                    [this, scriptName] { endRequest(scriptName, RequestOutcome::Declined); });
                 return;
             }
             const bool ticked = sheet.suppressionButton() && sheet.suppressionButton()->isChecked();
@@ -441,15 +447,17 @@ void UIManager::installRequested(const QString& scriptName, const QByteArray& na
         [this, scriptName, silent](const ScriptOutcome& outcome) {
             Q_EMIT scriptsChanged({outcome.name});
             if (silent || !windowShown())
-                platform::notify(outcome.installed ? tr("Script installed") : tr("Script not installed"),
-                                 outcome.installed
-                                     ? tr("'%1' is installed in the User Scripts directory.").arg(scriptName)
-                                     : tr("'%1' could not be installed: %2").arg(scriptName, outcome.error));
+                platform::notify(
+                    outcome.installed ? tr("Script installed") : tr("Script not installed"),
+                    outcome.installed
+                        ? tr("'%1' is installed in the User Scripts directory.").arg(scriptName)
+                        : tr("'%1' could not be installed: %2").arg(scriptName, outcome.error));
             if (!outcome.trashedName.isEmpty())
                 Q_EMIT statusMessage(trashedNote(scriptName, outcome.trashedName));
             if (!outcome.installed) {
-                showErrorThen(strings::format(tr("Script '%@' - could not be installed"), shown(scriptName)),
-                              [this, scriptName] { endRequest(scriptName, RequestOutcome::NotInstalled); });
+                showErrorThen(
+                    strings::format(tr("Script '%@' - could not be installed"), shown(scriptName)),
+                    [this, scriptName] { endRequest(scriptName, RequestOutcome::NotInstalled); });
                 return;
             }
             // After a confirmation Tarnwick gets control back; the silent road leaves it be.

@@ -48,7 +48,8 @@ bool drawsMarkup(GVariant* capabilities) {
 
 void capabilitiesKnown(GObject* source, GAsyncResult* result, gpointer data) {
     std::unique_ptr<Notification> notification(static_cast<Notification*>(data));
-    GVariant* capabilities = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr);
+    GVariant* capabilities =
+        g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr);
     if (!capabilities)
         return; // no notification service
     const QByteArray body = (drawsMarkup(capabilities) ? text::markupSafeText(notification->body)

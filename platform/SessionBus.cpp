@@ -45,8 +45,8 @@ GDBusConnection* connect(int timeoutMs) {
         nullptr, cancellable, connected, pending);
     const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
     GSource* tick = g_timeout_source_new(50);
-    g_source_set_callback(tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr,
-                          nullptr);
+    g_source_set_callback(
+        tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr, nullptr);
     g_source_attach(tick, context);
     while (!pending->done && g_get_monotonic_time() < deadline)
         g_main_context_iteration(context, TRUE);

@@ -7,20 +7,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLoggingCategory>
-#include <QFileSystemWatcher>
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <cmath>
 
 Q_LOGGING_CATEGORY(lcDefaults, "twk.defaults")
 
@@ -338,7 +338,8 @@ QVariantMap UserDefaults::readFile(Stamp& stamp) const {
     QString problem;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         problem = QStringLiteral("is not a regular file");
-    else if (st.st_size > MaxFileSize || !readAll(fd, bytes, MaxFileSize) || bytes.size() > MaxFileSize)
+    else if (st.st_size > MaxFileSize || !readAll(fd, bytes, MaxFileSize) ||
+             bytes.size() > MaxFileSize)
         problem = QStringLiteral("is larger than 1 MiB or cannot be read");
     else if (!parseStore(bytes, values))
         problem = QStringLiteral("could not be read");
@@ -449,8 +450,8 @@ bool UserDefaults::writeOut() {
     }
     if (error) {
         lastError_ = errorText(error);
-        log::systemLog(QStringLiteral("preferences could not be saved to %1: %2")
-                           .arg(path_, lastError_));
+        log::systemLog(
+            QStringLiteral("preferences could not be saved to %1: %2").arg(path_, lastError_));
         Q_EMIT writeFailed(lastError_);
         return false;
     }

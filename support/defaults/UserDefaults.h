@@ -8,8 +8,8 @@
 // meanwhile, under a lock, through a new file renamed into place: the old file stays whole
 // when writing fails, and a failure is logged and reported, never silent.
 
-#include <QObject>
 #include <QMap>
+#include <QObject>
 #include <QString>
 #include <QVariant>
 

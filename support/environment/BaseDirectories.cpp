@@ -16,8 +16,8 @@ bool isAbsolute(const QByteArray& path) {
 }
 
 QString passwordHome() {
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir &&
-                                                      isAbsolute(entry->pw_dir))
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry && entry->pw_dir && isAbsolute(entry->pw_dir))
         return QFile::decodeName(entry->pw_dir);
     return QStringLiteral("/"); // no home at all: the root, as the C library would
 }

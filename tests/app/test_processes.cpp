@@ -1,4 +1,309 @@
+// What only real processes show: the terminal options, one instance per session on a
+// private bus (forwarding, starting by the bus, twenty launches at once, a busy instance,
+// one that dies, a bus that never answers), installs killed midway, a read-only script
+// reinstalled by an ordinary user, and start-up from odd surroundings.
+
+#include "support/defaults/UserDefaults.h"
 #include "tests/common/Testing.h"
-class T : public QObject { Q_OBJECT };
-TWK_TEST_MAIN(T)
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <fcntl.h>
+#include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace twk;
+
+namespace {
+
+const QString Request = QStringLiteral("twkscriptinstall://x?script=");
+const QString BusName = QStringLiteral("org.tarnwick.ScriptInstaller");
+
+} // namespace
+
+class TestProcesses : public QObject {
+    Q_OBJECT
+    const test::Sandbox& box_ = test::sandbox();
+    std::vector<std::unique_ptr<QProcess>> launched_;
+
+    QProcess* launch(const QStringList& arguments, const QProcessEnvironment& env) {
+        launched_.push_back(std::make_unique<QProcess>());
+        launched_.back()->setProcessEnvironment(env);
+        launched_.back()->start(test::program(), arguments);
+        launched_.back()->waitForStarted();
+        return launched_.back().get();
+    }
+    void setDontAsk(bool dontAsk) {
+        defaults::UserDefaults store(defaults::UserDefaults::standardFilePath());
+        store.setBool(dontAsk, "QZ_DontAskToInstall");
+        QVERIFY(store.synchronize());
+    }
+
+private Q_SLOTS:
+    void init() {
+        QDir(box_.userScripts).removeRecursively();
+        QDir().mkpath(box_.userScripts);
+        setDontAsk(true);
+    }
+    void cleanup() {
+        for (auto& process : launched_) {
+            ::kill(pid_t(process->processId()), SIGCONT);
+            process->kill();
+            process->waitForFinished();
+        }
+        launched_.clear();
+        QProcess::execute("pkill", {"-KILL", "-f", test::program() + " --gapplication-service"});
+    }
+
+    void terminal_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        auto row = [](const char* name, QStringList arguments, int status, const char* out,
+                      const char* err = "") {
+            QTest::newRow(name) << arguments << status << QString::fromUtf8(out)
+                                << QString::fromUtf8(err);
+        };
+        row("list", {"--list"}, 0,
+            ".Startup Hook.sh\tnot installed\nOpen Recent.sh\tnot installed\nWindow Tools\tnot "
+            "installed\nWord Count.txt\tnot installed\n");
+        row("json", {"--list", "--json"}, 0,
+            "\"name\": \".Startup Hook.sh\",\n        \"state\": \"not installed\"");
+        row("install", {"--install", "Open Recent.sh", "../x", "nope", "-rf"}, 1,
+            "installed: Open Recent.sh\nnot installed: ../x: is not a valid script name\nnot "
+            "installed: nope: not found\nnot installed: -rf: not found\n");
+        row("remove what is not there", {"--remove", "Open Recent.sh"}, 1,
+            "not removed: Open Recent.sh: \"Open Recent.sh\" is not installed\n");
+        row("install all", {"--install-all"}, 0, "4 of 4 scripts installed into ");
+        row("unknown option", {"--frobnicate"}, 2, "",
+            "twk-script-installer: unknown option: --frobnicate\n\nUsage:");
+        row("unknown option for Qt", {"-frobnicate"}, 2, "",
+            "twk-script-installer: unknown option: -frobnicate\n");
+        row("names needed", {"--remove"}, 2, "",
+            "--install and --remove need the names of scripts");
+        row("json alone", {"--json"}, 2, "", "--json goes with --list");
+        row("help", {"--help"}, 0, "Usage: twk-script-installer [URL...]");
+        row("version", {"--version"}, 0, "twk-script-installer 1.0.0\n");
+    }
+    void terminal() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const test::Ran ran = test::run(arguments);
+        QCOMPARE(ran.status, status);
+        QVERIFY2(ran.out.contains(out), qPrintable(ran.out));
+        QVERIFY2(ran.err.contains(err), qPrintable(ran.err));
+    }
+
+    // Names come as bytes and go to the terminal with nothing in them that it would obey.
+    void terminalNames() {
+        const QByteArray latin1 = QFile::encodeName(box_.sourceScripts) + "/caf\xe9";
+        test::write(box_.source("evil\x1b]0;owned\x07\x1b[2J"), "x");
+        QCOMPARE(::close(::creat(latin1.constData(), 0644)), 0);
+        QProcess shell;
+        shell.start("sh", {"-c",
+                           "\"$0\" --install \"$(printf 'caf\\351')\" && \"$0\" --list && \"$0\" "
+                           "--remove \"$(printf 'caf\\351')\"",
+                           test::program()});
+        QVERIFY(shell.waitForFinished(60000));
+        const QString out = QString::fromUtf8(shell.readAllStandardOutput());
+        QCOMPARE(shell.exitCode(), 0);
+        QVERIFY2(out.contains(QString::fromUtf8("installed: caf\uFFFD\n")) &&
+                     out.contains(QString::fromUtf8("caf\uFFFD\tinstalled")),
+                 qPrintable(out));
+        QVERIFY2(out.contains("evil\\u001B]0;owned\\u0007\\u001B[2J\tnot installed") &&
+                     !out.contains('\x1b'),
+                 qPrintable(out));
+        QVERIFY(out.contains(QString::fromUtf8("moved to the Trash: caf\uFFFD")));
+        QFile::remove(box_.source("evil\x1b]0;owned\x07\x1b[2J"));
+        ::unlink(latin1.constData());
+        // Without the user scripts folder, the whole run says why, once.
+        QDir(box_.userScripts).removeRecursively();
+        const test::Ran missing = test::run({"--install-all"});
+        QCOMPARE(missing.status, 1);
+        QVERIFY2(missing.err.contains("does not exist yet: open Tarnwick once to create it"),
+                 qPrintable(missing.err));
+        QVERIFY(!QFileInfo::exists(box_.userScripts));
+    }
+
+    // Later launches hand their requests to the instance; with none running, the bus starts
+    // one; twenty launches at once make one instance, and every request is handled once.
+    void oneInstance() {
+        test::PrivateBus bus;
+        test::NotificationService notifications;
+        QVERIFY(notifications.listen(bus.address()));
+        const QProcessEnvironment env = bus.environment();
+        QProcess* first = launch({"-platform", "offscreen", Request + "Open%20Recent.sh"}, env);
+        QVERIFY(first->waitForFinished(20000)); // started the instance through the bus, and went
+        QCOMPARE(first->exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.installed("Open Recent.sh")), 20000);
+        const qint64 instance = bus.ownerPid(BusName);
+        QVERIFY(instance > 0 && instance != first->processId());
+        std::vector<QProcess*> many;
+        const QStringList names = {".Startup%20Hook.sh", "Window%20Tools", "Word%20Count.txt",
+                                   "Open%20Recent.sh"};
+        for (int i = 0; i < 20; ++i)
+            many.push_back(launch({Request + names[i % 4]}, env));
+        for (QProcess* launcher : many) {
+            QVERIFY(launcher->waitForFinished(30000));
+            QCOMPARE(launcher->exitCode(), 0);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(notifications.received.size(), 21, 30000);
+        QCOMPARE(bus.ownerPid(BusName), instance);
+        QCOMPARE(test::entries(box_.userScripts).size(), 4);
+    }
+
+    // A busy instance is waited for, never bypassed; one that dies leaves the request to the
+    // launch that waited.
+    void busyAndDeadInstances() {
+        test::PrivateBus bus;
+        test::NotificationService notifications;
+        QVERIFY(notifications.listen(bus.address()));
+        const QProcessEnvironment env = bus.environment();
+        setDontAsk(false);
+        QProcess* instance = launch({}, env);
+        QTRY_VERIFY_WITH_TIMEOUT(bus.ownerPid(BusName) == instance->processId(), 20000);
+        setDontAsk(true); // changed by another process: the instance reads it afresh
+        ::kill(pid_t(instance->processId()), SIGSTOP);
+        QProcess* waiting = launch({Request + "Word%20Count.txt"}, env);
+        QString told;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (told += QString::fromUtf8(waiting->readAllStandardError())).contains("is busy"),
+            10000);
+        QCOMPARE(waiting->state(), QProcess::Running);
+        ::kill(pid_t(instance->processId()), SIGCONT);
+        QVERIFY(waiting->waitForFinished(20000));
+        QCOMPARE(waiting->exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(notifications.received.filter("Script installed|").size(), 1,
+                                  20000);
+        QCOMPARE(notifications.received.filter("is busy").size(), 1); // the waiting launch said so
+        ::kill(pid_t(instance->processId()), SIGSTOP);
+        QProcess* orphan = launch({Request + "Window%20Tools"}, env);
+        told.clear();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (told += QString::fromUtf8(orphan->readAllStandardError())).contains("is busy"), 10000);
+        instance->kill();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.installed("Window Tools")), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(bus.ownerPid(BusName), orphan->processId(), 20000);
+        QTRY_COMPARE(notifications.received.filter("Script installed|").size(), 2);
+    }
+
+    // A bus that takes connections and never answers, or none: the launch goes on alone.
+    void muteOrMissingBus() {
+        QTemporaryDir dir;
+        // Listening, never accepting: connections succeed, and nothing ever answers.
+        const int mute = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(dir.filePath("bus")).constData(),
+                 sizeof address.sun_path);
+        QVERIFY(::bind(mute, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                ::listen(mute, 16) == 0);
+        auto closeMute = qScopeGuard([mute] { ::close(mute); });
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath("bus"));
+        launch({Request + "Open%20Recent.sh"}, env);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.installed("Open Recent.sh")), 15000);
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath("none"));
+        launch({Request + "Word%20Count.txt"}, env);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.installed("Word Count.txt")), 15000);
+    }
+
+    // Qt's own options work, URLs are never taken for options, and unknown options are refused.
+    void qtOptions() {
+        QProcess* styled = launch({"-style", "fusion", "--", "-platform"},
+                                  QProcessEnvironment::systemEnvironment());
+        QVERIFY(!styled->waitForFinished(3000));
+        const test::Ran refused = test::run({"-nonsense"});
+        QCOMPARE(refused.status, 2);
+        QVERIFY(refused.err.contains("unknown option: -nonsense"));
+    }
+
+    // Killed at random moments while replacing a folder of 200 files: the script is always
+    // whole, old or new, and the next run clears what was left.
+    void killedWhileReplacing() {
+        const QString folder = box_.source("Many");
+        auto fill = [&](char version) {
+            for (int i = 0; i < 200; ++i)
+                test::write(folder + QStringLiteral("/part %1").arg(i), QByteArray(8192, version));
+        };
+        fill('a');
+        QCOMPARE(test::run({"--install", "Many"}).status, 0);
+        for (int round = 0; round < 30; ++round) {
+            fill(round % 2 ? 'a' : 'b');
+            QProcess* victim =
+                launch({"--install", "Many"}, QProcessEnvironment::systemEnvironment());
+            QTest::qWait(int(QRandomGenerator::global()->bounded(80)));
+            victim->kill();
+            victim->waitForFinished();
+            const auto files = test::tree(box_.installed("Many"));
+            QCOMPARE(files.size(), 200);
+            const QByteArray first = files.first();
+            for (const QByteArray& content : files)
+                QCOMPARE(content, first);
+        }
+        QCOMPARE(test::run({"--install", "Many"}).status, 0);
+        QCOMPARE(test::entries(box_.userScripts).filter(".twk-"), QStringList());
+        QDir(folder).removeRecursively();
+    }
+
+    // A script shipped read-only, installed again and removed by an ordinary user.
+    void readOnlyScriptAsOrdinaryUser() {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("needs root and setpriv to run as an ordinary user");
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+        const QProcessEnvironment env = test::sandboxEnvironment(dir.filePath("sandbox"));
+        const QString source =
+            dir.filePath("sandbox/Tarnwick.app/Contents/Resources/TWK_Scripts/Window Tools");
+        QVERIFY(QProcess::execute("sh", {"-c", "chmod -R a-w \"$0\" && chown -R 65534:65534 \"$1\"",
+                                         source, dir.filePath("sandbox/home")}) == 0);
+        const QString user =
+            env.value("HOME") + "/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension";
+        auto asNobody = [&](const QStringList& arguments) {
+            QProcess process;
+            process.setProcessEnvironment(env);
+            process.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
+                                                 test::program()} +
+                                         arguments);
+            process.waitForFinished(60000);
+            return process.exitCode();
+        };
+        QCOMPARE(asNobody({"--install-all"}), 0);
+        QCOMPARE(asNobody({"--install-all"}), 0);
+        QCOMPARE(test::entries(user), (QStringList{".Startup Hook.sh", "Open Recent.sh",
+                                                   "Window Tools", "Word Count.txt"}));
+        QCOMPARE(asNobody({"--remove", "Window Tools"}), 0);
+        QCOMPARE(test::entries(user).size(), 3);
+        QProcess::execute("chmod", {"-R", "u+w", dir.path()});
+    }
+
+    // A relative Path= in Tarnwick's desktop entry counts as none: the scripts are not looked
+    // for in whatever folder the program happens to run in.
+    void relativeDesktopPath() {
+        QTemporaryDir dir;
+        QProcessEnvironment env = test::sandboxEnvironment(dir.filePath("sandbox"));
+        const QString entry =
+            env.value("XDG_DATA_HOME") + "/applications/org.tarnwick.Tarnwick.desktop";
+        test::write(entry,
+                    test::read(entry).replace(QFile::encodeName(dir.filePath("sandbox/")), ""));
+        QProcess list;
+        list.setProcessEnvironment(env);
+        list.setWorkingDirectory(dir.filePath("sandbox"));
+        list.start(test::program(), {"--list"});
+        QVERIFY(list.waitForFinished(30000));
+        QCOMPARE(list.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(list.readAllStandardError()).contains("could not be read"));
+    }
+};
+
+TWK_TEST_MAIN(TestProcesses)
 #include "test_processes.moc"

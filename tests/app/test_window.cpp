@@ -1,4 +1,261 @@
+// The real window under the offscreen platform, driven as a user would: the list of scripts
+// with its states, following both folders row by row; the keyboard (one Tab stop, Return,
+// Delete, the Menu key) and the row buttons; what is drawn for hostile names; controls that
+// cannot work, disabled with the reason; the ask checkbox against the preference file.
+
+#include "app/MainWindow.h"
+#include "app/ScriptListModel.h"
+#include "app/ScriptListPanel.h"
+#include "app/Translations.h"
+#include "installer/UIManager.h"
+#include "platform/Sheet.h"
+#include "support/defaults/Shortcuts.h"
+#include "support/defaults/UserDefaults.h"
+#include "support/environment/BaseDirectories.h"
+#include "support/log/SystemLog.h"
+#include "support/text/DisplayText.h"
+#include "tests/common/Sheets.h"
 #include "tests/common/Testing.h"
-class T : public QObject { Q_OBJECT };
-TWK_TEST_MAIN(T)
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextDocumentFragment>
+#include <QTreeView>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace twk;
+using app::ScriptListModel;
+
+class TestWindow : public QObject {
+    Q_OBJECT
+    const test::Sandbox& box_ = test::sandbox();
+    installer::UIManager controller_;
+    app::MainWindow window_;
+    QTreeView* view_ = nullptr;
+    ScriptListModel* model_ = nullptr;
+
+    template <typename T> T* child(const char* name) {
+        return window_.findChild<T*>(QLatin1String(name));
+    }
+    QStringList column(int column) const {
+        QStringList texts;
+        for (int row = 0; row < model_->rowCount(); ++row)
+            texts.append(model_->index(row, column).data().toString());
+        return texts;
+    }
+    int rowOf(const QString& name) const { return model_->rowOf(name.toUtf8()); }
+    QString stateOf(const QString& name) const {
+        return model_->index(rowOf(name), 1).data().toString();
+    }
+    void waitUntilIdle() {
+        QTRY_VERIFY_WITH_TIMEOUT(!controller_.isBusy() && platform::waitingSheetCount() == 0,
+                                 20000);
+    }
+    void reload() {
+        QSignalSpy known(model_, &ScriptListModel::statesKnown);
+        window_.scriptList()->refresh();
+        QTRY_VERIFY(known.count() > 0);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        log::setLogSinkForTesting([](const QString&) {});
+        window_.connectController(&controller_);
+        controller_.setMainWindow(&window_);
+        view_ = child<QTreeView>("scriptList");
+        model_ = window_.scriptList()->model();
+        QSignalSpy known(model_, &ScriptListModel::statesKnown);
+        window_.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window_));
+        QTRY_VERIFY(known.count() > 0);
+    }
+    // A fresh user scripts folder; the list notices it was replaced and reads it again.
+    void init() {
+        defaults::resetAllValues();
+        QSignalSpy reset(model_, &QAbstractItemModel::modelReset);
+        QSignalSpy known(model_, &ScriptListModel::statesKnown);
+        QDir(box_.userScripts).removeRecursively();
+        QDir().mkpath(box_.userScripts);
+        QTRY_VERIFY(reset.count() > 0 && known.count() > 0);
+        QCOMPARE(column(1), QStringList(model_->rowCount(), "Not installed"));
+    }
+
+    // Natural order, states, and then only the rows that changed, as the folders change.
+    void listFollowsFolders() {
+        QCOMPARE(column(0), (QStringList{".Startup Hook.sh", "Open Recent.sh", "Window Tools",
+                                         "Word Count.txt"}));
+        QCOMPARE(column(1), QStringList(4, "Not installed"));
+        QSignalSpy reset(model_, &QAbstractItemModel::modelReset);
+        QSignalSpy inserted(model_, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(model_, &QAbstractItemModel::rowsRemoved);
+        QVERIFY(
+            installer::installScript(box_.source("Word Count.txt"), box_.userScripts).installed);
+        QTRY_COMPARE(stateOf("Word Count.txt"), QStringLiteral("Installed"));
+        test::write(box_.installed("Word Count.txt"), "edited");
+        QTRY_COMPARE(stateOf("Word Count.txt"),
+                     QStringLiteral("Installed, differs from Tarnwick's copy"));
+        test::write(box_.source("Script 10.sh"), "10");
+        test::write(box_.source("Script 9.sh"), "9");
+        QTRY_COMPARE(model_->rowCount(), 6);
+        QCOMPARE(column(0).mid(2, 2), (QStringList{"Script 9.sh", "Script 10.sh"}));
+        QFile::remove(box_.source("Script 9.sh"));
+        QFile::remove(box_.source("Script 10.sh"));
+        QTRY_COMPARE(model_->rowCount(), 4);
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(inserted.count(), 2);
+        QCOMPARE(removed.count(), 2);
+    }
+
+    // The list is one stop for Tab; Return installs, Delete moves to the Trash after asking,
+    // the Menu key offers both; the row's own buttons answer the mouse.
+    void keyboardAndMouse() {
+        view_->setFocus();
+        view_->setCurrentIndex(model_->index(rowOf("Open Recent.sh"), 0));
+        QTest::keyClick(view_, Qt::Key_Return);
+        waitUntilIdle();
+        QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Installed"));
+        test::SheetAnswers answering;
+        answering.then(0);
+        QTest::keyClick(view_, Qt::Key_Delete);
+        waitUntilIdle();
+        QCOMPARE(answering.seen.size(), 1);
+        QCOMPARE(answering.seen.first().defaultButton, QStringLiteral("Cancel"));
+        QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Not installed"));
+        QVERIFY(QFileInfo::exists(environment::dataHome() + "/Trash/files/Open Recent.sh"));
+
+        QTest::keyClick(view_, Qt::Key_Menu);
+        QMenu* menu = nullptr;
+        QTRY_VERIFY((menu = window_.findChild<QMenu*>("scriptMenu")) && menu->isVisible());
+        const QList<QAction*> actions = menu->actions();
+        QCOMPARE(actions.size(), 2);
+        QVERIFY(actions[0]->isEnabled() && !actions[1]->isEnabled()); // nothing to remove
+        actions[0]->trigger();
+        menu->close();
+        waitUntilIdle();
+        QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Installed"));
+
+        // The row's drawn buttons: Reinstall is off for a copy that is the same; Install works.
+        const QRect actionsCell =
+            view_->visualRect(model_->index(rowOf("Window Tools"), ScriptListModel::ActionsColumn));
+        QTest::mouseClick(view_->viewport(), Qt::LeftButton, {},
+                          actionsCell.topLeft() + QPoint(12, actionsCell.height() / 2));
+        waitUntilIdle();
+        QTRY_COMPARE(stateOf("Window Tools"), QStringLiteral("Installed"));
+
+        QTest::keyClick(view_, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != view_);
+        QVERIFY(!view_->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    // What is drawn for a hostile name: the list's text, its tooltip as rendered, what a
+    // screen reader gets; never markup, never a reordered name.
+    void hostileNamesAreShownAsText_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("link markup") << QStringLiteral("<a href='x:y'>click me</a>");
+        QTest::newRow("image") << QStringLiteral("<img src='file:///etc/hosts'>");
+        QTest::newRow("entity") << QStringLiteral("&lt;b&gt;bold");
+        QTest::newRow("right-to-left override") << QString::fromUtf8("invoice\u202Ehs.txt");
+        QTest::newRow("terminal escape") << QStringLiteral("a\x1b[2Jb");
+    }
+    void hostileNamesAreShownAsText() {
+        QFETCH(QString, name);
+        const QString file = QString(name).replace(u'/', u'\u2215');
+        test::write(box_.source(file), "x");
+        reload();
+        const QModelIndex index = model_->index(rowOf(file), 0);
+        const QString visible = text::visibleText(file);
+        QCOMPARE(index.data().toString(), visible);
+        QCOMPARE(
+            QTextDocumentFragment::fromHtml(index.data(Qt::ToolTipRole).toString()).toPlainText(),
+            visible);
+        QVERIFY(index.data(Qt::AccessibleTextRole).toString().startsWith(visible + ", "));
+        QFile::remove(box_.source(file));
+    }
+
+    // Controls that cannot work are off, and the window says why.
+    void controlsThatCannotWork() {
+        auto* installAll = child<QPushButton>("installAllButton");
+        auto* showUser = child<QPushButton>("showUserScriptsButton");
+        auto* reason = child<QLabel>("reasonLabel");
+        QVERIFY(installAll->isEnabled() && showUser->isEnabled() && !reason->isVisible());
+        QDir(box_.userScripts).removeRecursively();
+        QTRY_VERIFY(!installAll->isEnabled());
+        QVERIFY(!showUser->isEnabled() && reason->isVisible());
+        QCOMPARE(
+            reason->text(),
+            QStringLiteral(
+                "The User Scripts directory does not exist yet: open Tarnwick once to create it."));
+        QCOMPARE(reason->textFormat(), Qt::PlainText);
+        QDir().mkpath(box_.userScripts); // Tarnwick made it: noticed without a refresh
+        QTRY_VERIFY(installAll->isEnabled());
+        QVERIFY(!reason->isVisible());
+        // Focus shows on the button, and differs from how its default state looks.
+        const QImage unfocused = installAll->grab().toImage();
+        QApplication::setActiveWindow(&window_);
+        view_->setFocus();
+        for (int presses = 0; presses < 10 && !installAll->hasFocus(); ++presses)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(installAll->hasFocus());
+        QVERIFY(installAll->grab().toImage() != unfocused);
+        QVERIFY(!installAll->isDefault());
+    }
+
+    // The ask checkbox shows the stored choice, follows the file when another process changes
+    // it, and says so when the user's choice cannot be saved.
+    void askCheckbox() {
+        auto* ask = child<QCheckBox>("askBeforeInstallingCheck");
+        QVERIFY(ask->isChecked());
+        QTest::mouseClick(ask, Qt::LeftButton, {},
+                          QPoint(8, ask->height() / 2)); // on the box itself
+        QVERIFY(defaults::UserDefaults(defaults::UserDefaults::standardFilePath())
+                    .boolForKey("QZ_DontAskToInstall"));
+        {
+            defaults::UserDefaults other(defaults::UserDefaults::standardFilePath());
+            other.setBool(false, "QZ_DontAskToInstall");
+            QVERIFY(other.synchronize());
+        }
+        QTRY_VERIFY(ask->isChecked());
+        test::SheetAnswers answering;
+        answering.then(0);
+        rlimit old;
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit none{0, old.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        QTest::mouseClick(ask, Qt::LeftButton, {},
+                          QPoint(8, ask->height() / 2)); // on the box itself
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QTRY_COMPARE(answering.seen.size(), 1);
+        QCOMPARE(answering.seen.first().text, QStringLiteral("Your choice could not be saved"));
+    }
+
+    // In the user's language: the whole sheet, Qt's own buttons too.
+    void inGerman() {
+        qputenv("LANG", "de_DE.UTF-8");
+        qunsetenv("LC_ALL");
+        QCOMPARE(app::uiLanguages().first(), QStringLiteral("de_DE"));
+        app::installTranslators(*qApp);
+        test::SheetAnswers answering;
+        answering.then(1).then(0);
+        controller_.handleURL(
+            platform::Url::urlWithString("twkscriptinstall://x?script=Word%20Count.txt"));
+        waitUntilIdle();
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>())
+            QCoreApplication::removeTranslator(translator);
+        qputenv("LC_ALL", "C.UTF-8");
+        QCOMPARE(answering.seen.size(), 2);
+        QCOMPARE(answering.seen[0].text, QStringLiteral("Skript »Word Count.txt« installieren?"));
+        QCOMPARE(answering.seen[0].buttons, (QStringList{"Skript installieren", "Abbrechen"}));
+        QCOMPARE(answering.seen[1].informative,
+                 QStringLiteral("Das Skript »Word Count.txt« wurde nicht installiert"));
+    }
+};
+
+TWK_TEST_MAIN(TestWindow)
 #include "test_window.moc"

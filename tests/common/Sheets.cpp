@@ -12,7 +12,8 @@ SheetAnswers::SheetAnswers() {
     platform::setSheetAnswererForTesting([this](alert::Alert& alert) {
         Sheet sheet;
         const auto* message = alert.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        const auto* informative = alert.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+        const auto* informative =
+            alert.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
         sheet.text = message ? message->text() : QString();
         sheet.format = message ? message->textFormat() : Qt::AutoText;
         sheet.informative = informative ? informative->text() : QString();

@@ -30,7 +30,8 @@ QProcessEnvironment sandboxEnvironment(const QString& dir, const QStringList& op
         qFatal("make-sandbox.sh failed: %s", script.readAllStandardError().constData());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")); // no bus unless a test starts one
-    for (const QString& line : QString::fromUtf8(script.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         QString::fromUtf8(script.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
         const qsizetype eq = line.indexOf(u'='); // export NAME='value'
         env.insert(line.mid(7, eq - 7), line.mid(eq + 2, line.size() - eq - 3));
     }
@@ -49,7 +50,9 @@ const Sandbox& setUpSandbox(const QStringList& options) {
     box.config = env.value(QStringLiteral("XDG_CONFIG_HOME"));
     box.bundle = box.root + QStringLiteral("/Tarnwick.app");
     box.sourceScripts = box.bundle + QStringLiteral("/Contents/Resources/TWK_Scripts");
-    box.userScripts = box.home + QStringLiteral("/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");
+    box.userScripts =
+        box.home +
+        QStringLiteral("/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");
     box.received = box.root + QStringLiteral("/tarnwick-received.log");
     return box;
 }
@@ -81,7 +84,8 @@ Ran run(const QStringList& arguments, const QProcessEnvironment& env, int timeou
 void write(const QString& path, const QByteArray& content) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(content) != content.size())
         qFatal("cannot write %s", qPrintable(path));
 }
 
@@ -91,8 +95,8 @@ QByteArray read(const QString& path) {
 }
 
 QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QMap<QString, QByteArray> tree(const QString& root) {
@@ -103,10 +107,13 @@ QMap<QString, QByteArray> tree(const QString& root) {
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
         char target[4096];
-        const ssize_t n = info.isSymLink() ? ::readlink(QFile::encodeName(path).constData(), target, sizeof target) : 0;
-        found.insert(path.mid(root.size()), info.isSymLink() ? "-> " + QByteArray(target, qMax<ssize_t>(n, 0))
-                                            : info.isFile()  ? read(path)
-                                                             : QByteArray("/"));
+        const ssize_t n = info.isSymLink() ? ::readlink(QFile::encodeName(path).constData(), target,
+                                                        sizeof target)
+                                           : 0;
+        found.insert(path.mid(root.size()), info.isSymLink()
+                                                ? "-> " + QByteArray(target, qMax<ssize_t>(n, 0))
+                                            : info.isFile() ? read(path)
+                                                            : QByteArray("/"));
     }
     return found;
 }
@@ -116,7 +123,8 @@ PrivateBus::PrivateBus() {
                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
                    QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
     if (daemon_.waitForStarted() &&
-        QTest::qWaitFor([&] { return daemon_.canReadLine() || daemon_.waitForReadyRead(100); }, 10000))
+        QTest::qWaitFor([&] { return daemon_.canReadLine() || daemon_.waitForReadyRead(100); },
+                        10000))
         address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
 }
 
@@ -132,10 +140,29 @@ QProcessEnvironment PrivateBus::environment() const {
 }
 
 qint64 PrivateBus::ownerPid(const QString& name) const {
-    QDBusConnection bus = QDBusConnection::connectToBus(address_, QStringLiteral("twk-test"));
+    QDBusConnection bus =
+        QDBusConnection::connectToBus(address_, QStringLiteral("twk-test ") + address_);
     if (!bus.interface()->isServiceRegistered(name))
         return 0;
     return bus.interface()->servicePid(name).value();
+}
+
+bool NotificationService::listen(const QString& busAddress) {
+    QDBusConnection bus =
+        QDBusConnection::connectToBus(busAddress, QStringLiteral("notifications ") + busAddress);
+    return bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
+                              QDBusConnection::ExportAllSlots) &&
+           bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+}
+
+QStringList NotificationService::GetCapabilities() {
+    return {QStringLiteral("body"), QStringLiteral("body-markup")};
+}
+
+uint NotificationService::Notify(const QString&, uint, const QString&, const QString& summary,
+                                 const QString& body, const QStringList&, const QVariantMap&, int) {
+    received.append(summary + u'|' + body);
+    return uint(received.size());
 }
 
 } // namespace twk::test

@@ -54,6 +54,20 @@ private:
     QString address_;
 };
 
+// The desktop's notification service, as far as the installer talks to it, on a bus.
+class NotificationService : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    bool listen(const QString& busAddress);
+    QStringList received; // "summary|body"
+public Q_SLOTS:
+    QStringList GetCapabilities();
+    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap& hints,
+                int timeout);
+};
+
 } // namespace twk::test
 
 // QTEST_MAIN with the sandbox laid out first. TWK_TEST_APPLICATION is QApplication for the
@@ -61,7 +75,7 @@ private:
 #define TWK_TEST_MAIN(TestObject, ...)                                                             \
     int main(int argc, char** argv) {                                                              \
         twk::test::setUpSandbox(__VA_ARGS__);                                                      \
-        TWK_TEST_APPLICATION app(argc, argv);                                                              \
+        TWK_TEST_APPLICATION app(argc, argv);                                                      \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \

@@ -60,7 +60,8 @@ QByteArray makeDeep(const QString& top, int depth, const QByteArray& name) {
 }
 
 QString trashInfo(const QString& name) {
-    return QString::fromUtf8(test::read(environment::dataHome() + "/Trash/info/" + name + ".trashinfo"));
+    return QString::fromUtf8(
+        test::read(environment::dataHome() + "/Trash/info/" + name + ".trashinfo"));
 }
 
 } // namespace
@@ -104,7 +105,8 @@ private Q_SLOTS:
     // edited copy (trashed, restorable), and last moved to the Trash on request.
     void kinds_data() {
         QTest::addColumn<QString>("kind");
-        for (const char* kind : {"file", "folder", "read-only folder", "link", "dangling link", "hidden", "fifo"})
+        for (const char* kind :
+             {"file", "folder", "read-only folder", "link", "dangling link", "hidden", "fifo"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
     void kinds() {
@@ -151,8 +153,11 @@ private Q_SLOTS:
         QCOMPARE(replaced.trashedName, name);
         QCOMPARE(test::tree(environment::dataHome() + "/Trash/files/" + name), before);
         const QString info = trashInfo(name);
-        QVERIFY2(info.startsWith("[Trash Info]\nPath=" + QString::fromLatin1(QUrl::toPercentEncoding(dst(name), "/")) +
-                                 "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate) + "T"), qPrintable(info));
+        QVERIFY2(info.startsWith("[Trash Info]\nPath=" +
+                                 QString::fromLatin1(QUrl::toPercentEncoding(dst(name), "/")) +
+                                 "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate) +
+                                 "T"),
+                 qPrintable(info));
         const RemovalOutcome removed = removeInstalledScript(dst_, native);
         QVERIFY2(removed.removed, qPrintable(removed.error));
         QCOMPARE(removed.trashedName, name + ".2");
@@ -168,18 +173,24 @@ private Q_SLOTS:
         test::write(src(".hidden/x"), "x");
         test::write(dst("script 7"), "edited");
         QVariantList seen;
-        const auto report = installAllScripts(src_, dst_, [&](const ScriptOutcome& s, qsizetype done, qsizetype total) {
-            seen.append(done);
-            QCOMPARE(total, 41);
-            QVERIFY(s.installed);
-        }, 3);
+        const auto report = installAllScripts(
+            src_, dst_,
+            [&](const ScriptOutcome& s, qsizetype done, qsizetype total) {
+                seen.append(done);
+                QCOMPARE(total, 41);
+                QVERIFY(s.installed);
+            },
+            3);
         QCOMPARE(seen.size(), 41);
         QCOMPARE(seen.last().toInt(), 41);
         QVERIFY(report.allInstalled());
         QCOMPARE(test::tree(dst_).size(), 42);
-        QCOMPARE(test::read(environment::dataHome() + "/Trash/files/script 7"), QByteArray("edited"));
-        QCOMPARE(installAllScripts(std::nullopt, dst_).listing, BulkInstallReport::Listing::TarnwickNotFound);
-        QCOMPARE(installAllScripts(src_ + "/none", dst_).listing, BulkInstallReport::Listing::Unreadable);
+        QCOMPARE(test::read(environment::dataHome() + "/Trash/files/script 7"),
+                 QByteArray("edited"));
+        QCOMPARE(installAllScripts(std::nullopt, dst_).listing,
+                 BulkInstallReport::Listing::TarnwickNotFound);
+        QCOMPARE(installAllScripts(src_ + "/none", dst_).listing,
+                 BulkInstallReport::Listing::Unreadable);
         QCOMPARE(logged, QStringList(2, "error getting script directory"));
         // A user scripts folder that is missing is never created; one reason for all.
         QDir(dst_).removeRecursively();
@@ -203,11 +214,13 @@ private Q_SLOTS:
         QCOMPARE(state(latin1), ScriptState::Installed);
         QVERIFY(removeInstalledScript(dst_, latin1).removed);
         QCOMPARE(state(latin1), ScriptState::NotInstalled);
-        for (const QByteArray& bad : {QByteArray(), QByteArray("."), QByteArray(".."), QByteArray("a/b"), QByteArray("a\0b", 3)}) {
+        for (const QByteArray& bad : {QByteArray(), QByteArray("."), QByteArray(".."),
+                                      QByteArray("a/b"), QByteArray("a\0b", 3)}) {
             QCOMPARE(resolveScript(src_, bad).result, ResolvedScript::Result::InvalidName);
             QVERIFY(!removeInstalledScript(dst_, bad).removed);
         }
-        QCOMPARE(resolveScript(std::nullopt, latin1).result, ResolvedScript::Result::TarnwickNotFound);
+        QCOMPARE(resolveScript(std::nullopt, latin1).result,
+                 ResolvedScript::Result::TarnwickNotFound);
         QCOMPARE(resolveScript(src_, "missing").result, ResolvedScript::Result::NotFound);
     }
 
@@ -228,12 +241,14 @@ private Q_SLOTS:
             QVERIFY2(outcome.installed, qPrintable(outcome.error));
             QCOMPARE(state("deep"), ScriptState::Installed);
         }
-        const ItemMeasure measure = measureItem(posix::openFolderPath(bytes(dst_).toStdString()).get(), "deep");
+        const ItemMeasure measure =
+            measureItem(posix::openFolderPath(bytes(dst_).toStdString()).get(), "deep");
         QCOMPARE(measure.files, 1);
         QCOMPARE(measure.bytes, 4);
         QVERIFY(removeInstalledScript(dst_, "deep").removed);
         QCOMPARE(test::entries(dst_), QStringList());
-        const posix::Fd trash = posix::openFolderPath(bytes(environment::dataHome() + "/Trash/files").toStdString());
+        const posix::Fd trash =
+            posix::openFolderPath(bytes(environment::dataHome() + "/Trash/files").toStdString());
         QVERIFY(removeItem(trash.get(), "deep", {}).ok());
     }
 
@@ -262,15 +277,18 @@ private Q_SLOTS:
     void copyIntoItself() {
         test::write(src("Tools/a"), "a");
         QVERIFY(QFile::link(src("Tools"), dir_.filePath("linked-user")));
-        const ScriptOutcome inside = installScriptNamed(src_, "Tools", dir_.filePath("linked-user"));
+        const ScriptOutcome inside =
+            installScriptNamed(src_, "Tools", dir_.filePath("linked-user"));
         QVERIFY(!inside.installed);
-        QVERIFY2(inside.error.contains("the user scripts folder lies inside it"), qPrintable(inside.error));
+        QVERIFY2(inside.error.contains("the user scripts folder lies inside it"),
+                 qPrintable(inside.error));
         QCOMPARE(test::entries(src("Tools")), QStringList{"a"});
         test::write(dst("Tools/inner/Tools/x"), "x");
         const auto before = test::tree(dst_);
         const ScriptOutcome outside = installScriptNamed(dst("Tools/inner"), "Tools", dst_);
         QVERIFY(!outside.installed);
-        QVERIFY2(outside.error.contains("Tarnwick's scripts folder lies inside it"), qPrintable(outside.error));
+        QVERIFY2(outside.error.contains("Tarnwick's scripts folder lies inside it"),
+                 qPrintable(outside.error));
         QCOMPARE(test::tree(dst_), before);
     }
 
@@ -278,12 +296,16 @@ private Q_SLOTS:
     // run that left it still runs.
     void leftovers() {
         test::write(src("s"), "new");
-        const QString tag = QCryptographicHash::hash("s", QCryptographicHash::Sha1).toHex().left(16);
+        const QString tag =
+            QCryptographicHash::hash("s", QCryptographicHash::Sha1).toHex().left(16);
         test::write(dst(".twk-staged-" + tag + "-999999-0000abcd"), "dead run");
         const QString alive = ".twk-staged-" + tag + QStringLiteral("-%1-0000abcd").arg(::getpid());
         test::write(dst(alive), "running");
         test::write(dst(".twk-old-" + tag + "-999999-00000001/x"), "dead run");
-        test::write(dst(".twk-old-" + QCryptographicHash::hash("t", QCryptographicHash::Sha1).toHex().left(16) + "-999999-1"), "another script's");
+        test::write(dst(".twk-old-" +
+                        QCryptographicHash::hash("t", QCryptographicHash::Sha1).toHex().left(16) +
+                        "-999999-1"),
+                    "another script's");
         QVERIFY(install("s").installed);
         QCOMPARE(debris().size(), 2);
         QVERIFY(debris().contains(alive));
@@ -307,7 +329,8 @@ private Q_SLOTS:
         test::write(dst("small"), "edited");
         const ScriptOutcome foreign = install("small");
         QVERIFY(!foreign.installed);
-        QVERIFY2(foreign.error.contains("the Trash is on another file system"), qPrintable(foreign.error));
+        QVERIFY2(foreign.error.contains("the Trash is on another file system"),
+                 qPrintable(foreign.error));
         QCOMPARE(test::read(dst("small")), QByteArray("edited"));
         QCOMPARE(debris(), QStringList());
         QVERIFY(logged.last().startsWith("error deleting: "));
@@ -327,8 +350,11 @@ private Q_SLOTS:
     }
 
     void details() {
-        test::write(src("text.sh"), "#!/bin/sh\necho \x1b[31mred\n" + QByteArray(30, '\n') + "tail");
-        test::write(src("binary"), QByteArray("\x7f" "ELF\0\1", 6));
+        test::write(src("text.sh"),
+                    "#!/bin/sh\necho \x1b[31mred\n" + QByteArray(30, '\n') + "tail");
+        test::write(src("binary"), QByteArray("\x7f"
+                                              "ELF\0\1",
+                                              6));
         test::write(src("folder/a"), "12345");
         test::write(src("folder/b/c"), "1");
         QFile::link("text.sh", src("link"));
@@ -336,7 +362,8 @@ private Q_SLOTS:
         QCOMPARE(text.measure.kind, ItemKind::File);
         QVERIFY(!text.installed && !text.differs);
         QCOMPARE(text.firstLines.split(u'\n').size(), PreviewLines + 1);
-        QVERIFY(text.firstLines.startsWith("#!/bin/sh\necho \\u001B[31mred\n") && text.firstLines.endsWith(u"…"));
+        QVERIFY(text.firstLines.startsWith("#!/bin/sh\necho \\u001B[31mred\n") &&
+                text.firstLines.endsWith(u"…"));
         QVERIFY(scriptDetails(src_, dst_, "binary").firstLines.isEmpty());
         test::write(dst("folder/a"), "other");
         const ScriptDetails folder = scriptDetails(src_, dst_, "folder");

@@ -1,4 +1,288 @@
+// Every road of an install request, and of the controller's other actions, as one row each:
+// real URLs handed to the controller, the demo Tarnwick found through GIO, real files, the
+// real sheets answered as a user would (and checked as they were drawn), the preference file,
+// the Trash, and notifications seen by a small service on a private session bus.
+
+#include "installer/UIManager.h"
+#include "platform/Sheet.h"
+#include "support/defaults/Shortcuts.h"
+#include "support/defaults/UserDefaults.h"
+#include "support/environment/BaseDirectories.h"
+#include "support/log/SystemLog.h"
+#include "tests/common/Sheets.h"
 #include "tests/common/Testing.h"
-class T : public QObject { Q_OBJECT };
-TWK_TEST_MAIN(T)
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QUrl>
+
+using namespace twk;
+using installer::RequestOutcome;
+using installer::UIManager;
+
+Q_DECLARE_METATYPE(twk::installer::RequestOutcome)
+
+namespace {
+
+// A name that Qt would draw as a link, were it taken for markup.
+const QString Markup = QStringLiteral("<a href='https:&#47;&#47;example.org'>click");
+const QString Confirm = QStringLiteral("Do you want TWK Script Installer to install this script in "
+                                       "the User Scripts directory where Tarnwick can run it?");
+
+} // namespace
+
+class TestRequests : public QObject {
+    Q_OBJECT
+    const test::Sandbox& box_ = test::sandbox();
+    test::PrivateBus bus_;
+    test::NotificationService notifications_;
+    QWidget window_;
+    UIManager controller_;
+    QStringList logged_;
+
+    void waitUntilIdle() {
+        QTRY_VERIFY_WITH_TIMEOUT(!controller_.isBusy() && platform::waitingSheetCount() == 0,
+                                 20000);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus_.address().toUtf8());
+        QVERIFY(notifications_.listen(bus_.address()));
+        controller_.setMainWindow(&window_);
+        window_.show();
+        log::setLogSinkForTesting([this](const QString& line) { logged_.append(line); });
+        test::write(box_.source(Markup), "x");
+        test::write(box_.source(QString::fromUtf8("invoice\u202Ehs.txt")), "x");
+        QFile::link(QStringLiteral("/nonexistent"), box_.source("dangling"));
+    }
+    void init() {
+        defaults::resetAllValues();
+        QFile::resize(box_.received, 0);
+        QDir(box_.userScripts).removeRecursively();
+        QDir(environment::dataHome() + "/Trash").removeRecursively();
+        QDir().mkpath(box_.userScripts);
+        notifications_.received.clear();
+        logged_.clear();
+        window_.show();
+    }
+
+    // url; the stored choice; the copy installed before; answers (button + 10 for a ticked
+    // box); then the sheets seen ("message|informative"), the outcome, what is installed,
+    // whether Tarnwick was opened again, the stored choice after, what went to the Trash and
+    // what the desktop was told.
+    void requests_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("dontAsk");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("sheets");
+        QTest::addColumn<RequestOutcome>("outcome");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("reopened");
+        QTest::addColumn<bool>("dontAskAfter");
+        QTest::addColumn<bool>("trashed");
+        QTest::addColumn<int>("notified");
+        const QString open = QStringLiteral("Install script 'Open Recent.sh' ?|") + Confirm;
+        auto row = [](const char* name, const QString& url, bool dontAsk, QByteArray before,
+                      QList<int> answers, QStringList sheets, RequestOutcome outcome,
+                      bool installed, bool reopened, bool dontAskAfter, bool trashed = false,
+                      int notified = 0) {
+            const qsizetype at = url.indexOf(u"script=", 0, Qt::CaseInsensitive);
+            const QString script =
+                at < 0 ? QString() : QUrl::fromPercentEncoding(url.mid(at + 7).toUtf8());
+            QTest::newRow(name) << url << script << dontAsk << before << answers << sheets
+                                << outcome << installed << reopened << dontAskAfter << trashed
+                                << notified;
+        };
+        const QString request = QStringLiteral("twkscriptinstall://x?script=");
+        row("confirmed", request + "Open%20Recent.sh", false, {}, {0}, {open},
+            RequestOutcome::Installed, true, true, false);
+        row("declined", request + "Open%20Recent.sh", false, {}, {1, 0},
+            {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined,
+            false, true, false);
+        row("ticked and confirmed", request + "Open%20Recent.sh", false, {}, {10}, {open},
+            RequestOutcome::Installed, true, true, true);
+        row("ticked and declined: no consent", request + "Open%20Recent.sh", false, {}, {11, 0},
+            {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined,
+            false, true, false);
+        row("stored choice", request + "Open%20Recent.sh", true, {}, {}, {},
+            RequestOutcome::Installed, true, false, true, false, 1);
+        row("stored choice, missing script", request + "nope", true, {}, {0},
+            {"Doh!|Script 'nope' - not found"}, RequestOutcome::NotFound, false, true, true);
+        row("case of scheme and key", "TwkScriptInstall://x?SCRIPT=Open%20Recent.sh", false, {},
+            {0}, {open}, RequestOutcome::Installed, true, true, false);
+        row("other scheme", "https://x?script=Open%20Recent.sh", false, {}, {}, {},
+            RequestOutcome::NoScript, false, false, false);
+        row("no script", request.left(request.size() - 7) + "other=1", false, {}, {0},
+            {"Doh!|Script install didn't specify a script"}, RequestOutcome::NoScript, false, true,
+            false);
+        row("no question mark", "twkscriptinstall://x", false, {}, {0},
+            {"Doh!|Script install didn't specify a script"}, RequestOutcome::NoScript, false, true,
+            false);
+        row("not a valid name", request + "..%2F.ssh", false, {}, {0},
+            {"Doh!|Script '../.ssh' - is not a valid script name"}, RequestOutcome::InvalidName,
+            false, true, false);
+        row("format directives are text", request + "%25@%25d%25n", false, {}, {0},
+            {"Doh!|Script '%@%d%n' - not found"}, RequestOutcome::NotFound, false, true, false);
+        row("markup is text",
+            request + "%3Ca%20href%3D'https:%26%2347;%26%2347;example.org'%3Eclick", false, {}, {0},
+            {"Install script '" + Markup + "' ?|" + Confirm}, RequestOutcome::Installed, true, true,
+            false);
+        row("direction controls shown", request + "invoice%E2%80%AEhs.txt", false, {}, {1, 0},
+            {"Install script 'invoice\\u202Ehs.txt' ?|" + Confirm,
+             "Doh!|Script 'invoice\\u202Ehs.txt' - was not installed"},
+            RequestOutcome::Declined, false, true, false);
+        row("edited copy to the Trash", request + "Open%20Recent.sh", false, "edited", {0}, {open},
+            RequestOutcome::Installed, true, true, false, true);
+        row("same copy replaced", request + "Open%20Recent.sh", true, "same", {}, {},
+            RequestOutcome::Installed, true, false, true, false, 1);
+        row("a folder", request + "Window%20Tools", false, {}, {0},
+            {"Install script 'Window Tools' ?|" + Confirm}, RequestOutcome::Installed, true, true,
+            false);
+        row("a dangling link", request + "dangling", true, {}, {}, {}, RequestOutcome::Installed,
+            true, false, true, false, 1);
+        row("no user scripts folder", request + "Open%20Recent.sh", true, "no folder", {0},
+            {"Doh!|Script 'Open Recent.sh' - could not be installed"}, RequestOutcome::NotInstalled,
+            false, true, true, false, 1);
+    }
+    void requests() {
+        QFETCH(QString, url);
+        QFETCH(QString, script);
+        QFETCH(bool, dontAsk);
+        QFETCH(QByteArray, before);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, sheets);
+        QFETCH(RequestOutcome, outcome);
+        QFETCH(bool, installed);
+        QFETCH(bool, reopened);
+        QFETCH(bool, dontAskAfter);
+        QFETCH(bool, trashed);
+        QFETCH(int, notified);
+        defaults::setBool(dontAsk, "QZ_DontAskToInstall");
+        QVERIFY(defaults::UserDefaults::standardUserDefaults().synchronize());
+        if (before == "no folder")
+            QDir(box_.userScripts).removeRecursively();
+        else if (before == "same")
+            QVERIFY(installer::installScript(box_.source(script), box_.userScripts).installed);
+        else if (!before.isEmpty())
+            test::write(box_.installed(script), before);
+        test::SheetAnswers answering;
+        for (int answer : answers)
+            answering.then(answer % 10, answer >= 10);
+        QSignalSpy handled(&controller_, &UIManager::requestHandled);
+        const bool isRequest = controller_.handleURL(platform::Url::urlWithString(url));
+        QCOMPARE(isRequest, url.startsWith(u"twkscriptinstall", Qt::CaseInsensitive));
+        if (isRequest) {
+            QTRY_COMPARE_WITH_TIMEOUT(handled.count(), 1, 20000);
+            QCOMPARE(handled.first().at(1).value<RequestOutcome>(), outcome);
+        }
+        QStringList seen;
+        for (const test::Sheet& sheet : answering.seen) {
+            seen.append(sheet.text + u'|' + sheet.informative);
+            QCOMPARE(sheet.icon, QMessageBox::Warning);
+            QVERIFY(sheet.format == Qt::PlainText && sheet.informativeFormat == Qt::PlainText &&
+                    sheet.windowModal);
+            const bool confirmation = sheet.text.startsWith(u"Install script");
+            QCOMPARE(sheet.checkbox, confirmation);
+            QCOMPARE(sheet.buttons,
+                     confirmation ? (QStringList{"Install Script", "Cancel"}) : QStringList{"OK"});
+            QCOMPARE(sheet.defaultButton, sheet.buttons.first());
+            if (confirmation)
+                QVERIFY2(sheet.details.startsWith(script == u"Window Tools"
+                                                      ? QStringLiteral("A folder of 2 files")
+                                                      : QStringLiteral("A file of")) &&
+                             sheet.details.contains(trashed ? "differs from it"
+                                                            : "It is not installed yet."),
+                         qPrintable(sheet.details));
+        }
+        QCOMPARE(seen, sheets);
+        QCOMPARE(!script.isEmpty() && (QFileInfo::exists(box_.installed(script)) ||
+                                       QFileInfo(box_.installed(script)).isSymLink()),
+                 installed);
+        if (installed)
+            QCOMPARE(test::tree(box_.installed(script)), test::tree(box_.source(script)));
+        QTRY_COMPARE(box_.receivedUrls(), reopened
+                                              ? QStringList{"twkrelaunch://openFromScriptInstaller"}
+                                              : QStringList());
+        QCOMPARE(defaults::UserDefaults(defaults::UserDefaults::standardFilePath())
+                     .boolForKey("QZ_DontAskToInstall"),
+                 dontAskAfter);
+        QCOMPARE(test::read(environment::dataHome() + "/Trash/files/" + script),
+                 trashed ? before : QByteArray());
+        QTRY_COMPARE(notifications_.received.size(), notified);
+        if (notified)
+            QVERIFY(notifications_.received.first().startsWith(
+                installed ? "Script installed|'" : "Script not installed|'"));
+    }
+
+    // One sheet at a time: the second request waits its turn, and reads the stored choice as
+    // the first one left it.
+    void oneSheetAtATime() {
+        test::SheetAnswers answering;
+        answering.then(0, true);
+        QSignalSpy handled(&controller_, &UIManager::requestHandled);
+        for (const char* name : {"Open%20Recent.sh", "Word%20Count.txt"})
+            controller_.handleURL(platform::Url::urlWithString(
+                QStringLiteral("twkscriptinstall://x?script=") + name));
+        QTRY_COMPARE(handled.count(), 2);
+        QCOMPARE(answering.seen.size(), 1); // the second was installed without asking
+        QCOMPARE(test::entries(box_.userScripts),
+                 (QStringList{"Open Recent.sh", "Word Count.txt"}));
+        QTRY_COMPARE(box_.receivedUrls().size(), 1);
+        // A request that arrives while the window is closed brings it back with its sheet.
+        defaults::resetAllValues();
+        window_.hide();
+        test::SheetAnswers again;
+        again.then(1).then(0);
+        controller_.handleURL(
+            platform::Url::urlWithString("twkscriptinstall://x?script=Word%20Count.txt"));
+        QTRY_COMPARE(handled.count(), 3);
+        QVERIFY(window_.isVisible());
+    }
+
+    // The window's actions: install everything, one script, or move one to the Trash.
+    void actions() {
+        test::write(box_.installed("Word Count.txt"), "edited");
+        test::SheetAnswers answering;
+        answering.then(0).then(1).then(0).then(0);
+        QSignalSpy progress(&controller_, &UIManager::bulkInstallProgress);
+        QSignalSpy status(&controller_, &UIManager::statusMessage);
+        controller_.installAllScripts();
+        waitUntilIdle();
+        QCOMPARE(answering.seen.first().text + u'|' + answering.seen.first().informative,
+                 QStringLiteral("Done|Scripts are copied, everything is splendid"));
+        QCOMPARE(answering.seen.first().buttons, QStringList{"OK"});
+        QVERIFY(answering.seen.first().details.contains("'Word Count.txt'"));
+        QCOMPARE(progress.last(), (QVariantList{7, 7}));
+        for (const QString& name : test::entries(box_.sourceScripts))
+            QCOMPARE(test::tree(box_.installed(name)), test::tree(box_.source(name)));
+        controller_.removeScriptNamed("Open Recent.sh"); // Cancel: nothing happens
+        controller_.removeScriptNamed("Open Recent.sh");
+        waitUntilIdle();
+        const test::Sheet& removal = answering.seen.at(1);
+        QCOMPARE(removal.buttons, (QStringList{"Move to Trash", "Cancel"}));
+        QCOMPARE(removal.defaultButton, QStringLiteral("Cancel"));
+        QVERIFY(!QFileInfo::exists(box_.installed("Open Recent.sh")));
+        QCOMPARE(test::read(environment::dataHome() + "/Trash/files/Open Recent.sh"),
+                 test::read(box_.source("Open Recent.sh")));
+        QCOMPARE(status.last().first().toString(),
+                 QStringLiteral("'Open Recent.sh' was moved to the Trash."));
+        controller_.installScriptNamed("Open Recent.sh");
+        waitUntilIdle();
+        QVERIFY(QFileInfo::exists(box_.installed("Open Recent.sh")));
+        // Install All when the user scripts folder is missing says why, in one sentence.
+        QDir(box_.userScripts).removeRecursively();
+        controller_.installAllScripts();
+        waitUntilIdle();
+        QCOMPARE(answering.seen.last().text, QStringLiteral("Some scripts were not installed"));
+        QVERIFY(answering.seen.last().informative.startsWith(
+            "The User Scripts directory does not exist yet"));
+        QVERIFY(!QFileInfo::exists(box_.userScripts));
+        QCOMPARE(logged_.filter("error copying script: ").size(), 7);
+    }
+};
+
+TWK_TEST_MAIN(TestRequests)
 #include "test_requests.moc"

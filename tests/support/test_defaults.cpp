@@ -17,8 +17,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <limits>
@@ -50,17 +50,28 @@ struct Call {
 qint64 perform(UserDefaults& store, const Call& call) {
     const QString name = QString::fromUtf8(call.name);
     switch (call.op) {
-    case 'o': return doOnce(store, name);
-    case 't': return doThis(store, name, qint64(call.n));
-    case 'a': return after(store, qint64(call.n), name);
-    case 'f': return forN(float(call.n), name);
-    case 'i': return ifN(float(call.n), name);
-    case 'c': return countDaysUsed(store, name);
-    case 'g': return getDaysUsed(store, name);
-    case '+': return increment(store, name);
-    case 'k': return store.integerForKey(name); // what is stored
-    case 'h': return store.objectForKey(name).has_value(); // whether anything is
-    default: return objectForKey(name).has_value(); // 'H': the same in the standard store
+    case 'o':
+        return doOnce(store, name);
+    case 't':
+        return doThis(store, name, qint64(call.n));
+    case 'a':
+        return after(store, qint64(call.n), name);
+    case 'f':
+        return forN(float(call.n), name);
+    case 'i':
+        return ifN(float(call.n), name);
+    case 'c':
+        return countDaysUsed(store, name);
+    case 'g':
+        return getDaysUsed(store, name);
+    case '+':
+        return increment(store, name);
+    case 'k':
+        return store.integerForKey(name); // what is stored
+    case 'h':
+        return store.objectForKey(name).has_value(); // whether anything is
+    default:
+        return objectForKey(name).has_value(); // 'H': the same in the standard store
     }
 }
 
@@ -89,30 +100,52 @@ private Q_SLOTS:
     void actions_data() {
         QTest::addColumn<QList<Call>>("calls");
         const double nan = std::nan("");
-        QTest::newRow("once, case-sensitive") << QList<Call>{{'o', "tip", 0, 0, 1}, {'o', "tip", 0, 0, 0}, {'o', "Tip", 0, 0, 1}};
-        QTest::newRow("n times counts on") << QList<Call>{{'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 1},
-                                                          {'t', "x", 3, 0, 0}, {'k', "QZ_doThisNTimesx", 0, 0, 4}};
-        QTest::newRow("n times zero and negative") << QList<Call>{{'t', "z", 0, 0, 0}, {'t', "z", -2, 0, 0}, {'k', "QZ_doThisNTimesz", 0, 0, 2}};
-        QTest::newRow("n times -1 resets") << QList<Call>{{'t', "r", 1, 0, 1}, {'t', "r", 1, 0, 0}, {'t', "r", -1, 0, 0},
-                                                          {'h', "QZ_doThisNTimesr", 0, 0, 0}, {'t', "r", 1, 0, 1}};
-        QTest::newRow("after fires once") << QList<Call>{{'a', "rate", 3, 0, 0}, {'k', "QZ_Timesrate", 0, 0, 1}, {'a', "rate", 3, 0, 0},
-                                                         {'a', "rate", 3, 0, 1}, {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", 0, 0, 0},
-                                                         {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", -1, 0, 0}, {'a', "rate", 1, 0, 1}};
-        QTest::newRow("after on its own count") << QList<Call>{{'a', "z", 0, 0, 0}, {'a', "z", -5, 0, 0}, {'a', "z", 2, 0, 0},
-                                                               {'a', "z", 4, 0, 1}};
-        QTest::newRow("one name, three states") << QList<Call>{{'o', "n", 0, 0, 1}, {'t', "n", 1, 0, 1}, {'a', "n", 1, 0, 1}, {'o', "n", 0, 0, 0}};
-        QTest::newRow("increment") << QList<Call>{{'+', "runs", 0, 0, 1}, {'+', "runs", 0, 0, 2}, {'k', "runs", 0, 0, 2}};
-        QTest::newRow("for 24 hours") << QList<Call>{{'f', "trial", 24, 0, 1}, {'f', "trial", 24, 24 * 3600 - 1, 1},
-                                                     {'f', "trial", 24, 1, 0}, {'f', "trial", 48, -3600, 1}};
-        QTest::newRow("for 0 and negative hours") << QList<Call>{{'f', "zero", 0, 0, 1}, {'f', "zero", 0, 1, 0}, {'f', "neg", -1, 0, 0},
-                                                                 {'H', "QZ_Hoursneg", 0, 0, 1}, {'f', "nan", nan, 0, 0}, {'f', "nan", nan, 0, 0}};
-        QTest::newRow("single precision hours") << QList<Call>{{'f', "p", 100000, 0, 1}, {'f', "p", 100000, 100000LL * 3600 - 1, 0}};
-        QTest::newRow("if 24 hours passed") << QList<Call>{{'i', "nag", 24, 0, 1}, {'i', "nag", 24, 23 * 3600, 0}, {'i', "nag", 24, 3600, 0},
-                                                           {'i', "nag", 24, 1, 1}, {'i', "nag", 24, 23 * 3600, 0}};
-        QTest::newRow("if 0 or nan hours") << QList<Call>{{'i', "neg", -1, 0, 1}, {'i', "neg", -1, 0, 1}, {'i', "nan", nan, 0, 1},
-                                                          {'i', "nan", nan, 3600000, 0}, {'i', "z", 0, 0, 1}, {'i', "z", 0, 0, 0}};
-        QTest::newRow("days") << QList<Call>{{'g', "app", 0, 0, 0}, {'c', "app", 0, 0, 1}, {'c', "app", 0, 11 * 3600 + 3599, 1},
-                                             {'c', "app", 0, 2, 2}, {'g', "app", 0, 0, 2}, {'c', "app", 0, -3 * 86400, 3}};
+        QTest::newRow("once, case-sensitive")
+            << QList<Call>{{'o', "tip", 0, 0, 1}, {'o', "tip", 0, 0, 0}, {'o', "Tip", 0, 0, 1}};
+        QTest::newRow("n times counts on") << QList<Call>{{'t', "x", 3, 0, 1},
+                                                          {'t', "x", 3, 0, 1},
+                                                          {'t', "x", 3, 0, 1},
+                                                          {'t', "x", 3, 0, 0},
+                                                          {'k', "QZ_doThisNTimesx", 0, 0, 4}};
+        QTest::newRow("n times zero and negative") << QList<Call>{
+            {'t', "z", 0, 0, 0}, {'t', "z", -2, 0, 0}, {'k', "QZ_doThisNTimesz", 0, 0, 2}};
+        QTest::newRow("n times -1 resets") << QList<Call>{{'t', "r", 1, 0, 1},
+                                                          {'t', "r", 1, 0, 0},
+                                                          {'t', "r", -1, 0, 0},
+                                                          {'h', "QZ_doThisNTimesr", 0, 0, 0},
+                                                          {'t', "r", 1, 0, 1}};
+        QTest::newRow("after fires once")
+            << QList<Call>{{'a', "rate", 3, 0, 0},          {'k', "QZ_Timesrate", 0, 0, 1},
+                           {'a', "rate", 3, 0, 0},          {'a', "rate", 3, 0, 1},
+                           {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", 0, 0, 0},
+                           {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", -1, 0, 0},
+                           {'a', "rate", 1, 0, 1}};
+        QTest::newRow("after on its own count") << QList<Call>{
+            {'a', "z", 0, 0, 0}, {'a', "z", -5, 0, 0}, {'a', "z", 2, 0, 0}, {'a', "z", 4, 0, 1}};
+        QTest::newRow("one name, three states") << QList<Call>{
+            {'o', "n", 0, 0, 1}, {'t', "n", 1, 0, 1}, {'a', "n", 1, 0, 1}, {'o', "n", 0, 0, 0}};
+        QTest::newRow("increment")
+            << QList<Call>{{'+', "runs", 0, 0, 1}, {'+', "runs", 0, 0, 2}, {'k', "runs", 0, 0, 2}};
+        QTest::newRow("for 24 hours") << QList<Call>{{'f', "trial", 24, 0, 1},
+                                                     {'f', "trial", 24, 24 * 3600 - 1, 1},
+                                                     {'f', "trial", 24, 1, 0},
+                                                     {'f', "trial", 48, -3600, 1}};
+        QTest::newRow("for 0 and negative hours") << QList<Call>{
+            {'f', "zero", 0, 0, 1},        {'f', "zero", 0, 1, 0},  {'f', "neg", -1, 0, 0},
+            {'H', "QZ_Hoursneg", 0, 0, 1}, {'f', "nan", nan, 0, 0}, {'f', "nan", nan, 0, 0}};
+        QTest::newRow("single precision hours")
+            << QList<Call>{{'f', "p", 100000, 0, 1}, {'f', "p", 100000, 100000LL * 3600 - 1, 0}};
+        QTest::newRow("if 24 hours passed") << QList<Call>{{'i', "nag", 24, 0, 1},
+                                                           {'i', "nag", 24, 23 * 3600, 0},
+                                                           {'i', "nag", 24, 3600, 0},
+                                                           {'i', "nag", 24, 1, 1},
+                                                           {'i', "nag", 24, 23 * 3600, 0}};
+        QTest::newRow("if 0 or nan hours") << QList<Call>{
+            {'i', "neg", -1, 0, 1},        {'i', "neg", -1, 0, 1}, {'i', "nan", nan, 0, 1},
+            {'i', "nan", nan, 3600000, 0}, {'i', "z", 0, 0, 1},    {'i', "z", 0, 0, 0}};
+        QTest::newRow("days") << QList<Call>{
+            {'g', "app", 0, 0, 0}, {'c', "app", 0, 0, 1}, {'c', "app", 0, 11 * 3600 + 3599, 1},
+            {'c', "app", 0, 2, 2}, {'g', "app", 0, 0, 2}, {'c', "app", 0, -3 * 86400, 3}};
     }
     void actions() {
         QFETCH(QList<Call>, calls);
@@ -135,7 +168,9 @@ private Q_SLOTS:
         QVERIFY(!isSameDayAs(at("2026-11-01T23:59:59"), at("2026-11-02T00:00:00")));
         QVERIFY(!isSameDayAs(distantPast(), now));
         UserDefaults store(file("days.conf"));
-        store.setObject(QVariantMap{{"dateKey", now.addDays(-1)}, {"countKey", qint64(7)}, {"extra", "kept"}}, "QZ_CountDaysx");
+        store.setObject(
+            QVariantMap{{"dateKey", now.addDays(-1)}, {"countKey", qint64(7)}, {"extra", "kept"}},
+            "QZ_CountDaysx");
         QCOMPARE(countDaysUsed(store, "x"), 8);
         const QVariantMap record = store.objectForKey("QZ_CountDaysx")->toMap();
         QCOMPARE(record.value("extra").toString(), QStringLiteral("kept"));
@@ -150,10 +185,16 @@ private Q_SLOTS:
     // Every kind survives a new reader bit for bit, under keys kept exactly as given.
     void typesAndKeysKeptExactly() {
         const QVariantMap values{
-            {"a/b", true}, {"a//b", false}, {"a/", QVariant(-0.0f)}, {"", qint64(std::numeric_limits<qint64>::min())},
-            {"p", 0.1f}, {"p/q", QStringLiteral("no")}, {"\\x", QDateTime::fromMSecsSinceEpoch(1234567890123, Qt::UTC)},
+            {"a/b", true},
+            {"a//b", false},
+            {"a/", QVariant(-0.0f)},
+            {"", qint64(std::numeric_limits<qint64>::min())},
+            {"p", 0.1f},
+            {"p/q", QStringLiteral("no")},
+            {"\\x", QDateTime::fromMSecsSinceEpoch(1234567890123, Qt::UTC)},
             {"#;=[] ü", QVariantMap{{"countKey", qint64(3)}, {"nested", QVariantList{1.5, "x"}}}},
-            {"data", QByteArray("\0\xff", 2)}, {"u", quint64(18446744073709551615ULL)}};
+            {"data", QByteArray("\0\xff", 2)},
+            {"u", quint64(18446744073709551615ULL)}};
         {
             UserDefaults store(file("types.conf"));
             for (auto it = values.begin(); it != values.end(); ++it)
@@ -202,7 +243,8 @@ private Q_SLOTS:
     // file of the right shape is set aside, and the store starts empty.
     void oddFiles_data() {
         QTest::addColumn<QString>("kind");
-        for (const char* kind : {"fifo", "link to /dev/zero", "folder", "two MiB", "garbage", "truncated", "wrong shape", "array"})
+        for (const char* kind : {"fifo", "link to /dev/zero", "folder", "two MiB", "garbage",
+                                 "truncated", "wrong shape", "array"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
     void oddFiles() {
@@ -218,20 +260,26 @@ private Q_SLOTS:
         else if (kind == u"folder")
             QVERIFY(QDir().mkpath(path));
         else
-            test::write(path, kind == u"two MiB"     ? QByteArray(2 << 20, ' ')
-                              : kind == u"garbage"   ? QByteArray("\0\xff{{{", 5)
-                              : kind == u"truncated" ? QByteArray("{\"values\": {\"a\": {\"bool\": tr")
-                              : kind == u"array"     ? QByteArray("[1]")
-                                                     : QByteArray("{\"values\": {\"a\": {\"bool\": \"yes\"}}}"));
-        const QByteArray before = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() ? test::read(path) : QByteArray();
+            test::write(path, kind == u"two MiB"   ? QByteArray(2 << 20, ' ')
+                              : kind == u"garbage" ? QByteArray("\0\xff{{{", 5)
+                              : kind == u"truncated"
+                                  ? QByteArray("{\"values\": {\"a\": {\"bool\": tr")
+                              : kind == u"array"
+                                  ? QByteArray("[1]")
+                                  : QByteArray("{\"values\": {\"a\": {\"bool\": \"yes\"}}}"));
+        const QByteArray before = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink()
+                                      ? test::read(path)
+                                      : QByteArray();
         UserDefaults store(path);
         QVERIFY(store.allKeys().isEmpty());
         QCOMPARE(logged.size(), 1);
-        const QStringList aside = QDir(dir_.path()).entryList({"odd.conf.damaged-*"}, QDir::AllEntries | QDir::System);
+        const QStringList aside =
+            QDir(dir_.path()).entryList({"odd.conf.damaged-*"}, QDir::AllEntries | QDir::System);
         QCOMPARE(aside.size(), 1);
         if (!before.isEmpty())
             QCOMPARE(test::read(dir_.filePath(aside.first())).left(64), before.left(64));
-        QDir(dir_.path()).remove(aside.first()) || QDir(dir_.filePath(aside.first())).removeRecursively();
+        QDir(dir_.path()).remove(aside.first()) ||
+            QDir(dir_.filePath(aside.first())).removeRecursively();
         store.setBool(true, "after");
         QVERIFY(store.synchronize());
         QVERIFY(UserDefaults(path).boolForKey("after"));
@@ -272,7 +320,8 @@ private Q_SLOTS:
     }
 
     void shortcuts() {
-        QCOMPARE(UserDefaults::standardFilePath(), test::sandbox().config + "/org.tarnwick.ScriptInstaller.conf");
+        QCOMPARE(UserDefaults::standardFilePath(),
+                 test::sandbox().config + "/org.tarnwick.ScriptInstaller.conf");
         QCOMPARE(toggleBoolForKey("t"), true);
         QCOMPARE(toggleBoolForKey("t"), false);
         QCOMPARE(boolForKey("t"), false);
@@ -309,7 +358,8 @@ private Q_SLOTS:
         QTest::keyClicks(&edit, "!");
         QCOMPARE(objectForKey("Name")->toString(), QStringLiteral("stored!")); // continuously
         QLineEdit later;
-        bind(&later, "text", UserDefaultsController::sharedUserDefaultsController(), "values.Later", {});
+        bind(&later, "text", UserDefaultsController::sharedUserDefaultsController(), "values.Later",
+             {});
         later.show();
         QTest::keyClicks(&later, "abc");
         QVERIFY(!objectForKey("Later"));
@@ -349,7 +399,8 @@ private Q_SLOTS:
         QFETCH(bool, homeKept);
         QFETCH(bool, configKept);
         const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
-        for (const auto& [name, value] : {std::pair("HOME", home), std::pair("XDG_CONFIG_HOME", config)}) {
+        for (const auto& [name, value] :
+             {std::pair("HOME", home), std::pair("XDG_CONFIG_HOME", config)}) {
             if (value.isNull())
                 qunsetenv(name);
             else
@@ -357,8 +408,10 @@ private Q_SLOTS:
         }
         qputenv("XDG_DATA_DIRS", "rel:/usr/share:also/rel");
         const QString foundHome = environment::homeFolder();
-        QCOMPARE(foundHome, homeKept ? QString::fromLatin1(home) : QFile::decodeName(::getpwuid(::getuid())->pw_dir));
-        QCOMPARE(environment::configHome(), configKept ? QString::fromLatin1(config) : foundHome + "/.config");
+        QCOMPARE(foundHome, homeKept ? QString::fromLatin1(home)
+                                     : QFile::decodeName(::getpwuid(::getuid())->pw_dir));
+        QCOMPARE(environment::configHome(),
+                 configKept ? QString::fromLatin1(config) : foundHome + "/.config");
         environment::sanitizeEnvironment();
         QCOMPARE(qgetenv("HOME"), foundHome.toLocal8Bit());
         QCOMPARE(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"), configKept);

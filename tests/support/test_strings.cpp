@@ -62,7 +62,8 @@ private Q_SLOTS:
                       bool lowerKey = true, bool lowerValue = false) {
             QTest::newRow(name) << u8(message) << lowerKey << lowerValue << expected;
         };
-        row("decoded value", "twkscriptinstall://x?script=My%20Script", Map{{"script", "My Script"}});
+        row("decoded value", "twkscriptinstall://x?script=My%20Script",
+            Map{{"script", "My Script"}});
         row("no question mark", "twkscriptinstall://x", std::nullopt);
         row("head plays no part", "a=b&c?x=1", Map{{"x", "1"}});
         row("lone question mark", "a?", Map{{"", ""}});
@@ -114,12 +115,15 @@ private Q_SLOTS:
         for (int i = 0; i < 2000; ++i) {
             QString text;
             for (int n = int(random.bounded(30)); n > 0; --n) {
-                const char32_t c = random.bounded(2) ? random.bounded(0x20, 0x7f) : random.bounded(0xa0, 0x2ffff);
+                const char32_t c =
+                    random.bounded(2) ? random.bounded(0x20, 0x7f) : random.bounded(0xa0, 0x2ffff);
                 if (!QChar::isSurrogate(c))
                     text.append(QString::fromUcs4(&c, 1));
             }
             const auto map = attributesFromMessageWithLowercaseKey(
-                QStringLiteral("t://x?a=1&v=") + fullyEscapedStringForUrl(text).value() + QStringLiteral("&b"), true, false);
+                QStringLiteral("t://x?a=1&v=") + fullyEscapedStringForUrl(text).value() +
+                    QStringLiteral("&b"),
+                true, false);
             QCOMPARE(map->value(u"v"), text);
             QCOMPARE(map->size(), 3);
         }
@@ -129,7 +133,8 @@ private Q_SLOTS:
         QCOMPARE(pathByRemovingParameters(u"a/b?x=1?y"), QStringLiteral("a/b"));
         QCOMPARE(pathByRemovingParameters(u"a/b"), QStringLiteral("a/b"));
         QCOMPARE(pathByRemovingParameters(u"?x"), QString());
-        QCOMPARE(urlStringByAppendingPathComponent(u"twkrelaunch://test", u"x"), Text("twkrelaunch://test/x"));
+        QCOMPARE(urlStringByAppendingPathComponent(u"twkrelaunch://test", u"x"),
+                 Text("twkrelaunch://test/x"));
         QCOMPARE(urlStringByAppendingPathComponent(u"s://h/d/", u"/f"), Text("s://h/d/f"));
         QCOMPARE(urlStringByAppendingPathComponent(u"plain", u"x"), Text());
         QCOMPARE(urlStringByAppendingPathComponent(u"a:/b:/c", u"x"), Text());
@@ -145,7 +150,8 @@ private Q_SLOTS:
         QCOMPARE(lastPathComponent(u"/a/b/"), QStringLiteral("b"));
         QCOMPARE(lastPathComponent(u"/"), QStringLiteral("/"));
         QCOMPARE(lastPathComponent(u"name"), QStringLiteral("name"));
-        QCOMPARE(stringByExpandingTildeInPath(u"~/x"), environment::homeFolder() + QStringLiteral("/x"));
+        QCOMPARE(stringByExpandingTildeInPath(u"~/x"),
+                 environment::homeFolder() + QStringLiteral("/x"));
         QCOMPARE(stringByExpandingTildeInPath(u"~"), environment::homeFolder());
         QCOMPARE(stringByExpandingTildeInPath(u"~x/y"), QStringLiteral("~x/y"));
         QVERIFY(isValidUtf8("\xf0\x9f\x98\x80", 4));
@@ -158,26 +164,33 @@ private Q_SLOTS:
         auto row = [](const char* name, const QString& actual, const char* expected) {
             QTest::newRow(name) << actual << u8(expected);
         };
-        row("text", format(u"Script '%@' - not found", QStringLiteral("a b")), "Script 'a b' - not found");
+        row("text", format(u"Script '%@' - not found", QStringLiteral("a b")),
+            "Script 'a b' - not found");
         row("zero padded", format(u"%02ld:%02ld", qint64(5), qint64(7)), "05:07");
         row("zero pad after minus", format(u"%02ld|%04ld", qint64(-5), qint64(-5)), "-5|-005");
-        row("most negative", format(u"%ld", std::numeric_limits<qint64>::min()), "-9223372036854775808");
+        row("most negative", format(u"%ld", std::numeric_limits<qint64>::min()),
+            "-9223372036854775808");
         row("%d takes 32 bits", format(u"%d", qint64(0x100000001LL)), "1");
-        row("unsigned", format(u"%lu", std::numeric_limits<quint64>::max()), "18446744073709551615");
+        row("unsigned", format(u"%lu", std::numeric_limits<quint64>::max()),
+            "18446744073709551615");
         row("hex and octal", format(u"%x %X %#x %o", 255, 255, 255, 8), "ff FF 0xff 10");
         row("character", format(u"%d - %C", 1, QChar(u'b')), "1 - b");
         row("percent", format(u"100%%"), "100%");
-        row("left aligned", format(u"[%-4@][%4@]", QStringLiteral("ab"), QStringLiteral("cd")), "[ab  ][  cd]");
+        row("left aligned", format(u"[%-4@][%4@]", QStringLiteral("ab"), QStringLiteral("cd")),
+            "[ab  ][  cd]");
         row("signs", format(u"%+d % d", 5, 5), "+5  5");
         row("number as text", format(u"%@", 42), "42");
         row("float", format(u"%.2f %g", 1.006, 0.5), "1.01 0.5");
-        row("no arguments: as written", formatWithArguments(u"%@ %d %s %n %x", {}), "%@ %d %s %n %x");
+        row("no arguments: as written", formatWithArguments(u"%@ %d %s %n %x", {}),
+            "%@ %d %s %n %x");
         row("star width", formatWithArguments(u"%*d", {}), "%*d");
         row("positional", formatWithArguments(u"%1$@", {}), "%1$@");
         row("trailing percent", format(u"50%", 1), "50%");
         row("huge width kept", formatWithArguments(u"%99999999999d", {}), "%99999999999d");
-        row("wrong kind used up", format(u"%d and %@", QStringLiteral("x"), QStringLiteral("y")), "%d and y");
-        row("width capped", QString::number(format(u"%999999@", QStringLiteral("x")).size()), "4096");
+        row("wrong kind used up", format(u"%d and %@", QStringLiteral("x"), QStringLiteral("y")),
+            "%d and y");
+        row("width capped", QString::number(format(u"%999999@", QStringLiteral("x")).size()),
+            "4096");
     }
     void formatter() {
         QFETCH(QString, actual);
@@ -192,13 +205,17 @@ private Q_SLOTS:
         QCOMPARE(stringByRemovingSlashEscapes(eight), four);
         QCOMPARE(stringByRemovingSlashEscapes(u"\\\\n"), QStringLiteral("\n"));
         QCOMPARE(stringByAddingSlashEscapes(u"\r'"), QStringLiteral("\r'"));
-        QCOMPARE(stringByReplacingBadCharactersWithEntities(u"1 < 2 & 3 > 2 \"'"), u8("1 &lt; 2 &amp; 3 &gt; 2 \"'"));
+        QCOMPARE(stringByReplacingBadCharactersWithEntities(u"1 < 2 & 3 > 2 \"'"),
+                 u8("1 &lt; 2 &amp; 3 &gt; 2 \"'"));
         QCOMPARE(stringByReplacingBadCharactersWithEntities(u"&amp;"), QStringLiteral("&amp;amp;"));
         const struct {
             const char *text, *affix, *noPrefix, *noSuffix;
-        } affixes[] = {{"not.not.x", "not.", "not.x", "not.not.x"}, {"a.txt.txt", ".txt", "a.txt.txt", "a.txt"},
-                       {"abc", "", "abc", "abc"},                  {"abc", "abc", "", ""},
-                       {"ab", "abc", "ab", "ab"},                  {"Not.x", "not.", "Not.x", "Not.x"}};
+        } affixes[] = {{"not.not.x", "not.", "not.x", "not.not.x"},
+                       {"a.txt.txt", ".txt", "a.txt.txt", "a.txt"},
+                       {"abc", "", "abc", "abc"},
+                       {"abc", "abc", "", ""},
+                       {"ab", "abc", "ab", "ab"},
+                       {"Not.x", "not.", "Not.x", "Not.x"}};
         for (const auto& a : affixes) {
             QCOMPARE(stringByRemovingPrefix(u8(a.text), u8(a.affix)), u8(a.noPrefix));
             QCOMPARE(stringByRemovingSuffix(u8(a.text), u8(a.affix)), u8(a.noSuffix));
@@ -244,10 +261,12 @@ private Q_SLOTS:
             QVERIFY2(!isInteger(u8(no)), no);
         QCOMPARE(integerValue(u"  -12x"), -12);
         QCOMPARE(integerValue(u"99999999999999999999"), std::numeric_limits<qint64>::max());
-        const std::pair<const char*, qint64> hex[] = {{"ff", 255},        {"FF", 255},     {"0x1A", 26},
-                                                      {"7fffffff", 2147483647}, {"ffffffff", -1},
-                                                      {"80000000", -2147483648LL}, {"1g", 1}, {"g1", 0},
-                                                      {"", 0},            {" \t1f", 31},   {"-1", -1}};
+        const std::pair<const char*, qint64> hex[] = {{"ff", 255},      {"FF", 255},
+                                                      {"0x1A", 26},     {"7fffffff", 2147483647},
+                                                      {"ffffffff", -1}, {"80000000", -2147483648LL},
+                                                      {"1g", 1},        {"g1", 0},
+                                                      {"", 0},          {" \t1f", 31},
+                                                      {"-1", -1}};
         for (const auto& [text, value] : hex)
             QCOMPARE(hexValue(u8(text)), value);
         QStringList logged;
@@ -266,7 +285,8 @@ private Q_SLOTS:
         QTest::addColumn<Range>("expected");
         auto row = [](const char* name, const QString& h, const QString& n, quint64 o, Range r,
                       Range in = {0, ~0ULL}) {
-            QTest::newRow(name) << h << n << o << (in.length == ~0ULL ? Range{0, quint64(h.size())} : in) << r;
+            QTest::newRow(name) << h << n << o
+                                << (in.length == ~0ULL ? Range{0, quint64(h.size())} : in) << r;
         };
         row("plain", "abcabc", "bc", 0, {1, 2});
         row("backwards", "abcabc", "bc", BackwardsSearch, {4, 2});
@@ -278,9 +298,11 @@ private Q_SLOTS:
         row("anchored backwards miss", "abcabx", "ab", AnchoredSearch | BackwardsSearch, NF);
         row("empty needle", "abc", "", 0, NF);
         row("regex", "Test", ".*", RegularExpressionSearch, {0, 4});
-        row("regex backwards", "ab12cd345", "[0-9]+", RegularExpressionSearch | BackwardsSearch, {6, 3});
+        row("regex backwards", "ab12cd345", "[0-9]+", RegularExpressionSearch | BackwardsSearch,
+            {6, 3});
         row("regex anchored", "ab12", "[0-9]+", RegularExpressionSearch | AnchoredSearch, NF);
-        row("regex case-insensitive", "xAB", "ab", RegularExpressionSearch | CaseInsensitiveSearch, {1, 2});
+        row("regex case-insensitive", "xAB", "ab", RegularExpressionSearch | CaseInsensitiveSearch,
+            {1, 2});
         row("invalid regex", "a(b", "(", RegularExpressionSearch, NF);
         row("dot is literal", "a.b", ".", 0, {1, 1});
         row("precomposed finds decomposed", u8("caf\u00e9!"), u8("cafe\u0301"), 0, {0, 4});
@@ -288,14 +310,17 @@ private Q_SLOTS:
         row("literal keeps code units", u8("caf\u00e9"), u8("cafe\u0301"), LiteralSearch, NF);
         row("no match inside a letter", u8("\u00e9"), "e", 0, NF);
         row("no match before its mark", u8("e\u0301"), "e", 0, NF);
-        row("diacritics ignored", u8("R\u00e9sum\u00e9"), "resume", DiacriticInsensitiveSearch | CaseInsensitiveSearch, {0, 6});
+        row("diacritics ignored", u8("R\u00e9sum\u00e9"), "resume",
+            DiacriticInsensitiveSearch | CaseInsensitiveSearch, {0, 6});
         row("diacritics, decomposed", u8("xe\u0301y"), "ey", DiacriticInsensitiveSearch, {1, 3});
         row("width ignored", u8("\uff21\uff22\uff23"), "BC", WidthInsensitiveSearch, {1, 2});
         row("width kept", u8("\uff21\uff22\uff23"), "BC", 0, NF);
         row("surrogate pair", u8("a😀b😀"), u8("😀"), BackwardsSearch, {4, 2});
-        row("pair folded", u8("\u00e9😀b"), u8("😀B"), CaseInsensitiveSearch | DiacriticInsensitiveSearch, {1, 3});
+        row("pair folded", u8("\u00e9😀b"), u8("😀B"),
+            CaseInsensitiveSearch | DiacriticInsensitiveSearch, {1, 3});
         row("NUL not past the end", "ab", QString(QChar(0)), BackwardsSearch, NF);
-        row("NUL found backwards", QStringLiteral("a") + QChar(0) + u'b', QString(QChar(0)), BackwardsSearch, {1, 1});
+        row("NUL found backwards", QStringLiteral("a") + QChar(0) + u'b', QString(QChar(0)),
+            BackwardsSearch, {1, 1});
         row("half a pair", u8("😀"), QString(QChar(0xD83D)), 0, NF);
         row("within a range", "abcabc", "a", 0, {3, 1}, {1, 5});
         row("backwards within a range", "abcabc", "c", BackwardsSearch, {2, 1}, {0, 4});
@@ -312,21 +337,28 @@ private Q_SLOTS:
         QFETCH(Range, expected);
         QCOMPARE(rangeOfString(haystack, needle, options, range), expected);
         QCOMPARE(rangeOfStringAllowingNil(haystack, QStringView(needle), options, range), expected);
-        QCOMPARE(hasSubstring(haystack, QStringView(needle), options), rangeOfString(haystack, needle, options).found());
+        QCOMPARE(hasSubstring(haystack, QStringView(needle), options),
+                 rangeOfString(haystack, needle, options).found());
     }
 
     void tolerantSearches() {
-        QCOMPARE(rangeOfStringAllowingNil(u"abcdefgh", std::nullopt, 0, Range{5, 3}), (Range{5, 0}));
-        QCOMPARE(rangeOfStringAllowingNilMagicQuotes(u"abc", std::nullopt, 0, Range{1, 2}), (Range{1, 0}));
+        QCOMPARE(rangeOfStringAllowingNil(u"abcdefgh", std::nullopt, 0, Range{5, 3}),
+                 (Range{5, 0}));
+        QCOMPARE(rangeOfStringAllowingNilMagicQuotes(u"abc", std::nullopt, 0, Range{1, 2}),
+                 (Range{1, 0}));
         QVERIFY(hasSubstring(u"abc", std::nullopt, 0));
         const struct {
             const char *text, *needle;
             quint64 options;
             Range expected;
-        } quotes[] = {{"ab'de\"g", "\"", 0, {2, 1}},  {"ab\"de'g", "\"", 0, {2, 1}},
-                      {"a'b'c", "\"", 0, {1, 1}},     {"abc", "\"", 0, NF},
-                      {"a'b''c", "\"\"", 0, NF},      {"a'b\"c'd\"", "\"", BackwardsSearch, {5, 1}},
-                      {"a'b\"c\"d", "\"", BackwardsSearch, {1, 1}}, {"ab'c", "'", 0, {2, 1}}};
+        } quotes[] = {{"ab'de\"g", "\"", 0, {2, 1}},
+                      {"ab\"de'g", "\"", 0, {2, 1}},
+                      {"a'b'c", "\"", 0, {1, 1}},
+                      {"abc", "\"", 0, NF},
+                      {"a'b''c", "\"\"", 0, NF},
+                      {"a'b\"c'd\"", "\"", BackwardsSearch, {5, 1}},
+                      {"a'b\"c\"d", "\"", BackwardsSearch, {1, 1}},
+                      {"ab'c", "'", 0, {2, 1}}};
         for (const auto& q : quotes) {
             const QString text = u8(q.text);
             QCOMPARE(rangeOfStringAllowingNilMagicQuotes(text, QStringView(u8(q.needle)), q.options,
@@ -342,7 +374,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("order");
-        auto row = [](const char* a, const char* b, int order) { QTest::newRow(a) << u8(a) << u8(b) << order; };
+        auto row = [](const char* a, const char* b, int order) {
+            QTest::newRow(a) << u8(a) << u8(b) << order;
+        };
         row("Script 2.sh", "Script 10.sh", -1);
         row("Script.sh", "Script.sh", 0);
         row("script.sh", "Script.sh", -1);
@@ -366,7 +400,9 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<QString>("clock");
         QTest::addColumn<QString>("letters");
-        auto row = [](qint64 s, const char* c, const char* l) { QTest::newRow(c) << s << u8(c) << u8(l); };
+        auto row = [](qint64 s, const char* c, const char* l) {
+            QTest::newRow(c) << s << u8(c) << u8(l);
+        };
         row(0, "00:00", "00m 00s");
         row(1, "00:01", "00m 01s");
         row(61, "01:01", "01m 01s");
@@ -377,8 +413,10 @@ private Q_SLOTS:
         row(-1, "-00:01", "00m -1s");
         row(-61, "-01:01", "00m -61s");
         row(-3661, "-1:01:01", "00m -3661s");
-        row(std::numeric_limits<qint64>::max(), "2562047788015215:30:07", "2562047788015215h 30m 07s");
-        row(std::numeric_limits<qint64>::min(), "-2562047788015215:30:08", "00m -9223372036854775808s");
+        row(std::numeric_limits<qint64>::max(), "2562047788015215:30:07",
+            "2562047788015215h 30m 07s");
+        row(std::numeric_limits<qint64>::min(), "-2562047788015215:30:08",
+            "00m -9223372036854775808s");
     }
     void durations() {
         QFETCH(qint64, seconds);
@@ -395,7 +433,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("dateStyle");
         QTest::addColumn<int>("timeStyle");
         QTest::addColumn<QString>("text");
-        auto row = [](const char* name, const char* locale, const char* zone, qint64 s, int d, int t, const QString& text) {
+        auto row = [](const char* name, const char* locale, const char* zone, qint64 s, int d,
+                      int t, const QString& text) {
             QTest::newRow(name) << u8(locale) << u8(zone) << s << d << t << text;
         };
         const qint64 summer = 1751328000; // 2025-07-01 00:00 UTC
@@ -403,10 +442,13 @@ private Q_SLOTS:
         row("en short", "en_US.UTF-8", "UTC", 0, 1, 1, "1/1/70, 12:00" + NNBSP + "AM");
         row("en medium", "en_US.UTF-8", "UTC", 0, 2, 2, "Jan 1, 1970, 12:00:00" + NNBSP + "AM");
         row("en long date", "en_US.UTF-8", "UTC", 0, 3, 0, "January 1, 1970");
-        row("en full", "en_US.UTF-8", "UTC", 0, 4, 4, "Thursday, January 1, 1970 at 12:00:00" + NNBSP + "AM Coordinated Universal Time");
-        row("en NY summer", "en_US.UTF-8", "America/New_York", summer, 2, 3, "Jun 30, 2025, 8:00:00" + NNBSP + "PM EDT");
+        row("en full", "en_US.UTF-8", "UTC", 0, 4, 4,
+            "Thursday, January 1, 1970 at 12:00:00" + NNBSP + "AM Coordinated Universal Time");
+        row("en NY summer", "en_US.UTF-8", "America/New_York", summer, 2, 3,
+            "Jun 30, 2025, 8:00:00" + NNBSP + "PM EDT");
         row("de long", "de_DE.UTF-8", "UTC", 0, 3, 2, "1. Januar 1970 um 00:00:00");
-        row("de NY full date", "de_DE.UTF-8", "America/New_York", 0, 4, 0, "Mittwoch, 31. Dezember 1969");
+        row("de NY full date", "de_DE.UTF-8", "America/New_York", 0, 4, 0,
+            "Mittwoch, 31. Dezember 1969");
         row("unknown style is none", "de_DE.UTF-8", "UTC", 0, 9, 1, "00:00");
     }
     void dates() {
@@ -456,7 +498,8 @@ private Q_SLOTS:
         QCOMPARE(counts.size(), 36);
         for (int count : counts)
             QVERIFY(count > 2400 && count < 3200);
-        static const QRegularExpression uuid(QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"));
+        static const QRegularExpression uuid(
+            QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"));
         const QString a = makeUUID();
         QVERIFY2(uuid.match(a).hasMatch(), qPrintable(a));
         QVERIFY(a != makeUUID());
@@ -467,15 +510,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("visible");
         QTest::addColumn<QString>("markup");
-        auto row = [](const char* name, const QString& text, const char* visible, const char* markup) {
+        auto row = [](const char* name, const QString& text, const char* visible,
+                      const char* markup) {
             QTest::newRow(name) << text << u8(visible) << u8(markup);
         };
         row("plain", "Open Recent.sh", "Open Recent.sh", "Open Recent.sh");
         row("markup", "<a href=\"x\">y</a>&amp;", "<a href=\"x\">y</a>&amp;",
             "&lt;a href=&quot;x&quot;&gt;y&lt;/a&gt;&amp;amp;");
-        row("right-to-left override", u8("invoice\u202Ehs.txt"), "invoice\\u202Ehs.txt", "invoice\\u202Ehs.txt");
-        row("isolates and marks", u8("a\u2066\u2069\u200E\u200F\u061Cb"), "a\\u2066\\u2069\\u200E\\u200F\\u061Cb", "a\\u2066\\u2069\\u200E\\u200F\\u061Cb");
-        row("zero width", u8("a\u200B\u200D\uFEFFb"), "a\\u200B\\u200D\\uFEFFb", "a\\u200B\\u200D\\uFEFFb");
+        row("right-to-left override", u8("invoice\u202Ehs.txt"), "invoice\\u202Ehs.txt",
+            "invoice\\u202Ehs.txt");
+        row("isolates and marks", u8("a\u2066\u2069\u200E\u200F\u061Cb"),
+            "a\\u2066\\u2069\\u200E\\u200F\\u061Cb", "a\\u2066\\u2069\\u200E\\u200F\\u061Cb");
+        row("zero width", u8("a\u200B\u200D\uFEFFb"), "a\\u200B\\u200D\\uFEFFb",
+            "a\\u200B\\u200D\\uFEFFb");
         row("terminal escape", "a\x1b[31mb\x07", "a\\u001B[31mb\\u0007", "a\\u001B[31mb\\u0007");
         row("line breaks", u8("a\nb\u2028c"), "a\\u000Ab\\u2028c", "a\\u000Ab\\u2028c");
         row("beyond the first plane", u8("a\U000E0001b😀"), "a\\U000E0001b😀", "a\\U000E0001b😀");
@@ -489,7 +536,8 @@ private Q_SLOTS:
         QCOMPARE(text::markupSafeText(text), markup);
         // Line feeds and tabs stay themselves in lines of text, nothing else does.
         QCOMPARE(text::visibleLines(text + QStringLiteral("\n\tx")),
-                 QString(visible).replace(QStringLiteral("\\u000A"), QStringLiteral("\n")) + QStringLiteral("\n\tx"));
+                 QString(visible).replace(QStringLiteral("\\u000A"), QStringLiteral("\n")) +
+                     QStringLiteral("\n\tx"));
     }
 };
 
