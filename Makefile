@@ -7,8 +7,9 @@ WERROR     ?= $(if $(CI),ON,OFF)
 CMAKE_ARGS ?=
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
+            qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 \
             libglib2.0-dev libglib2.0-bin libicu-dev dbus-daemon dbus-bin \
-            desktop-file-utils appstream fonts-dejavu-core dpkg-dev
+            desktop-file-utils appstream fonts-dejavu-core dpkg-dev lintian util-linux
 BENCH_PACKAGES := libbenchmark-dev dbus-daemon dbus-bin
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 PACKAGE_PACKAGES := dpkg-dev lintian
@@ -66,7 +67,8 @@ package:
 	    -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 	@cmake --build build-package -j$(JOBS)
 	@cd build-package && cpack -G DEB >/dev/null && ls -1 $$PWD/*.deb
-	@lintian --fail-on error --suppress-tags-from-file scripts/lintian-overrides build-package/*.deb
+	@lintian --pedantic --fail-on error,warning,info,pedantic \
+	    --suppress-tags-from-file scripts/lintian-overrides build-package/*.deb
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -35,6 +35,19 @@ QString shown(const QByteArray& name) {
     return text::visibleText(installer::displayName(name));
 }
 
+// The state as a person reads it; --json keeps the untranslated names for programs.
+QString stateText(installer::ScriptState state) {
+    switch (state) {
+    case installer::ScriptState::Installed:
+        return Texts::tr("installed");
+    case installer::ScriptState::Different:
+        return Texts::tr("different");
+    case installer::ScriptState::NotInstalled:
+        break;
+    }
+    return Texts::tr("not installed");
+}
+
 QString tarnwickNotFound() {
     return Texts::tr("Tarnwick was not found: no application handles twkrelaunch URLs.");
 }
@@ -169,7 +182,7 @@ int runList(bool json) {
         std::fputs(QJsonDocument(array).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {
         for (const auto& script : catalog.scripts)
-            printLine(shown(script.name) + u'\t' + installer::stateName(script.state));
+            printLine(shown(script.name) + u'\t' + stateText(script.state));
     }
     std::fflush(stdout);
     return 0;

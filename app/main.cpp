@@ -30,13 +30,20 @@ int runInTerminal(const app::CommandLine& line, char* program) {
     }
 }
 
-// Help and errors are read before any application object exists: translated all the same.
-QString translatedUsage(char* program) {
+// Help and errors, in the user's language.
+int explain(int argc, char** argv) {
     int qtArgc = 1;
-    char* qtArgv[] = {program, nullptr};
+    char* qtArgv[] = {argv[0], nullptr};
     QCoreApplication application(qtArgc, qtArgv);
     app::installTranslators(application);
-    return app::usageText();
+    const app::CommandLine line = app::parseCommandLine(argc, argv);
+    if (line.mode == app::CommandLine::Mode::Help) {
+        std::fputs(app::usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    std::fprintf(stderr, "twk-script-installer: %s\n\n%s", line.error.toLocal8Bit().constData(),
+                 app::usageText().toLocal8Bit().constData());
+    return 2;
 }
 
 } // namespace
@@ -48,17 +55,11 @@ int main(int argc, char** argv) {
     app::CommandLine line = app::parseCommandLine(argc, argv);
     switch (line.mode) {
     case app::CommandLine::Mode::Help:
-        std::fputs(translatedUsage(argv[0]).toLocal8Bit().constData(), stdout);
-        return 0;
+    case app::CommandLine::Mode::Error:
+        return explain(argc, argv);
     case app::CommandLine::Mode::Version:
         std::printf("twk-script-installer %s\n", TWK_VERSION);
         return 0;
-    case app::CommandLine::Mode::Error: {
-        const QString usage = translatedUsage(argv[0]);
-        std::fprintf(stderr, "twk-script-installer: %s\n\n%s", line.error.toLocal8Bit().constData(),
-                     usage.toLocal8Bit().constData());
-        return 2;
-    }
     default:
         break;
     }

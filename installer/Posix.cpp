@@ -2,6 +2,8 @@
 
 #include "installer/Status.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -90,45 +92,45 @@ QString errorText(int error) {
 
 } // namespace posix
 
+namespace {
+
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Status)
+};
+
+} // namespace
+
 QString Status::description() const {
     if (ok())
         return {};
     const QString where = posix::displayPath(path_);
-    QString what;
     switch (step_) {
     case Step::Listing:
-        what = QStringLiteral("cannot list \"%1\"");
-        break;
+        return Texts::tr("cannot list \"%1\": %2").arg(where, posix::errorText(error_));
     case Step::Resolving:
-        what = QStringLiteral("cannot find \"%1\"");
-        break;
+        return Texts::tr("cannot find \"%1\": %2").arg(where, posix::errorText(error_));
     case Step::Copying:
-        what = QStringLiteral("cannot copy \"%1\"");
-        break;
+        return Texts::tr("cannot copy \"%1\": %2").arg(where, posix::errorText(error_));
     case Step::Flushing:
-        what = QStringLiteral("cannot write \"%1\" out to disk");
-        break;
+        return Texts::tr("cannot write \"%1\" out to disk: %2")
+            .arg(where, posix::errorText(error_));
     case Step::Replacing:
-        what = QStringLiteral("cannot replace \"%1\"");
-        break;
+        return Texts::tr("cannot replace \"%1\": %2").arg(where, posix::errorText(error_));
     case Step::Trashing:
         if (error_ == EXDEV)
-            return QStringLiteral("cannot move \"%1\" to the Trash: the Trash is on another "
-                                  "file system")
+            return Texts::tr("cannot move \"%1\" to the Trash: the Trash is on another file system")
                 .arg(where);
-        what = QStringLiteral("cannot move \"%1\" to the Trash");
-        break;
+        return Texts::tr("cannot move \"%1\" to the Trash: %2")
+            .arg(where, posix::errorText(error_));
     case Step::Removing:
-        what = QStringLiteral("cannot remove \"%1\"");
-        break;
+        return Texts::tr("cannot remove \"%1\": %2").arg(where, posix::errorText(error_));
     case Step::DestinationInsideSource:
-        return QStringLiteral("cannot copy \"%1\": the user scripts folder lies inside it")
-            .arg(where);
+        return Texts::tr("cannot copy \"%1\": the user scripts folder lies inside it").arg(where);
     case Step::SourceInsideDestination:
-        return QStringLiteral("cannot replace \"%1\": Tarnwick's scripts folder lies inside it")
+        return Texts::tr("cannot replace \"%1\": Tarnwick's scripts folder lies inside it")
             .arg(where);
     }
-    return what.arg(where) + QStringLiteral(": ") + posix::errorText(error_);
+    return {};
 }
 
 } // namespace twk::installer

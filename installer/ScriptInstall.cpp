@@ -7,6 +7,8 @@
 #include "support/log/SystemLog.h"
 #include "support/strings/Formatter.h"
 
+#include <QCoreApplication>
+
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -178,14 +180,15 @@ BulkInstallReport installAllScripts(const std::optional<QString>& sourceFolder,
 RemovalOutcome removeInstalledScript(const QString& userScriptsFolder, const QByteArray& name) {
     RemovalOutcome outcome;
     if (!isValidScriptName(name)) {
-        outcome.error = QStringLiteral("\"%1\" is not a valid script name").arg(displayName(name));
+        outcome.error =
+            QCoreApplication::translate("HeadlessInstall", "is not a valid script name");
         return outcome;
     }
     const std::string folderPath = posix::nativePath(userScriptsFolder);
     const posix::Fd folder = posix::openFolderPath(folderPath);
     struct stat st;
     if (!folder.valid() || !posix::statAt(folder.get(), name.toStdString(), st)) {
-        outcome.error = QStringLiteral("\"%1\" is not installed").arg(displayName(name));
+        outcome.error = QCoreApplication::translate("HeadlessInstall", "is not installed");
         return outcome;
     }
     std::string trashed;

@@ -138,11 +138,12 @@ Status TrashSlot::fill(int folderFd, const std::string& name) {
     const bool lockedFolder =
         posix::statAt(folderFd, name, st) && S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR);
     if (lockedFolder)
-        (void)::fchmodat(folderFd, name.c_str(), (st.st_mode & 07777) | S_IWUSR, 0);
+        if (::fchmodat(folderFd, name.c_str(), (st.st_mode & 07777) | S_IWUSR, 0) != 0)
+            return Status(Step::Trashing, errno, originalPath_);
     if (::renameat(folderFd, name.c_str(), files_.get(), name_.c_str()) != 0) {
         const int error = errno;
-        if (lockedFolder)
-            (void)::fchmodat(folderFd, name.c_str(), st.st_mode & 07777, 0);
+        if (lockedFolder && ::fchmodat(folderFd, name.c_str(), st.st_mode & 07777, 0) != 0)
+            return Status(Step::Trashing, errno, originalPath_); // moved neither way
         return Status(Step::Trashing, error, originalPath_);
     }
     filled_ = true;

@@ -16,7 +16,10 @@
 
 #include <QCheckBox>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QPushButton>
+
+Q_LOGGING_CATEGORY(lcInstaller, "twk.installer", QtInfoMsg)
 
 namespace twk::installer {
 
@@ -468,6 +471,7 @@ void UIManager::installRequested(const QString& scriptName, const QByteArray& na
 }
 
 void UIManager::endRequest(const QString& scriptName, RequestOutcome outcome) {
+    qCDebug(lcInstaller) << "request for" << scriptName << "ended:" << int(outcome);
     Q_EMIT requestHandled(scriptName, outcome);
     finishTask();
 }

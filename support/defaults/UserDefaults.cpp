@@ -22,7 +22,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-Q_LOGGING_CATEGORY(lcDefaults, "twk.defaults")
+Q_LOGGING_CATEGORY(lcDefaults, "twk.defaults", QtInfoMsg)
 
 namespace twk::defaults {
 namespace {
@@ -367,6 +367,8 @@ void UserDefaults::refresh() const {
         ::stat(QFile::encodeName(path_).constData(), &st) == 0 ? stampOf(st) : Stamp{};
     if (loaded_ && now == stamp_)
         return;
+    if (loaded_)
+        qCDebug(lcDefaults) << "preference file" << path_ << "changed: reading it again";
     loaded_ = true;
     QVariantMap fresh = readFile(stamp_);
     if (clearPending_)

@@ -80,7 +80,7 @@ private Q_SLOTS:
             "installed: Open Recent.sh\nnot installed: ../x: is not a valid script name\nnot "
             "installed: nope: not found\nnot installed: -rf: not found\n");
         row("remove what is not there", {"--remove", "Open Recent.sh"}, 1,
-            "not removed: Open Recent.sh: \"Open Recent.sh\" is not installed\n");
+            "not removed: Open Recent.sh: is not installed\n");
         row("install all", {"--install-all"}, 0, "4 of 4 scripts installed into ");
         row("unknown option", {"--frobnicate"}, 2, "",
             "twk-script-installer: unknown option: --frobnicate\n\nUsage:");
@@ -132,6 +132,23 @@ private Q_SLOTS:
         QVERIFY2(missing.err.contains("does not exist yet: open Tarnwick once to create it"),
                  qPrintable(missing.err));
         QVERIFY(!QFileInfo::exists(box_.userScripts));
+    }
+
+    // Completion offers script names quoted for the shell: a name with a blank stays one word.
+    void completion() {
+        QProcess bash;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", QFileInfo(test::program()).path() + ":" + env.value("PATH"));
+        bash.setProcessEnvironment(env);
+        bash.start(
+            "bash",
+            {"-c",
+             "source \"$0\"; for w in Op \"'Wi\"; do COMP_WORDS=(x --remove \"$w\"); COMP_CWORD=2; "
+             "_twk_script_installer; printf '%s|' \"${COMPREPLY[@]}\"; done",
+             QStringLiteral(TWK_SOURCE_DIR "/data/completion/twk-script-installer")});
+        QVERIFY(bash.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput()),
+                 QStringLiteral("Open\\ Recent.sh|Window\\ Tools|"));
     }
 
     // Later launches hand their requests to the instance; with none running, the bus starts

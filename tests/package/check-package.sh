@@ -1,25 +1,26 @@
 #!/bin/sh
-# Builds the .deb from a configured build folder and checks what it installs.
+# Builds the .deb from a configured build folder, checks what it installs, and has lintian
+# (pedantic) find nothing to say.
 #   check-package.sh BUILD_DIR
 set -eu
 build=$1
+top=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 (cd "$build" && cpack -G DEB -B "$out" >/dev/null)
 deb=$(ls "$out"/*.deb)
 contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
-prefix=.$(printf '%s\n' "$contents" | sed -n 's|^\.\(.*\)/bin/twk-script-installer$|\1|p')
 status=0
 for path in \
-    "$prefix/bin/twk-script-installer" \
-    "$prefix/share/applications/org.tarnwick.ScriptInstaller.desktop" \
-    "$prefix/share/dbus-1/services/org.tarnwick.ScriptInstaller.service" \
-    "$prefix/share/icons/hicolor/scalable/apps/org.tarnwick.ScriptInstaller.svg" \
-    "$prefix/share/metainfo/org.tarnwick.ScriptInstaller.metainfo.xml" \
-    "$prefix/share/man/man1/twk-script-installer.1.gz" \
-    "$prefix/share/bash-completion/completions/twk-script-installer" \
-    "$prefix/share/doc/twk-script-installer/copyright" \
-    "$prefix/share/doc/twk-script-installer/changelog.gz"; do
+    ./usr/bin/twk-script-installer \
+    ./usr/share/applications/org.tarnwick.ScriptInstaller.desktop \
+    ./usr/share/dbus-1/services/org.tarnwick.ScriptInstaller.service \
+    ./usr/share/icons/hicolor/scalable/apps/org.tarnwick.ScriptInstaller.svg \
+    ./usr/share/metainfo/org.tarnwick.ScriptInstaller.metainfo.xml \
+    ./usr/share/man/man1/twk-script-installer.1.gz \
+    ./usr/share/bash-completion/completions/twk-script-installer \
+    ./usr/share/doc/twk-script-installer/copyright \
+    ./usr/share/doc/twk-script-installer/changelog.gz; do
     if ! printf '%s\n' "$contents" | grep -qx "$path"; then
         echo "missing from the package: $path"; status=1
     fi
@@ -31,9 +32,13 @@ fi
 dpkg-deb -e "$deb" "$out/control"
 grep -q 'update-desktop-database' "$out/control/postinst" || { echo "postinst does not refresh the desktop database"; status=1; }
 grep -q '^Depends:.*libqt6widgets6' "$out/control/control" || { echo "no dependency on Qt Widgets"; status=1; }
+grep -q '^Depends:.*libqt6svg6' "$out/control/control" || { echo "no dependency on Qt's SVG plugin for the icon"; status=1; }
 dpkg-deb -x "$deb" "$out/root"
-service=$out/root/${prefix#.}/share/dbus-1/services/org.tarnwick.ScriptInstaller.service
-grep -qx "Exec=${prefix#.}/bin/twk-script-installer" "$service" \
+grep -qx "Exec=/usr/bin/twk-script-installer --gapplication-service" "$out/root/usr/share/dbus-1/services/org.tarnwick.ScriptInstaller.service" \
     || { echo "the D-Bus service file does not start the installed program"; status=1; }
+if ! lintian --pedantic --fail-on error,warning,info,pedantic \
+        --suppress-tags-from-file "$top/scripts/lintian-overrides" "$deb" >"$out/lintian.log" 2>&1; then
+    grep -v 'running with root privileges' "$out/lintian.log"; status=1
+fi
 [ $status = 0 ] && echo "package contents: ok"
 exit $status
