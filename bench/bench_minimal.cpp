@@ -1,15 +1,21 @@
-// Baselines: a minimal Qt Core program (start to exit), and a minimal Qt Widgets program that
-// shows one window and exits (or with widgets-rss stays idle and prints its memory in KiB).
+// Baselines: a minimal Qt Core program (start to exit); a minimal Qt Widgets program that
+// shows one window and exits (or with widgets-rss stays idle and prints "RSS PSS" in KiB);
+// the same window with one line of text (label, label-rss), which loads fonts as any window
+// with text must;
+// and one that shows a message box, writing the monotonic time in ms at which it is shown to
+// $TWK_BENCH_SHEET_FILE.
 
 #include "bench/ResidentMemory.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdio>
 #include <cstring>
+#include <memory>
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "core";
@@ -18,10 +24,27 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
-    QWidget window;
-    window.resize(460, 260);
-    window.show();
-    const bool rss = std::strcmp(mode, "widgets-rss") == 0;
+    if (std::strcmp(mode, "message") == 0) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Install script 'Open Recent.sh' ?"),
+                        QStringLiteral("Do you want to install this script?"),
+                        QMessageBox::Ok | QMessageBox::Cancel);
+        box.open();
+        QTimer::singleShot(0, [] {
+            QFile out(qEnvironmentVariable("TWK_BENCH_SHEET_FILE"));
+            out.open(QIODevice::WriteOnly);
+            out.write(QByteArray::number(monotonicMs(), 'f', 3));
+            out.close();
+            QCoreApplication::quit();
+        });
+        return app.exec();
+    }
+    const bool label = std::strncmp(mode, "label", 5) == 0;
+    std::unique_ptr<QWidget> window(
+        label ? new QLabel(QStringLiteral("Install the scripts that come with Tarnwick"))
+              : new QWidget);
+    window->resize(460, 260);
+    window->show();
+    const bool rss = std::strstr(mode, "-rss") != nullptr;
     QTimer::singleShot(rss ? 500 : 0, [rss] {
         if (rss)
             printResidentMemory();

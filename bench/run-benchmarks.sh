@@ -1,99 +1,164 @@
 #!/bin/bash
 # make bench: every benchmark, ours beside its baseline in the same run, alternating runs,
-# medians quoted. All data is generated here, in a sandbox under BUILD/bench-data.
+# medians quoted. All data is generated here: file trees on tmpfs (/dev/shm), sandboxes and
+# private session buses of their own.
 set -euo pipefail
 build=$(cd "${1:-build-release}" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
 bin=$build/bin
-work=$build/bench-data
-rounds=${TWK_BENCH_ROUNDS:-5}
-requests=${TWK_BENCH_REQUESTS:-30}
+rounds=${TWK_BENCH_ROUNDS:-7}
+work=$(mktemp -d /dev/shm/twk-bench-XXXXXX)
+buses=()
+cleanup() {
+    for pid in "${buses[@]}"; do kill "$pid" 2>/dev/null || true; done
+    pkill -f "$bin/twk-bench-window" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export QT_QPA_PLATFORM=offscreen
+unset DBUS_SESSION_BUS_ADDRESS
+installer=$bin/twk-script-installer
+run=$bin/twk-bench-run
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 rows=()
 add_row() { rows+=("$1|$2|$3|$(ratio "$4" "$5")|$6"); }
+# sandbox NAME: a private desktop under the work folder; its environment is exported.
+sandbox() { eval "$("$top/examples/demo-tarnwick/make-sandbox.sh" "$work/$1" "${@:2}")"; }
+scripts_of() { echo "$work/$1/Tarnwick.app/Contents/Resources/TWK_Scripts"; }
+user_folder() { echo "$HOME/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension"; }
+# A private session bus for this shell; later commands reach it.
+start_bus() {
+    local out
+    out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$out")
+    buses+=("$(sed -n 2p <<<"$out")")
+}
+stop_bus() { kill "${buses[-1]}" 2>/dev/null || true; unset DBUS_SESSION_BUS_ADDRESS; }
+owned() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+        string:org.tarnwick.ScriptInstaller 2>/dev/null | grep -q 'boolean true'
+}
 
-rm -rf "$work"
-mkdir -p "$work"
-eval "$("$top/examples/demo-tarnwick/make-sandbox.sh" "$work/sandbox")"
-export QT_QPA_PLATFORM=offscreen
-scripts=$work/sandbox/Tarnwick.app/Contents/Resources/TWK_Scripts
-user="$HOME/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension"
-installer=$bin/twk-script-installer
-run=$bin/twk-bench-run
-
-echo "== helpers (Google Benchmark, 7 repetitions)"
+echo "== helpers (Google Benchmark)"
 while IFS= read -r line; do
     [[ $line == ROW\|* ]] && rows+=("${line#ROW|}")
 done < <("$bin/twk-bench-helpers" --benchmark_min_time=0.2 2>/dev/null)
 
-echo "== bulk install ($rounds rounds)"
-rm -rf "$scripts"
-"$run" make-tree "$scripts"
-first=(); replace=(); copy=(); durable=()
+echo "== bulk install against cp -a, on tmpfs ($rounds rounds)"
+sandbox bulk
+source=$(scripts_of bulk); user=$(user_folder)
+rm -rf "$source"; "$run" make-tree "$source"
+first=(); replace=(); copy=()
 for ((i = 0; i < rounds; i++)); do
-    rm -rf "$user" "$work/cp-target"; mkdir -p "$user"; sync
+    rm -rf "$user" "$work/cp"; mkdir -p "$user"
     if ((i % 2)); then
-        copy+=("$("$run" exec cp -a "$scripts" "$work/cp-target")"); sync
-        first+=("$("$run" exec "$installer" --install-all)"); sync
+        copy+=("$("$run" exec cp -a "$source" "$work/cp")")
+        first+=("$("$run" exec "$installer" --install-all)")
     else
-        first+=("$("$run" exec "$installer" --install-all)"); sync
-        copy+=("$("$run" exec cp -a "$scripts" "$work/cp-target")"); sync
+        first+=("$("$run" exec "$installer" --install-all)")
+        copy+=("$("$run" exec cp -a "$source" "$work/cp")")
     fi
-    replace+=("$("$run" exec "$installer" --install-all)"); sync
-    # The like-for-like copy: cp -a made durable, as our install is before its swap.
-    rm -rf "$work/cp-target"; sync
-    durable+=("$("$run" exec sh -c 'cp -a "$1" "$2" && sync -f "$2"' sh "$scripts" "$work/cp-target")"); sync
+    replace+=("$("$run" exec "$installer" --install-all)")
 done
 cp_ms=$(printf '%s\n' "${copy[@]}" | median)
 first_ms=$(printf '%s\n' "${first[@]}" | median)
 replace_ms=$(printf '%s\n' "${replace[@]}" | median)
-durable_ms=$(printf '%s\n' "${durable[@]}" | median)
-add_row "bulk install, first" "$first_ms ms" "$cp_ms ms (cp -a)" "$first_ms" "$cp_ms" "<= 1.10"
-add_row "bulk install, replacing" "$replace_ms ms" "$cp_ms ms (cp -a)" "$replace_ms" "$cp_ms" "<= 1.25"
-add_row "  (reference) first, against a durable copy" "$first_ms ms" "$durable_ms ms (cp -a; sync -f)" "$first_ms" "$durable_ms" "-"
-add_row "  (reference) replacing, against a durable copy" "$replace_ms ms" "$durable_ms ms (cp -a; sync -f)" "$replace_ms" "$durable_ms" "-"
-rm -rf "$work/cp-target" "$user"; mkdir -p "$user"
-rm -rf "$scripts"; cp -a "$top/examples/demo-tarnwick/Tarnwick.app/Contents/Resources/TWK_Scripts" "$scripts"
+add_row "bulk install, first (3,070 files, 212 MB)" "$first_ms ms" "$cp_ms ms (cp -a)" "$first_ms" "$cp_ms" "<= 1.00"
+add_row "bulk install, replacing" "$replace_ms ms" "$cp_ms ms (cp -a)" "$replace_ms" "$cp_ms" "<= 1.10"
+rm -rf "$work/cp" "$source" "$user"
 
-echo "== forwarded request ($requests rounds)"
-bus_output=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus_output")
-bus_pid=$(sed -n 2p <<<"$bus_output")
-trap 'kill $bus_pid 2>/dev/null || true; [ -n "${instance:-}" ] && kill $instance 2>/dev/null || true' EXIT
-printf '{"values": {"QZ_DontAskToInstall": {"bool": true}}}\n' > "$XDG_CONFIG_HOME/org.tarnwick.ScriptInstaller.conf"
-"$installer" >/dev/null 2>&1 & instance=$!
-owned() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-              string:org.tarnwick.ScriptInstaller 2>/dev/null | grep -q 'boolean true'; }
-for ((t = 0; t < 100; t++)); do owned && break; sleep 0.1; done
-forwarded=(); core=()
-for ((i = 0; i < requests; i++)); do
-    forwarded+=("$("$run" until-file "$user/Open Recent.sh" "$installer" 'twkscriptinstall://x?script=Open%20Recent.sh')")
-    core+=("$("$run" exec "$bin/twk-bench-minimal" core)")
+echo "== the window with 10 and with 10,000 scripts ($rounds rounds)"
+declare -A shown filled change
+for n in 10 10000; do
+    sandbox "list$n"
+    source=$(scripts_of "list$n")
+    rm -rf "$source"; mkdir -p "$source"
+    (cd "$source" && seq 1 $n | sed 's/.*/script &.sh/' | while read -r name; do echo "echo $name" > "$name"; done)
+    "$installer" --install-all >/dev/null
+    s=(); f=(); c=()
+    for ((i = 0; i < rounds; i++)); do
+        read -r a b < <(TWK_BENCH_KEEP_OUTPUT=1 "$run" exec "$bin/twk-bench-window" --filled)
+        s+=("$a"); f+=("$b")
+        c+=("$("$bin/twk-bench-window" --change 2>/dev/null)")
+    done
+    shown[$n]=$(printf '%s\n' "${s[@]}" | median)
+    filled[$n]=$(printf '%s\n' "${f[@]}" | median)
+    change[$n]=$(printf '%s\n' "${c[@]}" | median)
 done
-kill $instance; wait $instance 2>/dev/null || true; instance=""
-forwarded_ms=$(printf '%s\n' "${forwarded[@]}" | median)
-core_ms=$(printf '%s\n' "${core[@]}" | median)
-add_row "forwarded request, launch to script in place" "$forwarded_ms ms" "$core_ms ms (Qt Core start-exit)" \
-    "$forwarded_ms" "$core_ms" "<= 2.00"
+add_row "window shown, 10,000 scripts" "${shown[10000]} ms" "${shown[10]} ms (10 scripts)" "${shown[10000]}" "${shown[10]}" "<= 2.00"
+add_row "  (reference) list filled, 10,000 scripts" "${filled[10000]} ms" "${filled[10]} ms (10 scripts)" "${filled[10000]}" "${filled[10]}" "-"
+add_row "one script changes, 10,000 scripts" "${change[10000]} ms" "${change[10]} ms (10 scripts)" "${change[10000]}" "${change[10]}" "~ 1.00"
 
-echo "== window shown and idle memory ($((rounds * 3)) rounds)"
-shown=(); widgets=(); rss=(); widgets_rss=()
-for ((i = 0; i < rounds * 3; i++)); do
-    shown+=("$("$run" exec "$bin/twk-bench-window")")
+echo "== 10,000 install URLs in one Open call ($rounds rounds)"
+sandbox requests
+start_bus
+"$installer" -platform offscreen >/dev/null 2>&1 & instance=$!
+for ((t = 0; t < 100; t++)); do owned && break; sleep 0.1; done
+one=(); many=()
+rss() { awk '/^VmRSS/ { print $2 }' "/proc/$instance/status"; }
+before=$(rss)
+for ((i = 0; i < rounds; i++)); do
+    one+=("$("$run" open 1)")
+    many+=("$("$run" open 10000)")
+done
+after=$(rss)
+kill $instance; wait $instance 2>/dev/null || true
+stop_bus
+one_ms=$(printf '%s\n' "${one[@]}" | median)
+many_ms=$(printf '%s\n' "${many[@]}" | median)
+add_row "Open with 10,000 URLs, answered" "$many_ms ms" "$one_ms ms (1 URL)" "$many_ms" "$one_ms" "at once"
+per_url=$(awk -v a="$after" -v b="$before" -v n=$((rounds * 10001)) 'BEGIN { printf "%.0f", (a - b) * 1024 / n }')
+add_row "  memory per waiting request" "$per_url bytes" "58 bytes of URL text" "$per_url" 58 "in proportion"
+
+echo "== window shown and idle memory ($((rounds * 2)) rounds)"
+sandbox window
+ours=(); widgets=(); label=(); ours_rss=(); ours_pss=(); widgets_rss=(); widgets_pss=(); label_rss=()
+for ((i = 0; i < rounds * 2; i++)); do
+    ours+=("$("$run" exec "$bin/twk-bench-window")")
     widgets+=("$("$run" exec "$bin/twk-bench-minimal" widgets)")
+    label+=("$("$run" exec "$bin/twk-bench-minimal" label)")
 done
 for ((i = 0; i < rounds; i++)); do
-    rss+=("$("$bin/twk-bench-window" --rss 2>/dev/null)")
-    widgets_rss+=("$("$bin/twk-bench-minimal" widgets-rss 2>/dev/null)")
+    read -r r p < <("$bin/twk-bench-window" --rss 2>/dev/null); ours_rss+=("$r"); ours_pss+=("$p")
+    read -r r p < <("$bin/twk-bench-minimal" widgets-rss 2>/dev/null); widgets_rss+=("$r"); widgets_pss+=("$p")
+    read -r r p < <("$bin/twk-bench-minimal" label-rss 2>/dev/null); label_rss+=("$r")
 done
-shown_ms=$(printf '%s\n' "${shown[@]}" | median)
-widgets_ms=$(printf '%s\n' "${widgets[@]}" | median)
-rss_kib=$(printf '%s\n' "${rss[@]}" | median)
-widgets_kib=$(printf '%s\n' "${widgets_rss[@]}" | median)
-add_row "window shown, start to exit" "$shown_ms ms" "$widgets_ms ms (Qt Widgets window)" "$shown_ms" "$widgets_ms" "<= 1.30"
-add_row "idle memory, window shown" "$rss_kib KiB" "$widgets_kib KiB (Qt Widgets window)" "$rss_kib" "$widgets_kib" "<= 1.20"
+for name in ours widgets label ours_rss ours_pss widgets_rss widgets_pss label_rss; do
+    declare -n values=$name
+    declare "${name}_median=$(printf '%s\n' "${values[@]}" | median)"
+done
+add_row "window shown, start to exit" "$ours_median ms" "$widgets_median ms (Qt Widgets window)" "$ours_median" "$widgets_median" "<= 1.20"
+add_row "idle memory, RSS" "$ours_rss_median KiB" "$widgets_rss_median KiB (Qt Widgets window)" "$ours_rss_median" "$widgets_rss_median" "<= 1.20"
+add_row "idle memory, PSS" "$ours_pss_median KiB" "$widgets_pss_median KiB (Qt Widgets window)" "$ours_pss_median" "$widgets_pss_median" "<= 1.20"
+add_row "  (reference) window shown, against one with text" "$ours_median ms" "$label_median ms (Qt window, one label)" "$ours_median" "$label_median" "-"
+add_row "  (reference) idle RSS, against one with text" "$ours_rss_median KiB" "$label_rss_median KiB (Qt window, one label)" "$ours_rss_median" "$label_rss_median" "-"
+
+echo "== an install link with no instance running, to its sheet ($((rounds * 2)) rounds)"
+sandbox latency
+export TWK_BENCH_SHEET_FILE=$work/stamp
+url='twkscriptinstall://install?script=Open%20Recent.sh'
+alone=(); message=(); activated=()
+for ((i = 0; i < rounds * 2; i++)); do
+    alone+=("$("$run" until-stamp "$TWK_BENCH_SHEET_FILE" "$bin/twk-bench-window" --sheet "$url")")
+    message+=("$("$run" until-stamp "$TWK_BENCH_SHEET_FILE" "$bin/twk-bench-minimal" message)")
+done
+# Through the session bus, as xdg-open does: the launch has the bus start the instance.
+mkdir -p "$XDG_DATA_HOME/dbus-1/services"
+printf '[D-BUS Service]\nName=org.tarnwick.ScriptInstaller\nExec=%s --sheet --gapplication-service\n' \
+    "$bin/twk-bench-window" > "$XDG_DATA_HOME/dbus-1/services/org.tarnwick.ScriptInstaller.service"
+start_bus
+for ((i = 0; i < rounds * 2; i++)); do
+    activated+=("$("$run" until-stamp "$TWK_BENCH_SHEET_FILE" "$installer" "$url")")
+    for ((t = 0; t < 100; t++)); do owned || break; sleep 0.05; done # the instance has quit
+done
+stop_bus
+alone_ms=$(printf '%s\n' "${alone[@]}" | median)
+message_ms=$(printf '%s\n' "${message[@]}" | median)
+activated_ms=$(printf '%s\n' "${activated[@]}" | median)
+add_row "launch to confirmation sheet, no bus" "$alone_ms ms" "$message_ms ms (QMessageBox program)" "$alone_ms" "$message_ms" "<= 1.30"
+add_row "launch to confirmation sheet, started by the bus" "$activated_ms ms" "$message_ms ms (QMessageBox program)" "$activated_ms" "$message_ms" "<= 1.30"
 
 echo
 printf '%s\n' "benchmark|ours (median)|baseline (median)|ratio|goal" "${rows[@]}" |

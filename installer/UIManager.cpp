@@ -351,8 +351,7 @@ bool UIManager::handleURL(const std::optional<platform::Url>& url) {
         task.problem = RequestOutcome::NoScript;
     } else {
         task.requestedName = *found;
-        task.name = found->toUtf8();
-        if (!isValidScriptName(task.name))
+        if (!isValidScriptName(found->toUtf8()))
             task.problem = RequestOutcome::InvalidName;
     }
     enqueue(std::move(task));
@@ -372,7 +371,7 @@ void UIManager::runRequest(const Task& task) {
             [this, scriptName] { endRequest(scriptName, RequestOutcome::InvalidName); });
         return;
     }
-    const QByteArray name = task.name;
+    const QByteArray name = scriptName.toUtf8();
     // Whether to ask is read now, fresh: another process may have changed it.
     const bool ask = !defaults::boolForKey(QLatin1String(DontAskToInstallKey));
     inBackground(

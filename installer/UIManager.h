@@ -84,6 +84,7 @@ private:
         enum class Kind { Request, InstallAll, InstallNamed, RemoveNamed } kind;
         QByteArray name = {};                       // the script, as file-system bytes
         QString requestedName = {};                 // a request's script attribute, as decoded
+                                                    // (its bytes are made only when it runs)
         std::optional<RequestOutcome> problem = {}; // a request already known to fail
     };
 
