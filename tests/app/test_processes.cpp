@@ -62,35 +62,26 @@ private Q_SLOTS:
     }
 
     void terminal_data() {
+        // clang-format off
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        auto row = [](const char* name, QStringList arguments, int status, const char* out,
-                      const char* err = "") {
-            QTest::newRow(name) << arguments << status << QString::fromUtf8(out)
-                                << QString::fromUtf8(err);
+        auto row = [](const char* name, QStringList arguments, int status, const char* out, const char* err = "") {
+            QTest::newRow(name) << arguments << status << QString::fromUtf8(out) << QString::fromUtf8(err);
         };
-        row("list", {"--list"}, 0,
-            ".Startup Hook.sh\tnot installed\nOpen Recent.sh\tnot installed\nWindow Tools\tnot "
-            "installed\nWord Count.txt\tnot installed\n");
-        row("json", {"--list", "--json"}, 0,
-            "\"name\": \".Startup Hook.sh\",\n        \"state\": \"not installed\"");
-        row("install", {"--install", "Open Recent.sh", "../x", "nope", "-rf"}, 1,
-            "installed: Open Recent.sh\nnot installed: ../x: is not a valid script name\nnot "
-            "installed: nope: not found\nnot installed: -rf: not found\n");
-        row("remove what is not there", {"--remove", "Open Recent.sh"}, 1,
-            "not removed: Open Recent.sh: is not installed\n");
+        row("list", {"--list"}, 0, ".Startup Hook.sh\tnot installed\nOpen Recent.sh\tnot installed\nWindow Tools\tnot " "installed\nWord Count.txt\tnot installed\n");
+        row("json", {"--list", "--json"}, 0, "\"name\": \".Startup Hook.sh\",\n        \"state\": \"not installed\"");
+        row("install", {"--install", "Open Recent.sh", "../x", "nope", "-rf"}, 1, "installed: Open Recent.sh\nnot installed: ../x: is not a valid script name\nnot " "installed: nope: not found\nnot installed: -rf: not found\n");
+        row("remove what is not there", {"--remove", "Open Recent.sh"}, 1, "not removed: Open Recent.sh: is not installed\n");
         row("install all", {"--install-all"}, 0, "4 of 4 scripts installed into ");
-        row("unknown option", {"--frobnicate"}, 2, "",
-            "twk-script-installer: unknown option: --frobnicate\n\nUsage:");
-        row("unknown option for Qt", {"-frobnicate"}, 2, "",
-            "twk-script-installer: unknown option: -frobnicate\n");
-        row("names needed", {"--remove"}, 2, "",
-            "--install and --remove need the names of scripts");
+        row("unknown option", {"--frobnicate"}, 2, "", "twk-script-installer: unknown option: --frobnicate\n\nUsage:");
+        row("unknown option for Qt", {"-frobnicate"}, 2, "", "twk-script-installer: unknown option: -frobnicate\n");
+        row("names needed", {"--remove"}, 2, "", "--install and --remove need the names of scripts");
         row("json alone", {"--json"}, 2, "", "--json goes with --list");
         row("help", {"--help"}, 0, "Usage: twk-script-installer [URL...]");
         row("version", {"--version"}, 0, "twk-script-installer 1.0.0\n");
+        // clang-format on
     }
     void terminal() {
         QFETCH(QStringList, arguments);
@@ -276,8 +267,11 @@ private Q_SLOTS:
     void readOnlyScriptAsOrdinaryUser() {
         if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
             QSKIP("needs root and setpriv to run as an ordinary user");
-        QTemporaryDir dir;
+        // Somewhere the ordinary user can reach, with a copy of the program it may run.
+        QTemporaryDir dir(QStringLiteral("/tmp/twk-ordinary-XXXXXX"));
         QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+        const QString program = dir.filePath("twk-script-installer");
+        QVERIFY(QFile::copy(test::program(), program));
         const QProcessEnvironment env = test::sandboxEnvironment(dir.filePath("sandbox"));
         const QString source =
             dir.filePath("sandbox/Tarnwick.app/Contents/Resources/TWK_Scripts/Window Tools");

@@ -156,12 +156,14 @@ private Q_SLOTS:
     // What is drawn for a hostile name: the list's text, its tooltip as rendered, what a
     // screen reader gets; never markup, never a reordered name.
     void hostileNamesAreShownAsText_data() {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::newRow("link markup") << QStringLiteral("<a href='x:y'>click me</a>");
         QTest::newRow("image") << QStringLiteral("<img src='file:///etc/hosts'>");
         QTest::newRow("entity") << QStringLiteral("&lt;b&gt;bold");
         QTest::newRow("right-to-left override") << QString::fromUtf8("invoice\u202Ehs.txt");
         QTest::newRow("terminal escape") << QStringLiteral("a\x1b[2Jb");
+        // clang-format on
     }
     void hostileNamesAreShownAsText() {
         QFETCH(QString, name);

@@ -104,10 +104,10 @@ private Q_SLOTS:
     // Every kind of item: copied whole, then the same again (deleted, not trashed), then an
     // edited copy (trashed, restorable), and last moved to the Trash on request.
     void kinds_data() {
+        // clang-format off
         QTest::addColumn<QString>("kind");
-        for (const char* kind :
-             {"file", "folder", "read-only folder", "link", "dangling link", "hidden", "fifo"})
-            QTest::newRow(kind) << QString::fromLatin1(kind);
+        for (const char* kind : {"file", "folder", "read-only folder", "link", "dangling link", "hidden", "fifo"}) QTest::newRow(kind) << QString::fromLatin1(kind);
+        // clang-format on
     }
     void kinds() {
         QFETCH(QString, kind);
@@ -226,10 +226,12 @@ private Q_SLOTS:
 
     // Depth and path length are the file system's limits only; nothing is left behind.
     void deepAndLong_data() {
+        // clang-format off
         QTest::addColumn<int>("depth");
         QTest::addColumn<QByteArray>("level");
         QTest::newRow("a thousand levels") << 1000 << QByteArray("d");
         QTest::newRow("longer than PATH_MAX") << 40 << QByteArray(200, 'n');
+        // clang-format on
     }
     void deepAndLong() {
         QFETCH(int, depth);

@@ -72,6 +72,7 @@ private Q_SLOTS:
     // whether Tarnwick was opened again, the stored choice after, what went to the Trash and
     // what the desktop was told.
     void requests_data() {
+        // clang-format off
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("script");
         QTest::addColumn<bool>("dontAsk");
@@ -85,67 +86,32 @@ private Q_SLOTS:
         QTest::addColumn<bool>("trashed");
         QTest::addColumn<int>("notified");
         const QString open = QStringLiteral("Install script 'Open Recent.sh' ?|") + Confirm;
-        auto row = [](const char* name, const QString& url, bool dontAsk, QByteArray before,
-                      QList<int> answers, QStringList sheets, RequestOutcome outcome,
-                      bool installed, bool reopened, bool dontAskAfter, bool trashed = false,
-                      int notified = 0) {
+        auto row = [](const char* name, const QString& url, bool dontAsk, QByteArray before, QList<int> answers, QStringList sheets, RequestOutcome outcome, bool installed, bool reopened, bool dontAskAfter, bool trashed = false, int notified = 0) {
             const qsizetype at = url.indexOf(u"script=", 0, Qt::CaseInsensitive);
-            const QString script =
-                at < 0 ? QString() : QUrl::fromPercentEncoding(url.mid(at + 7).toUtf8());
-            QTest::newRow(name) << url << script << dontAsk << before << answers << sheets
-                                << outcome << installed << reopened << dontAskAfter << trashed
-                                << notified;
+            const QString script = at < 0 ? QString() : QUrl::fromPercentEncoding(url.mid(at + 7).toUtf8());
+            QTest::newRow(name) << url << script << dontAsk << before << answers << sheets << outcome << installed << reopened << dontAskAfter << trashed << notified;
         };
         const QString request = QStringLiteral("twkscriptinstall://x?script=");
-        row("confirmed", request + "Open%20Recent.sh", false, {}, {0}, {open},
-            RequestOutcome::Installed, true, true, false);
-        row("declined", request + "Open%20Recent.sh", false, {}, {1, 0},
-            {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined,
-            false, true, false);
-        row("ticked and confirmed", request + "Open%20Recent.sh", false, {}, {10}, {open},
-            RequestOutcome::Installed, true, true, true);
-        row("ticked and declined: no consent", request + "Open%20Recent.sh", false, {}, {11, 0},
-            {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined,
-            false, true, false);
-        row("stored choice", request + "Open%20Recent.sh", true, {}, {}, {},
-            RequestOutcome::Installed, true, false, true, false, 1);
-        row("stored choice, missing script", request + "nope", true, {}, {0},
-            {"Doh!|Script 'nope' - not found"}, RequestOutcome::NotFound, false, true, true);
-        row("case of scheme and key", "TwkScriptInstall://x?SCRIPT=Open%20Recent.sh", false, {},
-            {0}, {open}, RequestOutcome::Installed, true, true, false);
-        row("other scheme", "https://x?script=Open%20Recent.sh", false, {}, {}, {},
-            RequestOutcome::NoScript, false, false, false);
-        row("no script", request.left(request.size() - 7) + "other=1", false, {}, {0},
-            {"Doh!|Script install didn't specify a script"}, RequestOutcome::NoScript, false, true,
-            false);
-        row("no question mark", "twkscriptinstall://x", false, {}, {0},
-            {"Doh!|Script install didn't specify a script"}, RequestOutcome::NoScript, false, true,
-            false);
-        row("not a valid name", request + "..%2F.ssh", false, {}, {0},
-            {"Doh!|Script '../.ssh' - is not a valid script name"}, RequestOutcome::InvalidName,
-            false, true, false);
-        row("format directives are text", request + "%25@%25d%25n", false, {}, {0},
-            {"Doh!|Script '%@%d%n' - not found"}, RequestOutcome::NotFound, false, true, false);
-        row("markup is text",
-            request + "%3Ca%20href%3D'https:%26%2347;%26%2347;example.org'%3Eclick", false, {}, {0},
-            {"Install script '" + Markup + "' ?|" + Confirm}, RequestOutcome::Installed, true, true,
-            false);
-        row("direction controls shown", request + "invoice%E2%80%AEhs.txt", false, {}, {1, 0},
-            {"Install script 'invoice\\u202Ehs.txt' ?|" + Confirm,
-             "Doh!|Script 'invoice\\u202Ehs.txt' - was not installed"},
-            RequestOutcome::Declined, false, true, false);
-        row("edited copy to the Trash", request + "Open%20Recent.sh", false, "edited", {0}, {open},
-            RequestOutcome::Installed, true, true, false, true);
-        row("same copy replaced", request + "Open%20Recent.sh", true, "same", {}, {},
-            RequestOutcome::Installed, true, false, true, false, 1);
-        row("a folder", request + "Window%20Tools", false, {}, {0},
-            {"Install script 'Window Tools' ?|" + Confirm}, RequestOutcome::Installed, true, true,
-            false);
-        row("a dangling link", request + "dangling", true, {}, {}, {}, RequestOutcome::Installed,
-            true, false, true, false, 1);
-        row("no user scripts folder", request + "Open%20Recent.sh", true, "no folder", {0},
-            {"Doh!|Script 'Open Recent.sh' - could not be installed"}, RequestOutcome::NotInstalled,
-            false, true, true, false, 1);
+        row("confirmed", request + "Open%20Recent.sh", false, {}, {0}, {open}, RequestOutcome::Installed, true, true, false);
+        row("declined", request + "Open%20Recent.sh", false, {}, {1, 0}, {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined, false, true, false);
+        row("ticked and confirmed", request + "Open%20Recent.sh", false, {}, {10}, {open}, RequestOutcome::Installed, true, true, true);
+        row("ticked and declined: no consent", request + "Open%20Recent.sh", false, {}, {11, 0}, {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined, false, true, false);
+        row("stored choice", request + "Open%20Recent.sh", true, {}, {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
+        row("stored choice, missing script", request + "nope", true, {}, {0}, {"Doh!|Script 'nope' - not found"}, RequestOutcome::NotFound, false, true, true);
+        row("case of scheme and key", "TwkScriptInstall://x?SCRIPT=Open%20Recent.sh", false, {}, {0}, {open}, RequestOutcome::Installed, true, true, false);
+        row("other scheme", "https://x?script=Open%20Recent.sh", false, {}, {}, {}, RequestOutcome::NoScript, false, false, false);
+        row("no script", request.left(request.size() - 7) + "other=1", false, {}, {0}, {"Doh!|Script install didn't specify a script"}, RequestOutcome::NoScript, false, true, false);
+        row("no question mark", "twkscriptinstall://x", false, {}, {0}, {"Doh!|Script install didn't specify a script"}, RequestOutcome::NoScript, false, true, false);
+        row("not a valid name", request + "..%2F.ssh", false, {}, {0}, {"Doh!|Script '../.ssh' - is not a valid script name"}, RequestOutcome::InvalidName, false, true, false);
+        row("format directives are text", request + "%25@%25d%25n", false, {}, {0}, {"Doh!|Script '%@%d%n' - not found"}, RequestOutcome::NotFound, false, true, false);
+        row("markup is text", request + "%3Ca%20href%3D'https:%26%2347;%26%2347;example.org'%3Eclick", false, {}, {0}, {"Install script '" + Markup + "' ?|" + Confirm}, RequestOutcome::Installed, true, true, false);
+        row("direction controls shown", request + "invoice%E2%80%AEhs.txt", false, {}, {1, 0}, {"Install script 'invoice\\u202Ehs.txt' ?|" + Confirm, "Doh!|Script 'invoice\\u202Ehs.txt' - was not installed"}, RequestOutcome::Declined, false, true, false);
+        row("edited copy to the Trash", request + "Open%20Recent.sh", false, "edited", {0}, {open}, RequestOutcome::Installed, true, true, false, true);
+        row("same copy replaced", request + "Open%20Recent.sh", true, "same", {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
+        row("a folder", request + "Window%20Tools", false, {}, {0}, {"Install script 'Window Tools' ?|" + Confirm}, RequestOutcome::Installed, true, true, false);
+        row("a dangling link", request + "dangling", true, {}, {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
+        row("no user scripts folder", request + "Open%20Recent.sh", true, "no folder", {0}, {"Doh!|Script 'Open Recent.sh' - could not be installed"}, RequestOutcome::NotInstalled, false, true, true, false, 1);
+        // clang-format on
     }
     void requests() {
         QFETCH(QString, url);
