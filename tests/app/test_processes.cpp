@@ -282,9 +282,9 @@ private Q_SLOTS:
         auto asNobody = [&](const QStringList& arguments) {
             QProcess process;
             process.setProcessEnvironment(env);
-            process.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
-                                                 test::program()} +
-                                         arguments);
+            process.start("setpriv",
+                          QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} +
+                              arguments);
             process.waitForFinished(60000);
             return process.exitCode();
         };
