@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>Application</name>
@@ -43,14 +44,14 @@ Installs the scripts that come with Tarnwick into
   --install-all  install every Tarnwick script without a window
   --install NAME...  install the named Tarnwick scripts without asking
   --remove NAME...   move the installed copies of the named scripts to the Trash
-  --list         list Tarnwick's scripts: installed, different or not installed
+  --list         list Tarnwick&apos;s scripts: installed, different or not installed
   --json         with --list: as a JSON array for programs
   --help         show this help
   --version      show the version
 
 Installs and removals exit with status 0 only when every script was done.
-A copy that differs from Tarnwick's is moved to the Trash, never deleted.
-Qt's standard options (-style, -platform, ...) apply to the window.
+A copy that differs from Tarnwick&apos;s is moved to the Trash, never deleted.
+Qt&apos;s standard options (-style, -platform, ...) apply to the window.
 </source>
         <translation>Aufruf: twk-script-installer [URL...]
         twk-script-installer --install-all
@@ -154,7 +155,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>TWK-Skript-Installer</translation>
     </message>
     <message>
-        <source>Install the scripts that come with Tarnwick into the folder where Tarnwick's menu can run them.</source>
+        <source>Install the scripts that come with Tarnwick into the folder where Tarnwick&apos;s menu can run them.</source>
         <translation>Installieren Sie die Skripte, die Tarnwick mitbringt, in den Ordner, aus dem Tarnwicks Menü sie ausführt.</translation>
     </message>
     <message>
@@ -170,7 +171,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>&amp;Tarnwicks Skripte zeigen</translation>
     </message>
     <message>
-        <source>Show Tarnwick's scripts folder</source>
+        <source>Show Tarnwick&apos;s scripts folder</source>
         <translation>Tarnwicks Skriptordner zeigen</translation>
     </message>
     <message>
@@ -228,43 +229,43 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
 <context>
     <name>Texts</name>
     <message>
-        <source>cannot list "%1": %2</source>
+        <source>cannot list &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht aufgelistet werden: %2</translation>
     </message>
     <message>
-        <source>cannot find "%1": %2</source>
+        <source>cannot find &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht gefunden werden: %2</translation>
     </message>
     <message>
-        <source>cannot copy "%1": %2</source>
+        <source>cannot copy &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht kopiert werden: %2</translation>
     </message>
     <message>
-        <source>cannot write "%1" out to disk: %2</source>
+        <source>cannot write &quot;%1&quot; out to disk: %2</source>
         <translation>„%1“ kann nicht auf den Datenträger geschrieben werden: %2</translation>
     </message>
     <message>
-        <source>cannot replace "%1": %2</source>
+        <source>cannot replace &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht ersetzt werden: %2</translation>
     </message>
     <message>
-        <source>cannot move "%1" to the Trash: the Trash is on another file system</source>
+        <source>cannot move &quot;%1&quot; to the Trash: the Trash is on another file system</source>
         <translation>„%1“ kann nicht in den Papierkorb gelegt werden: der Papierkorb liegt auf einem anderen Dateisystem</translation>
     </message>
     <message>
-        <source>cannot move "%1" to the Trash: %2</source>
+        <source>cannot move &quot;%1&quot; to the Trash: %2</source>
         <translation>„%1“ kann nicht in den Papierkorb gelegt werden: %2</translation>
     </message>
     <message>
-        <source>cannot remove "%1": %2</source>
+        <source>cannot remove &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht entfernt werden: %2</translation>
     </message>
     <message>
-        <source>cannot copy "%1": the user scripts folder lies inside it</source>
+        <source>cannot copy &quot;%1&quot;: the user scripts folder lies inside it</source>
         <translation>„%1“ kann nicht kopiert werden: der Benutzer-Skriptordner liegt darin</translation>
     </message>
     <message>
-        <source>cannot replace "%1": Tarnwick's scripts folder lies inside it</source>
+        <source>cannot replace &quot;%1&quot;: Tarnwick&apos;s scripts folder lies inside it</source>
         <translation>„%1“ kann nicht ersetzt werden: Tarnwicks Skriptordner liegt darin</translation>
     </message>
 </context>
@@ -282,7 +283,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Tarnwick wurde nicht gefunden. Installieren Sie Tarnwick und öffnen Sie dann dieses Fenster erneut.</translation>
     </message>
     <message>
-        <source>Tarnwick's scripts folder could not be read.</source>
+        <source>Tarnwick&apos;s scripts folder could not be read.</source>
         <translation>Tarnwicks Skriptordner konnte nicht gelesen werden.</translation>
     </message>
     <message>
@@ -306,7 +307,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Über den TWK-Skript-Installer</translation>
     </message>
     <message>
-        <source>&lt;b&gt;TWK Script Installer&lt;/b&gt; %1&lt;br&gt;Installs the scripts that come with Tarnwick into the folder where Tarnwick's menu runs them.</source>
+        <source>&lt;b&gt;TWK Script Installer&lt;/b&gt; %1&lt;br&gt;Installs the scripts that come with Tarnwick into the folder where Tarnwick&apos;s menu runs them.</source>
         <translation>&lt;b&gt;TWK-Skript-Installer&lt;/b&gt; %1&lt;br&gt;Installiert die Skripte, die Tarnwick mitbringt, in den Ordner, aus dem Tarnwicks Menü sie ausführt.</translation>
     </message>
 </context>
@@ -317,7 +318,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Installiert</translation>
     </message>
     <message>
-        <source>Installed, differs from Tarnwick's copy</source>
+        <source>Installed, differs from Tarnwick&apos;s copy</source>
         <translation>Installiert, weicht von Tarnwicks Kopie ab</translation>
     </message>
     <message>
@@ -344,11 +345,11 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
 <context>
     <name>twk::app::ScriptListPanel</name>
     <message>
-        <source>Tarnwick's &amp;scripts:</source>
+        <source>Tarnwick&apos;s &amp;scripts:</source>
         <translation>Tarnwicks &amp;Skripte:</translation>
     </message>
     <message>
-        <source>Tarnwick's scripts</source>
+        <source>Tarnwick&apos;s scripts</source>
         <translation>Tarnwicks Skripte</translation>
     </message>
     <message>
@@ -360,7 +361,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Tarnwick wurde nicht gefunden, daher gibt es keine Skripte aufzulisten.</translation>
     </message>
     <message>
-        <source>Tarnwick's scripts folder could not be read.</source>
+        <source>Tarnwick&apos;s scripts folder could not be read.</source>
         <translation>Tarnwicks Skriptordner konnte nicht gelesen werden.</translation>
     </message>
     <message>
@@ -402,7 +403,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Ein Ordner mit %1 Dateien, insgesamt %2.</translation>
     </message>
     <message>
-        <source>A link to "%1".</source>
+        <source>A link to &quot;%1&quot;.</source>
         <translation>Ein Verweis auf „%1“.</translation>
     </message>
     <message>
@@ -426,7 +427,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Seine ersten Zeilen:</translation>
     </message>
     <message>
-        <source>The copy of '%1' that was installed differed from Tarnwick's; it is in the Trash as '%2'.</source>
+        <source>The copy of &apos;%1&apos; that was installed differed from Tarnwick&apos;s; it is in the Trash as &apos;%2&apos;.</source>
         <translation>Die installierte Kopie von »%1« wich von Tarnwicks ab; sie liegt als »%2« im Papierkorb.</translation>
     </message>
     <message>
@@ -486,15 +487,15 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Tarnwick bietet es nicht an.</translation>
     </message>
     <message>
-        <source>'%1' installed.</source>
+        <source>&apos;%1&apos; installed.</source>
         <translation>»%1« installiert.</translation>
     </message>
     <message>
-        <source>'%1' could not be installed</source>
+        <source>&apos;%1&apos; could not be installed</source>
         <translation>»%1« konnte nicht installiert werden</translation>
     </message>
     <message>
-        <source>Move the installed copy of '%1' to the Trash?</source>
+        <source>Move the installed copy of &apos;%1&apos; to the Trash?</source>
         <translation>Die installierte Kopie von »%1« in den Papierkorb legen?</translation>
     </message>
     <message>
@@ -506,31 +507,31 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Tarnwick's menu will no longer offer the script. You can restore it from the Trash; Tarnwick's own copy stays, and can be installed again.</source>
+        <source>Tarnwick&apos;s menu will no longer offer the script. You can restore it from the Trash; Tarnwick&apos;s own copy stays, and can be installed again.</source>
         <translation>Tarnwicks Menü bietet das Skript dann nicht mehr an. Sie können es aus dem Papierkorb wiederherstellen; Tarnwicks eigene Kopie bleibt und kann erneut installiert werden.</translation>
     </message>
     <message>
-        <source>'%1' was moved to the Trash.</source>
+        <source>&apos;%1&apos; was moved to the Trash.</source>
         <translation>»%1« wurde in den Papierkorb gelegt.</translation>
     </message>
     <message>
-        <source>'%1' could not be moved to the Trash</source>
+        <source>&apos;%1&apos; could not be moved to the Trash</source>
         <translation>»%1« konnte nicht in den Papierkorb gelegt werden</translation>
     </message>
     <message>
-        <source>Script install didn't specify a script</source>
+        <source>Script install didn&apos;t specify a script</source>
         <translation>Die Installationsanfrage nannte kein Skript</translation>
     </message>
     <message>
-        <source>Script '%@' - is not a valid script name</source>
+        <source>Script &apos;%@&apos; - is not a valid script name</source>
         <translation>Skript »%@« – ist kein gültiger Skriptname</translation>
     </message>
     <message>
-        <source>Script '%@' - not found</source>
+        <source>Script &apos;%@&apos; - not found</source>
         <translation>Skript »%@« – nicht gefunden</translation>
     </message>
     <message>
-        <source>Install script '%@' ?</source>
+        <source>Install script &apos;%@&apos; ?</source>
         <translation>Skript »%@« installieren?</translation>
     </message>
     <message>
@@ -542,7 +543,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Soll der TWK-Skript-Installer dieses Skript in den Benutzer-Skriptordner installieren, aus dem Tarnwick es ausführen kann?</translation>
     </message>
     <message>
-        <source>Script '%@' - was not installed</source>
+        <source>Script &apos;%@&apos; - was not installed</source>
         <translation>Das Skript »%@« wurde nicht installiert</translation>
     </message>
     <message>
@@ -562,15 +563,15 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Skript nicht installiert</translation>
     </message>
     <message>
-        <source>'%1' is installed in the User Scripts directory.</source>
+        <source>&apos;%1&apos; is installed in the User Scripts directory.</source>
         <translation>»%1« ist im Benutzer-Skriptordner installiert.</translation>
     </message>
     <message>
-        <source>'%1' could not be installed: %2</source>
+        <source>&apos;%1&apos; could not be installed: %2</source>
         <translation>»%1« konnte nicht installiert werden: %2</translation>
     </message>
     <message>
-        <source>Script '%@' - could not be installed</source>
+        <source>Script &apos;%@&apos; - could not be installed</source>
         <translation>Das Skript »%@« konnte nicht installiert werden</translation>
     </message>
     <message>

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
     <name>Application</name>
@@ -43,14 +44,14 @@ Installs the scripts that come with Tarnwick into
   --install-all  install every Tarnwick script without a window
   --install NAME...  install the named Tarnwick scripts without asking
   --remove NAME...   move the installed copies of the named scripts to the Trash
-  --list         list Tarnwick's scripts: installed, different or not installed
+  --list         list Tarnwick&apos;s scripts: installed, different or not installed
   --json         with --list: as a JSON array for programs
   --help         show this help
   --version      show the version
 
 Installs and removals exit with status 0 only when every script was done.
-A copy that differs from Tarnwick's is moved to the Trash, never deleted.
-Qt's standard options (-style, -platform, ...) apply to the window.
+A copy that differs from Tarnwick&apos;s is moved to the Trash, never deleted.
+Qt&apos;s standard options (-style, -platform, ...) apply to the window.
 </source>
         <translation>Usage : twk-script-installer [URL...]
         twk-script-installer --install-all
@@ -154,7 +155,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Installateur de scripts TWK</translation>
     </message>
     <message>
-        <source>Install the scripts that come with Tarnwick into the folder where Tarnwick's menu can run them.</source>
+        <source>Install the scripts that come with Tarnwick into the folder where Tarnwick&apos;s menu can run them.</source>
         <translation>Installez les scripts fournis avec Tarnwick dans le dossier d’où le menu de Tarnwick peut les lancer.</translation>
     </message>
     <message>
@@ -170,7 +171,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Afficher les scripts de &amp;Tarnwick</translation>
     </message>
     <message>
-        <source>Show Tarnwick's scripts folder</source>
+        <source>Show Tarnwick&apos;s scripts folder</source>
         <translation>Afficher le dossier des scripts de Tarnwick</translation>
     </message>
     <message>
@@ -228,43 +229,43 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
 <context>
     <name>Texts</name>
     <message>
-        <source>cannot list "%1": %2</source>
+        <source>cannot list &quot;%1&quot;: %2</source>
         <translation>impossible de lister « %1 » : %2</translation>
     </message>
     <message>
-        <source>cannot find "%1": %2</source>
+        <source>cannot find &quot;%1&quot;: %2</source>
         <translation>impossible de trouver « %1 » : %2</translation>
     </message>
     <message>
-        <source>cannot copy "%1": %2</source>
+        <source>cannot copy &quot;%1&quot;: %2</source>
         <translation>impossible de copier « %1 » : %2</translation>
     </message>
     <message>
-        <source>cannot write "%1" out to disk: %2</source>
+        <source>cannot write &quot;%1&quot; out to disk: %2</source>
         <translation>impossible d’écrire « %1 » sur le disque : %2</translation>
     </message>
     <message>
-        <source>cannot replace "%1": %2</source>
+        <source>cannot replace &quot;%1&quot;: %2</source>
         <translation>impossible de remplacer « %1 » : %2</translation>
     </message>
     <message>
-        <source>cannot move "%1" to the Trash: the Trash is on another file system</source>
+        <source>cannot move &quot;%1&quot; to the Trash: the Trash is on another file system</source>
         <translation>impossible de mettre « %1 » à la corbeille : la corbeille se trouve sur un autre système de fichiers</translation>
     </message>
     <message>
-        <source>cannot move "%1" to the Trash: %2</source>
+        <source>cannot move &quot;%1&quot; to the Trash: %2</source>
         <translation>impossible de mettre « %1 » à la corbeille : %2</translation>
     </message>
     <message>
-        <source>cannot remove "%1": %2</source>
+        <source>cannot remove &quot;%1&quot;: %2</source>
         <translation>impossible de supprimer « %1 » : %2</translation>
     </message>
     <message>
-        <source>cannot copy "%1": the user scripts folder lies inside it</source>
+        <source>cannot copy &quot;%1&quot;: the user scripts folder lies inside it</source>
         <translation>impossible de copier « %1 » : le dossier de scripts de l’utilisateur se trouve à l’intérieur</translation>
     </message>
     <message>
-        <source>cannot replace "%1": Tarnwick's scripts folder lies inside it</source>
+        <source>cannot replace &quot;%1&quot;: Tarnwick&apos;s scripts folder lies inside it</source>
         <translation>impossible de remplacer « %1 » : le dossier des scripts de Tarnwick se trouve à l’intérieur</translation>
     </message>
 </context>
@@ -282,7 +283,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Tarnwick est introuvable. Installez Tarnwick, puis rouvrez cette fenêtre.</translation>
     </message>
     <message>
-        <source>Tarnwick's scripts folder could not be read.</source>
+        <source>Tarnwick&apos;s scripts folder could not be read.</source>
         <translation>Le dossier des scripts de Tarnwick n’a pas pu être lu.</translation>
     </message>
     <message>
@@ -306,7 +307,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>À propos de l’installateur de scripts TWK</translation>
     </message>
     <message>
-        <source>&lt;b&gt;TWK Script Installer&lt;/b&gt; %1&lt;br&gt;Installs the scripts that come with Tarnwick into the folder where Tarnwick's menu runs them.</source>
+        <source>&lt;b&gt;TWK Script Installer&lt;/b&gt; %1&lt;br&gt;Installs the scripts that come with Tarnwick into the folder where Tarnwick&apos;s menu runs them.</source>
         <translation>&lt;b&gt;Installateur de scripts TWK&lt;/b&gt; %1&lt;br&gt;Installe les scripts fournis avec Tarnwick dans le dossier d’où le menu de Tarnwick les lance.</translation>
     </message>
 </context>
@@ -317,7 +318,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Installé</translation>
     </message>
     <message>
-        <source>Installed, differs from Tarnwick's copy</source>
+        <source>Installed, differs from Tarnwick&apos;s copy</source>
         <translation>Installé, diffère de la copie de Tarnwick</translation>
     </message>
     <message>
@@ -344,11 +345,11 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
 <context>
     <name>twk::app::ScriptListPanel</name>
     <message>
-        <source>Tarnwick's &amp;scripts:</source>
+        <source>Tarnwick&apos;s &amp;scripts:</source>
         <translation>&amp;Scripts de Tarnwick :</translation>
     </message>
     <message>
-        <source>Tarnwick's scripts</source>
+        <source>Tarnwick&apos;s scripts</source>
         <translation>Scripts de Tarnwick</translation>
     </message>
     <message>
@@ -360,7 +361,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Tarnwick est introuvable : il n’y a donc aucun script à lister.</translation>
     </message>
     <message>
-        <source>Tarnwick's scripts folder could not be read.</source>
+        <source>Tarnwick&apos;s scripts folder could not be read.</source>
         <translation>Le dossier des scripts de Tarnwick n’a pas pu être lu.</translation>
     </message>
     <message>
@@ -402,7 +403,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Un dossier de %1 fichiers, %2 en tout.</translation>
     </message>
     <message>
-        <source>A link to "%1".</source>
+        <source>A link to &quot;%1&quot;.</source>
         <translation>Un lien vers « %1 ».</translation>
     </message>
     <message>
@@ -426,7 +427,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Ses premières lignes :</translation>
     </message>
     <message>
-        <source>The copy of '%1' that was installed differed from Tarnwick's; it is in the Trash as '%2'.</source>
+        <source>The copy of &apos;%1&apos; that was installed differed from Tarnwick&apos;s; it is in the Trash as &apos;%2&apos;.</source>
         <translation>La copie installée de « %1 » différait de celle de Tarnwick ; elle est dans la corbeille sous le nom « %2 ».</translation>
     </message>
     <message>
@@ -486,15 +487,15 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Tarnwick ne le propose pas.</translation>
     </message>
     <message>
-        <source>'%1' installed.</source>
+        <source>&apos;%1&apos; installed.</source>
         <translation>« %1 » installé.</translation>
     </message>
     <message>
-        <source>'%1' could not be installed</source>
+        <source>&apos;%1&apos; could not be installed</source>
         <translation>« %1 » n’a pas pu être installé</translation>
     </message>
     <message>
-        <source>Move the installed copy of '%1' to the Trash?</source>
+        <source>Move the installed copy of &apos;%1&apos; to the Trash?</source>
         <translation>Mettre à la corbeille la copie installée de « %1 » ?</translation>
     </message>
     <message>
@@ -506,31 +507,31 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Annuler</translation>
     </message>
     <message>
-        <source>Tarnwick's menu will no longer offer the script. You can restore it from the Trash; Tarnwick's own copy stays, and can be installed again.</source>
+        <source>Tarnwick&apos;s menu will no longer offer the script. You can restore it from the Trash; Tarnwick&apos;s own copy stays, and can be installed again.</source>
         <translation>Le menu de Tarnwick ne proposera plus le script. Vous pourrez le restaurer depuis la corbeille ; la copie de Tarnwick reste et peut être réinstallée.</translation>
     </message>
     <message>
-        <source>'%1' was moved to the Trash.</source>
+        <source>&apos;%1&apos; was moved to the Trash.</source>
         <translation>« %1 » a été mis à la corbeille.</translation>
     </message>
     <message>
-        <source>'%1' could not be moved to the Trash</source>
+        <source>&apos;%1&apos; could not be moved to the Trash</source>
         <translation>« %1 » n’a pas pu être mis à la corbeille</translation>
     </message>
     <message>
-        <source>Script install didn't specify a script</source>
+        <source>Script install didn&apos;t specify a script</source>
         <translation>La demande d’installation ne désignait aucun script</translation>
     </message>
     <message>
-        <source>Script '%@' - is not a valid script name</source>
+        <source>Script &apos;%@&apos; - is not a valid script name</source>
         <translation>Script « %@ » – n’est pas un nom de script valable</translation>
     </message>
     <message>
-        <source>Script '%@' - not found</source>
+        <source>Script &apos;%@&apos; - not found</source>
         <translation>Script « %@ » – introuvable</translation>
     </message>
     <message>
-        <source>Install script '%@' ?</source>
+        <source>Install script &apos;%@&apos; ?</source>
         <translation>Installer le script « %@ » ?</translation>
     </message>
     <message>
@@ -542,7 +543,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Voulez-vous que l’installateur de scripts TWK installe ce script dans le dossier de scripts de l’utilisateur, d’où Tarnwick peut le lancer ?</translation>
     </message>
     <message>
-        <source>Script '%@' - was not installed</source>
+        <source>Script &apos;%@&apos; - was not installed</source>
         <translation>Le script « %@ » n’a pas été installé</translation>
     </message>
     <message>
@@ -562,15 +563,15 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Script non installé</translation>
     </message>
     <message>
-        <source>'%1' is installed in the User Scripts directory.</source>
+        <source>&apos;%1&apos; is installed in the User Scripts directory.</source>
         <translation>« %1 » est installé dans le dossier de scripts de l’utilisateur.</translation>
     </message>
     <message>
-        <source>'%1' could not be installed: %2</source>
+        <source>&apos;%1&apos; could not be installed: %2</source>
         <translation>« %1 » n’a pas pu être installé : %2</translation>
     </message>
     <message>
-        <source>Script '%@' - could not be installed</source>
+        <source>Script &apos;%@&apos; - could not be installed</source>
         <translation>Le script « %@ » n’a pas pu être installé</translation>
     </message>
     <message>

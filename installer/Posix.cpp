@@ -95,7 +95,7 @@ QString errorText(int error) {
 namespace {
 
 struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Status)
+    Q_DECLARE_TR_FUNCTIONS(FileStatus)
 };
 
 } // namespace

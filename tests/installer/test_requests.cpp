@@ -9,6 +9,7 @@
 #include "support/defaults/UserDefaults.h"
 #include "support/environment/BaseDirectories.h"
 #include "support/log/SystemLog.h"
+#include "support/text/DisplayText.h"
 #include "tests/common/Sheets.h"
 #include "tests/common/Testing.h"
 
@@ -105,6 +106,7 @@ private Q_SLOTS:
         row("not a valid name", request + "..%2F.ssh", false, {}, {0}, {"Doh!|Script '../.ssh' - is not a valid script name"}, RequestOutcome::InvalidName, false, true, false);
         row("format directives are text", request + "%25@%25d%25n", false, {}, {0}, {"Doh!|Script '%@%d%n' - not found"}, RequestOutcome::NotFound, false, true, false);
         row("markup is text", request + "%3Ca%20href%3D'https:%26%2347;%26%2347;example.org'%3Eclick", false, {}, {0}, {"Install script '" + Markup + "' ?|" + Confirm}, RequestOutcome::Installed, true, true, false);
+        row("markup in a notification", request + "%3Ca%20href%3D'https:%26%2347;%26%2347;example.org'%3Eclick", true, {}, {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
         row("direction controls shown", request + "invoice%E2%80%AEhs.txt", false, {}, {1, 0}, {"Install script 'invoice\\u202Ehs.txt' ?|" + Confirm, "Doh!|Script 'invoice\\u202Ehs.txt' - was not installed"}, RequestOutcome::Declined, false, true, false);
         row("edited copy to the Trash", request + "Open%20Recent.sh", false, "edited", {0}, {open}, RequestOutcome::Installed, true, true, false, true);
         row("same copy replaced", request + "Open%20Recent.sh", true, "same", {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
@@ -178,9 +180,12 @@ private Q_SLOTS:
         QCOMPARE(test::read(environment::dataHome() + "/Trash/files/" + script),
                  trashed ? before : QByteArray());
         QTRY_COMPARE(notifications_.received.size(), notified);
+        // The service draws markup: the name arrives escaped, to be shown as it is.
         if (notified)
-            QVERIFY(notifications_.received.first().startsWith(
-                installed ? "Script installed|'" : "Script not installed|'"));
+            QVERIFY2(notifications_.received.first().startsWith(
+                         (installed ? "Script installed|'" : "Script not installed|'") +
+                         text::visibleText(script).toHtmlEscaped() + "'"),
+                     qPrintable(notifications_.received.first()));
     }
 
     // One sheet at a time: the second request waits its turn, and reads the stored choice as
