@@ -176,7 +176,7 @@ void ScriptListModel::fillStates(quint64 generation, size_t from) {
 }
 
 void ScriptListModel::update(const QSet<QByteArray>& names) {
-    if (!loaded_ || names.isEmpty())
+    if (names.isEmpty())
         return;
     const quint64 generation = generation_;
     std::vector<std::string> wanted;

@@ -204,6 +204,19 @@ private Q_SLOTS:
         QTRY_COMPARE(notifications.received.filter("Script installed|").size(), 2);
     }
 
+    // An event loop without GLib (QT_NO_GLIB) still serves the bus.
+    void eventLoopWithoutGlib() {
+        test::PrivateBus bus;
+        QProcessEnvironment env = bus.environment();
+        env.insert("QT_NO_GLIB", "1");
+        QProcess* instance = launch({}, env);
+        QTRY_VERIFY_WITH_TIMEOUT(bus.ownerPid(BusName) == instance->processId(), 20000);
+        QProcess* forwarding = launch({Request + "Word%20Count.txt"}, bus.environment());
+        QVERIFY(forwarding->waitForFinished(20000));
+        QCOMPARE(forwarding->exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.installed("Word Count.txt")), 20000);
+    }
+
     // A bus that takes connections and never answers, or none: the launch goes on alone.
     void muteOrMissingBus() {
         QTemporaryDir dir;

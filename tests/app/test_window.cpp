@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextDocumentFragment>
 #include <QTreeView>
@@ -140,6 +141,22 @@ private Q_SLOTS:
         waitUntilIdle();
         QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Installed"));
 
+        // Installing everything shows its progress, and hides it at the end.
+        auto* progress = child<QProgressBar>("installProgress");
+        QSignalSpy steps(&controller_, &installer::UIManager::bulkInstallProgress);
+        test::SheetAnswers done;
+        done.then(0);
+        controller_.installAllScripts();
+        waitUntilIdle();
+        QCOMPARE(steps.size(), 4);
+        QVERIFY(!progress->isVisible());
+        QCOMPARE(progress->maximum(), 4);
+        QCOMPARE(progress->value(), 4);
+        QVERIFY(
+            installer::installScript(box_.source("Word Count.txt"), box_.userScripts).installed);
+        QFile::remove(box_.installed("Window Tools"));
+        QTRY_COMPARE(stateOf("Window Tools"), QStringLiteral("Not installed"));
+
         // The row's drawn buttons: Reinstall is off for a copy that is the same; Install works.
         const QRect actionsCell =
             view_->visualRect(model_->index(rowOf("Window Tools"), ScriptListModel::ActionsColumn));
@@ -241,7 +258,13 @@ private Q_SLOTS:
     void inGerman() {
         qputenv("LANG", "de_DE.UTF-8");
         qunsetenv("LC_ALL");
-        QCOMPARE(app::uiLanguages().first(), QStringLiteral("de_DE"));
+        qputenv("LANGUAGE", "fr:de_DE");
+        QCOMPARE(app::uiLanguages(), (QStringList{"fr", "de_DE", "de"})); // as gettext reads them
+        qputenv("LC_MESSAGES", "C");
+        QCOMPARE(app::uiLanguages(), QStringList()); // the C locale: LANGUAGE does not count
+        qunsetenv("LC_MESSAGES");
+        qunsetenv("LANGUAGE");
+        QCOMPARE(app::uiLanguages(), (QStringList{"de_DE", "de"}));
         app::installTranslators(*qApp);
         test::SheetAnswers answering;
         answering.then(1).then(0);

@@ -5,6 +5,7 @@
 
 #include "installer/UIManager.h"
 #include "platform/Sheet.h"
+#include "support/alert/AlertBuilders.h"
 #include "support/defaults/Shortcuts.h"
 #include "support/defaults/UserDefaults.h"
 #include "support/environment/BaseDirectories.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QPushButton>
 #include <QUrl>
 
 using namespace twk;
@@ -31,6 +33,17 @@ const QString Confirm = QStringLiteral("Do you want TWK Script Installer to inst
                                        "the User Scripts directory where Tarnwick can run it?");
 
 } // namespace
+
+// Receives the end of a message alert, as its delegate.
+class Delegate : public QObject {
+    Q_OBJECT
+public:
+    QList<std::tuple<alert::Alert*, int, void*>> calls;
+public Q_SLOTS:
+    void alertDidEnd(twk::alert::Alert* ended, int returnCode, void* context) {
+        calls.append({ended, returnCode, context});
+    }
+};
 
 class TestRequests : public QObject {
     Q_OBJECT
@@ -213,6 +226,61 @@ private Q_SLOTS:
         QVERIFY(window_.isVisible());
     }
 
+    // The alert builder's buttons (each answering 1000 + its place), its informative text as a
+    // format only with arguments, the caution sign for the critical style, the message alert.
+    void alerts_data() {
+        QTest::addColumn<QList<std::optional<QString>>>("titles");
+        QTest::addColumn<std::optional<QString>>("informative");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("shown");
+        using O = std::optional<QString>;
+        // clang-format off
+        QTest::newRow("done") << QList<O>{"OK", {}, {}} << O("100%% %@ <b>x</b>") << QStringList{"OK"} << "100%% %@ <b>x</b>";
+        QTest::newRow("confirmation") << QList<O>{"Install Script", "Cancel", {}} << O() << QStringList{"Install Script", "Cancel"} << "";
+        QTest::newRow("alternate alone") << QList<O>{{}, "Cancel", {}} << O("i") << QStringList{"Cancel"} << "i";
+        QTest::newRow("other is a third") << QList<O>{"A", "B", "C"} << O("%@ of %ld") << QStringList{"A", "B", "C"} << "two of 3";
+        // clang-format on
+    }
+    void alerts() {
+        QFETCH(QList<std::optional<QString>>, titles);
+        QFETCH(std::optional<QString>, informative);
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, shown);
+        for (int i = 0; i < buttons.size(); ++i) {
+            auto made =
+                shown == u"two of 3"
+                    ? alert::qzAlertWithMessageText("m", titles[0], titles[1], titles[2],
+                                                    informative, QStringLiteral("two"), qint64(3))
+                    : alert::qzAlertWithMessageText("m", titles[0], titles[1], titles[2],
+                                                    informative);
+            QCOMPARE(made->informativeText(), shown);
+            QCOMPARE(made->alertStyle(), int(alert::WarningAlertStyle)); // only callers style them
+            made->setAlertStyle(alert::CriticalAlertStyle);
+            QCOMPARE(made->icon(), QMessageBox::Warning);
+            made->open();
+            QTest::mouseClick(made->addedButtons()[i], Qt::LeftButton);
+            QCOMPARE(made->returnCode(), 1000 + i);
+            QCOMPARE(made->addedButtons()[i]->text(), buttons[i]);
+            QCOMPARE(made->addedButtons().size(), buttons.size());
+        }
+        alert::Alert informational;
+        informational.setAlertStyle(alert::InformationalAlertStyle);
+        QCOMPARE(informational.icon(), QMessageBox::Information);
+        QCOMPARE(informational.returnCode(), alert::AlertStoppedReturn);
+        Delegate delegate;
+        QPointer<alert::Alert> message =
+            alert::showMessage("Hello", "50% %@", &delegate, "alertDidEnd");
+        QVERIFY(message && message->isVisible() && !message->parentWidget() &&
+                message->addedButtons().isEmpty());
+        QCOMPARE(message->informativeText(), QStringLiteral("50% %@"));
+        alert::Alert* raw = message.data();
+        message->done(0);
+        QTRY_COMPARE(delegate.calls.size(), 1);
+        QCOMPARE(delegate.calls.first(),
+                 std::make_tuple(raw, int(alert::AlertStoppedReturn), static_cast<void*>(nullptr)));
+        QTRY_VERIFY(!message);
+    }
+
     // The window's actions: install everything, one script, or move one to the Trash.
     void actions() {
         test::write(box_.installed("Word Count.txt"), "edited");
@@ -252,8 +320,22 @@ private Q_SLOTS:
             "The User Scripts directory does not exist yet"));
         QVERIFY(!QFileInfo::exists(box_.userScripts));
         QCOMPARE(logged_.filter("error copying script: ").size(), 7);
+        // Either folder shown in the desktop's file browser.
+        QDir().mkpath(box_.userScripts);
+        controller_.showScripts();
+        controller_.showUserScriptDirectory();
+        const auto opened = [&] {
+            QStringList folders = QString::fromUtf8(test::read(box_.root + "/folders-opened.log"))
+                                      .split(u'\n', Qt::SkipEmptyParts);
+            folders.sort();
+            return folders;
+        };
+        QTRY_COMPARE(
+            opened(),
+            (QStringList{QUrl::fromLocalFile(box_.userScripts).toString(QUrl::FullyEncoded),
+                         QUrl::fromLocalFile(box_.sourceScripts).toString(QUrl::FullyEncoded)}));
     }
 };
 
-TWK_TEST_MAIN(TestRequests)
+TWK_TEST_MAIN(TestRequests, {"--file-browser"})
 #include "test_requests.moc"
