@@ -330,10 +330,7 @@ private Q_SLOTS:
             folders.sort();
             return folders;
         };
-        QTRY_COMPARE(
-            opened(),
-            (QStringList{QUrl::fromLocalFile(box_.userScripts).toString(QUrl::FullyEncoded),
-                         QUrl::fromLocalFile(box_.sourceScripts).toString(QUrl::FullyEncoded)}));
+        QTRY_COMPARE(opened(), (QStringList{box_.sourceScripts, box_.userScripts}));
     }
 };
 
