@@ -154,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(progress->value(), 4);
         QVERIFY(
             installer::installScript(box_.source("Word Count.txt"), box_.userScripts).installed);
-        QFile::remove(box_.installed("Window Tools"));
+        QDir(box_.installed("Window Tools")).removeRecursively();
         QTRY_COMPARE(stateOf("Window Tools"), QStringLiteral("Not installed"));
 
         // The row's drawn buttons: Reinstall is off for a copy that is the same; Install works.
