@@ -5,17 +5,13 @@
 #include "FuzzInput.h"
 #include "installer/UIManager.h"
 #include "platform/Sheet.h"
-#include "support/alert/Alert.h"
 #include "support/defaults/Shortcuts.h"
 #include "support/log/SystemLog.h"
 #include "support/strings/MessageAttributes.h"
+#include "tests/common/Testing.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDirIterator>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -23,125 +19,76 @@ using namespace twk;
 
 namespace {
 
-struct World {
-    QString root;
-    QString userScripts;
-    QString config;
-    QString trash;
-    QMap<QString, QByteArray> outside; // every file outside the user scripts folder
-    installer::UIManager* controller = nullptr;
-    QWidget* window = nullptr;
-};
+installer::UIManager* controller = nullptr;
+QMap<QString, QByteArray> outside;
 
-World world;
-
+// Every file of the sandbox but the user scripts folder, the preferences and the Trash.
 QMap<QString, QByteArray> snapshotOutside() {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(world.root,
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (path.startsWith(world.userScripts) || path.startsWith(world.config) ||
-            path.startsWith(world.trash))
-            continue;
-        QFile file(path);
-        files.insert(path, it.fileInfo().isFile() && file.open(QIODevice::ReadOnly)
-                               ? file.readAll()
-                               : it.fileInfo().symLinkTarget().toUtf8());
-    }
+    QMap<QString, QByteArray> files = test::tree(test::sandbox().root);
+    files.removeIf([](const auto& entry) {
+        return entry.key().startsWith(u"/home/Library/") ||
+               entry.key().startsWith(u"/home/.config") ||
+               entry.key().startsWith(u"/home/.local/share/Trash");
+    });
     return files;
 }
 
 void setUp() {
-    static QTemporaryDir dir;
-    world.root = dir.path();
-    QProcess make;
-    make.start(QStringLiteral(TWK_SOURCE_DIR "/examples/demo-tarnwick/make-sandbox.sh"),
-               {dir.path()});
-    make.waitForFinished();
-    for (const QString& line :
-         QString::fromUtf8(make.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
-        const qsizetype eq = line.indexOf(u'=');
-        qputenv(line.mid(7, eq - 7).toLatin1(), line.mid(eq + 2, line.size() - eq - 3).toUtf8());
-    }
+    test::setUpSandbox();
     // Tarnwick only needs to be found; opening it may do nothing.
-    const QString entry = qEnvironmentVariable("XDG_DATA_HOME") +
-                          QStringLiteral("/applications/org.tarnwick.Tarnwick.desktop");
-    QFile desktop(entry);
-    desktop.open(QIODevice::ReadOnly);
-    QByteArray text = desktop.readAll();
-    desktop.close();
-    text.replace(text.indexOf("Exec="),
-                 text.indexOf('\n', text.indexOf("Exec=")) - text.indexOf("Exec="), "Exec=true %u");
-    desktop.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    desktop.write(text);
-    desktop.close();
-
-    world.userScripts =
-        qEnvironmentVariable("HOME") +
-        QStringLiteral("/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");
-    world.config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/org.tarnwick");
-    world.trash = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Trash");
+    const QString entry =
+        qEnvironmentVariable("XDG_DATA_HOME") + "/applications/org.tarnwick.Tarnwick.desktop";
+    QByteArray text = test::read(entry);
+    const qsizetype exec = text.indexOf("Exec=");
+    test::write(entry, text.replace(exec, text.indexOf('\n', exec) - exec, "Exec=true %u"));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     log::setLogSinkForTesting([](const QString&) {});
-
     static int argc = 1;
     static char name[] = "fuzz_install_request";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
-    world.controller = new installer::UIManager;
-    world.window = new QWidget;
-    world.controller->setMainWindow(world.window);
-    world.window->show();
-    world.outside = snapshotOutside();
+    controller = new installer::UIManager;
+    auto* window = new QWidget;
+    controller->setMainWindow(window);
+    window->show();
+    outside = snapshotOutside();
 }
 
-// Answers every sheet from the input.
-void answerSheets(FuzzInput& in) {
+QString urlFrom(FuzzInput& in, uint8_t mode) {
+    const QString name = in.text(300);
+    switch (mode % 4) {
+    case 0:
+        return QStringLiteral("twkscriptinstall://x?script=") + name;
+    case 1:
+        return QStringLiteral("twkscriptinstall://x?script=") +
+               strings::fullyEscapedStringForUrl(name).value_or(QString());
+    case 2:
+        return QStringLiteral("TwkScriptInstall://x?a=1&SCRIPT=") + name +
+               QStringLiteral("&script=") + in.text(40);
+    default:
+        return name;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (!controller)
+        setUp();
+    FuzzInput in(data, size);
+    const uint8_t mode = in.byte();
+    defaults::setBool(mode & 0x10, QStringLiteral("QZ_DontAskToInstall"));
+    // Every sheet is answered from the input: a button, and perhaps the box ticked.
     platform::setSheetAnswererForTesting([&in](alert::Alert& sheet) {
         const uint8_t choice = in.byte();
         if (sheet.suppressionButton() && (choice & 0x80))
             sheet.suppressionButton()->setChecked(true);
         return int(choice % sheet.addedButtons().size());
     });
-}
-
-void waitUntilHandled() {
-    while (world.controller->isBusy() || platform::waitingSheetCount() > 0)
+    controller->handleURL(platform::Url::urlWithString(urlFrom(in, mode)));
+    while (controller->isBusy() || platform::waitingSheetCount() > 0)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!world.controller)
-        setUp();
-    FuzzInput in(data, size);
-    const uint8_t mode = in.byte();
-    defaults::setBool(mode & 0x10, QStringLiteral("QZ_DontAskToInstall"));
-    const QString name = in.text(300);
-    QString url;
-    switch (mode % 4) {
-    case 0:
-        url = QStringLiteral("twkscriptinstall://x?script=") + name;
-        break;
-    case 1:
-        url = QStringLiteral("twkscriptinstall://x?script=") +
-              strings::fullyEscapedStringForUrl(name).value_or(QString());
-        break;
-    case 2:
-        url = QStringLiteral("TwkScriptInstall://x?a=1&SCRIPT=") + name +
-              QStringLiteral("&script=") + in.text(40);
-        break;
-    default:
-        url = name;
-        break;
-    }
-    answerSheets(in);
-    world.controller->handleURL(platform::Url::urlWithString(url));
-    waitUntilHandled();
-    if (snapshotOutside() != world.outside)
+    if (snapshotOutside() != outside)
         std::abort(); // a request touched something outside the user scripts folder
     return 0;
 }

@@ -103,24 +103,18 @@ private Q_SLOTS:
         const double nan = std::nan("");
         QTest::newRow("once, case-sensitive") << QList<Call>{{'o', "tip", 0, 0, 1}, {'o', "tip", 0, 0, 0}, {'o', "Tip", 0, 0, 1}};
         QTest::newRow("n times counts on") << QList<Call>{{'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 0}, {'k', "QZ_doThisNTimesx", 0, 0, 4}};
-        QTest::newRow("n times zero and negative") << QList<Call>{
-            {'t', "z", 0, 0, 0}, {'t', "z", -2, 0, 0}, {'k', "QZ_doThisNTimesz", 0, 0, 2}};
+        QTest::newRow("n times zero and negative") << QList<Call>{{'t', "z", 0, 0, 0}, {'t', "z", -2, 0, 0}, {'k', "QZ_doThisNTimesz", 0, 0, 2}};
         QTest::newRow("n times -1 resets") << QList<Call>{{'t', "r", 1, 0, 1}, {'t', "r", 1, 0, 0}, {'t', "r", -1, 0, 0}, {'h', "QZ_doThisNTimesr", 0, 0, 0}, {'t', "r", 1, 0, 1}};
-        QTest::newRow("after fires once") << QList<Call>{{'a', "rate", 3, 0, 0},          {'k', "QZ_Timesrate", 0, 0, 1}, {'a', "rate", 3, 0, 0},          {'a', "rate", 3, 0, 1}, {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", 0, 0, 0}, {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", -1, 0, 0}, {'a', "rate", 1, 0, 1}};
-        QTest::newRow("after on its own count") << QList<Call>{
-            {'a', "z", 0, 0, 0}, {'a', "z", -5, 0, 0}, {'a', "z", 2, 0, 0}, {'a', "z", 4, 0, 1}};
-        QTest::newRow("one name, three states") << QList<Call>{
-            {'o', "n", 0, 0, 1}, {'t', "n", 1, 0, 1}, {'a', "n", 1, 0, 1}, {'o', "n", 0, 0, 0}};
+        QTest::newRow("after fires once") << QList<Call>{{'a', "rate", 3, 0, 0}, {'k', "QZ_Timesrate", 0, 0, 1}, {'a', "rate", 3, 0, 0}, {'a', "rate", 3, 0, 1}, {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", 0, 0, 0}, {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", -1, 0, 0}, {'a', "rate", 1, 0, 1}};
+        QTest::newRow("after on its own count") << QList<Call>{{'a', "z", 0, 0, 0}, {'a', "z", -5, 0, 0}, {'a', "z", 2, 0, 0}, {'a', "z", 4, 0, 1}};
+        QTest::newRow("one name, three states") << QList<Call>{{'o', "n", 0, 0, 1}, {'t', "n", 1, 0, 1}, {'a', "n", 1, 0, 1}, {'o', "n", 0, 0, 0}};
         QTest::newRow("increment") << QList<Call>{{'+', "runs", 0, 0, 1}, {'+', "runs", 0, 0, 2}, {'k', "runs", 0, 0, 2}};
         QTest::newRow("for 24 hours") << QList<Call>{{'f', "trial", 24, 0, 1}, {'f', "trial", 24, 24 * 3600 - 1, 1}, {'f', "trial", 24, 1, 0}, {'f', "trial", 48, -3600, 1}};
-        QTest::newRow("for 0 and negative hours") << QList<Call>{
-            {'f', "zero", 0, 0, 1},        {'f', "zero", 0, 1, 0},  {'f', "neg", -1, 0, 0}, {'H', "QZ_Hoursneg", 0, 0, 1}, {'f', "nan", nan, 0, 0}, {'f', "nan", nan, 0, 0}};
+        QTest::newRow("for 0 and negative hours") << QList<Call>{{'f', "zero", 0, 0, 1}, {'f', "zero", 0, 1, 0}, {'f', "neg", -1, 0, 0}, {'H', "QZ_Hoursneg", 0, 0, 1}, {'f', "nan", nan, 0, 0}, {'f', "nan", nan, 0, 0}};
         QTest::newRow("single precision hours") << QList<Call>{{'f', "p", 100000, 0, 1}, {'f', "p", 100000, 100000LL * 3600 - 1, 0}};
         QTest::newRow("if 24 hours passed") << QList<Call>{{'i', "nag", 24, 0, 1}, {'i', "nag", 24, 23 * 3600, 0}, {'i', "nag", 24, 3600, 0}, {'i', "nag", 24, 1, 1}, {'i', "nag", 24, 23 * 3600, 0}};
-        QTest::newRow("if 0 or nan hours") << QList<Call>{
-            {'i', "neg", -1, 0, 1},        {'i', "neg", -1, 0, 1}, {'i', "nan", nan, 0, 1}, {'i', "nan", nan, 3600000, 0}, {'i', "z", 0, 0, 1},    {'i', "z", 0, 0, 0}};
-        QTest::newRow("days") << QList<Call>{
-            {'g', "app", 0, 0, 0}, {'c', "app", 0, 0, 1}, {'c', "app", 0, 11 * 3600 + 3599, 1}, {'c', "app", 0, 2, 2}, {'g', "app", 0, 0, 2}, {'c', "app", 0, -3 * 86400, 3}};
+        QTest::newRow("if 0 or nan hours") << QList<Call>{{'i', "neg", -1, 0, 1}, {'i', "neg", -1, 0, 1}, {'i', "nan", nan, 0, 1}, {'i', "nan", nan, 3600000, 0}, {'i', "z", 0, 0, 1}, {'i', "z", 0, 0, 0}};
+        QTest::newRow("days") << QList<Call>{{'g', "app", 0, 0, 0}, {'c', "app", 0, 0, 1}, {'c', "app", 0, 11 * 3600 + 3599, 1}, {'c', "app", 0, 2, 2}, {'g', "app", 0, 0, 2}, {'c', "app", 0, -3 * 86400, 3}};
         // clang-format on
     }
     void actions() {
