@@ -172,29 +172,23 @@ private Q_SLOTS:
 
     // What is drawn for a hostile name: the list's text, its tooltip as rendered, what a
     // screen reader gets; never markup, never a reordered name.
-    void hostileNamesAreShownAsText_data() {
-        // clang-format off
-        QTest::addColumn<QString>("name");
-        QTest::newRow("link markup") << QStringLiteral("<a href='x:y'>click me</a>");
-        QTest::newRow("image") << QStringLiteral("<img src='file:///etc/hosts'>");
-        QTest::newRow("entity") << QStringLiteral("&lt;b&gt;bold");
-        QTest::newRow("right-to-left override") << QString::fromUtf8("invoice\u202Ehs.txt");
-        QTest::newRow("terminal escape") << QStringLiteral("a\x1b[2Jb");
-        // clang-format on
-    }
     void hostileNamesAreShownAsText() {
-        QFETCH(QString, name);
-        const QString file = QString(name).replace(u'/', u'\u2215');
-        test::write(box_.source(file), "x");
-        reload();
-        const QModelIndex index = model_->index(rowOf(file), 0);
-        const QString visible = text::visibleText(file);
-        QCOMPARE(index.data().toString(), visible);
-        QCOMPARE(
-            QTextDocumentFragment::fromHtml(index.data(Qt::ToolTipRole).toString()).toPlainText(),
-            visible);
-        QVERIFY(index.data(Qt::AccessibleTextRole).toString().startsWith(visible + ", "));
-        QFile::remove(box_.source(file));
+        for (const QString& name :
+             {QStringLiteral("<a href='x:y'>click me</a>"),
+              QStringLiteral("<img src='file:///etc/hosts'>"), QStringLiteral("&lt;b&gt;bold"),
+              QString::fromUtf8("invoice\u202Ehs.txt"), QStringLiteral("a\x1b[2Jb")}) {
+            const QString file = QString(name).replace(u'/', u'\u2215');
+            test::write(box_.source(file), "x");
+            reload();
+            const QModelIndex index = model_->index(rowOf(file), 0);
+            const QString visible = text::visibleText(file);
+            QCOMPARE(index.data().toString(), visible);
+            QCOMPARE(QTextDocumentFragment::fromHtml(index.data(Qt::ToolTipRole).toString())
+                         .toPlainText(),
+                     visible);
+            QVERIFY(index.data(Qt::AccessibleTextRole).toString().startsWith(visible + ", "));
+            QFile::remove(box_.source(file));
+        }
     }
 
     // Controls that cannot work are off, and the window says why.

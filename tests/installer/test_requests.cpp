@@ -25,6 +25,22 @@ using installer::UIManager;
 
 Q_DECLARE_METATYPE(twk::installer::RequestOutcome)
 
+// One road of a request: the URL, the script it names, the stored choice, the copy installed
+// before; the answers (button + 10 for a ticked box); then the sheets seen
+// ("message|informative"), the outcome, whether the script is installed, Tarnwick opened
+// again, the stored choice after, a copy in the Trash, and how many notifications.
+struct Case {
+    QString url, script;
+    bool dontAsk;
+    QByteArray before;
+    QList<int> answers;
+    QStringList sheets;
+    twk::installer::RequestOutcome outcome;
+    bool installed, reopened, dontAskAfter, trashed;
+    int notified;
+};
+Q_DECLARE_METATYPE(Case)
+
 namespace {
 
 // A name that Qt would draw as a link, were it taken for markup.
@@ -81,29 +97,14 @@ private Q_SLOTS:
         window_.show();
     }
 
-    // url; the stored choice; the copy installed before; answers (button + 10 for a ticked
-    // box); then the sheets seen ("message|informative"), the outcome, what is installed,
-    // whether Tarnwick was opened again, the stored choice after, what went to the Trash and
-    // what the desktop was told.
     void requests_data() {
         // clang-format off
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<bool>("dontAsk");
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QList<int>>("answers");
-        QTest::addColumn<QStringList>("sheets");
-        QTest::addColumn<RequestOutcome>("outcome");
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<bool>("reopened");
-        QTest::addColumn<bool>("dontAskAfter");
-        QTest::addColumn<bool>("trashed");
-        QTest::addColumn<int>("notified");
+        QTest::addColumn<Case>("c");
         const QString open = QStringLiteral("Install script 'Open Recent.sh' ?|") + Confirm;
         auto row = [](const char* name, const QString& url, bool dontAsk, QByteArray before, QList<int> answers, QStringList sheets, RequestOutcome outcome, bool installed, bool reopened, bool dontAskAfter, bool trashed = false, int notified = 0) {
             const qsizetype at = url.indexOf(u"script=", 0, Qt::CaseInsensitive);
             const QString script = at < 0 ? QString() : QUrl::fromPercentEncoding(url.mid(at + 7).toUtf8());
-            QTest::newRow(name) << url << script << dontAsk << before << answers << sheets << outcome << installed << reopened << dontAskAfter << trashed << notified;
+            QTest::newRow(name) << Case{url, script, dontAsk, before, answers, sheets, outcome, installed, reopened, dontAskAfter, trashed, notified};
         };
         const QString request = QStringLiteral("twkscriptinstall://x?script=");
         row("confirmed", request + "Open%20Recent.sh", false, {}, {0}, {open}, RequestOutcome::Installed, true, true, false);
@@ -129,18 +130,9 @@ private Q_SLOTS:
         // clang-format on
     }
     void requests() {
-        QFETCH(QString, url);
-        QFETCH(QString, script);
-        QFETCH(bool, dontAsk);
-        QFETCH(QByteArray, before);
-        QFETCH(QList<int>, answers);
-        QFETCH(QStringList, sheets);
-        QFETCH(RequestOutcome, outcome);
-        QFETCH(bool, installed);
-        QFETCH(bool, reopened);
-        QFETCH(bool, dontAskAfter);
-        QFETCH(bool, trashed);
-        QFETCH(int, notified);
+        QFETCH(Case, c);
+        const auto& [url, script, dontAsk, before, answers, sheets, outcome, installed, reopened,
+                     dontAskAfter, trashed, notified] = c;
         defaults::setBool(dontAsk, "QZ_DontAskToInstall");
         QVERIFY(defaults::UserDefaults::standardUserDefaults().synchronize());
         if (before == "no folder")

@@ -154,17 +154,12 @@ private Q_SLOTS:
 
     // Every kind survives a new reader bit for bit, under keys kept exactly as given.
     void typesAndKeysKeptExactly() {
-        const QVariantMap values{
-            {"a/b", true},
-            {"a//b", false},
-            {"a/", QVariant(-0.0f)},
-            {"", qint64(std::numeric_limits<qint64>::min())},
-            {"p", 0.1f},
-            {"p/q", QStringLiteral("no")},
-            {"\\x", QDateTime::fromMSecsSinceEpoch(1234567890123, Qt::UTC)},
-            {"#;=[] ü", QVariantMap{{"countKey", qint64(3)}, {"nested", QVariantList{1.5, "x"}}}},
-            {"data", QByteArray("\0\xff", 2)},
-            {"u", quint64(18446744073709551615ULL)}};
+        // clang-format off
+        const QVariantMap values{{"a/b", true}, {"a//b", false}, {"a/", QVariant(-0.0f)}, {"p", 0.1f}, {"p/q", QStringLiteral("no")},
+                                 {"", qint64(std::numeric_limits<qint64>::min())}, {"u", quint64(18446744073709551615ULL)},
+                                 {"\\x", QDateTime::fromMSecsSinceEpoch(1234567890123, Qt::UTC)}, {"data", QByteArray("\0\xff", 2)},
+                                 {"#;=[] ü", QVariantMap{{"countKey", qint64(3)}, {"nested", QVariantList{1.5, "x"}}}}};
+        // clang-format on
         {
             UserDefaults store(file("types.conf"));
             for (auto it = values.begin(); it != values.end(); ++it)
@@ -354,40 +349,30 @@ private Q_SLOTS:
     }
 
     // Only absolute HOME and XDG values count; the others give the password database's home.
-    void baseDirectories_data() {
-        // clang-format off
-        QTest::addColumn<QByteArray>("home");
-        QTest::addColumn<QByteArray>("config");
-        QTest::addColumn<bool>("homeKept");
-        QTest::addColumn<bool>("configKept");
-        QTest::newRow("absolute") << QByteArray("/tmp/h") << QByteArray("/tmp/c") << true << true;
-        QTest::newRow("unset") << QByteArray() << QByteArray() << false << false;
-        QTest::newRow("relative") << QByteArray("h") << QByteArray("c") << false << false;
-        // clang-format on
-    }
     void baseDirectories() {
-        QFETCH(QByteArray, home);
-        QFETCH(QByteArray, config);
-        QFETCH(bool, homeKept);
-        QFETCH(bool, configKept);
         const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
-        for (const auto& [name, value] :
-             {std::pair("HOME", home), std::pair("XDG_CONFIG_HOME", config)}) {
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
+        const QString passwordHome = QFile::decodeName(::getpwuid(::getuid())->pw_dir);
+        // Absolute values count; unset or relative ones give the defaults.
+        for (const QByteArray& home : {QByteArray("/tmp/h"), QByteArray(), QByteArray("h")}) {
+            const QByteArray config = home.isNull() ? home : home.left(home.size() - 1) + "c";
+            const bool kept = home.startsWith('/');
+            for (const auto& [name, value] :
+                 {std::pair("HOME", home), std::pair("XDG_CONFIG_HOME", config)}) {
+                if (value.isNull())
+                    qunsetenv(name);
+                else
+                    qputenv(name, value);
+            }
+            qputenv("XDG_DATA_DIRS", "rel:/usr/share:also/rel");
+            const QString foundHome = environment::homeFolder();
+            QCOMPARE(foundHome, kept ? QString::fromLatin1(home) : passwordHome);
+            QCOMPARE(environment::configHome(),
+                     kept ? QString::fromLatin1(config) : foundHome + "/.config");
+            environment::sanitizeEnvironment();
+            QCOMPARE(qgetenv("HOME"), foundHome.toLocal8Bit());
+            QCOMPARE(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"), kept);
+            QCOMPARE(qgetenv("XDG_DATA_DIRS"), QByteArray("/usr/share"));
         }
-        qputenv("XDG_DATA_DIRS", "rel:/usr/share:also/rel");
-        const QString foundHome = environment::homeFolder();
-        QCOMPARE(foundHome, homeKept ? QString::fromLatin1(home)
-                                     : QFile::decodeName(::getpwuid(::getuid())->pw_dir));
-        QCOMPARE(environment::configHome(),
-                 configKept ? QString::fromLatin1(config) : foundHome + "/.config");
-        environment::sanitizeEnvironment();
-        QCOMPARE(qgetenv("HOME"), foundHome.toLocal8Bit());
-        QCOMPARE(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"), configKept);
-        QCOMPARE(qgetenv("XDG_DATA_DIRS"), QByteArray("/usr/share"));
         qputenv("HOME", savedHome);
         qputenv("XDG_CONFIG_HOME", savedConfig);
     }

@@ -32,7 +32,6 @@ Q_DECLARE_METATYPE(twk::strings::Range)
 namespace {
 
 const Range NF = Range::notFound();
-const QString NNBSP = QString(QChar(0x202F));
 
 std::optional<Map> parse(const QString& text, bool lowerKey, bool lowerValue) {
     const auto map = attributesFromMessageWithLowercaseKey(text, lowerKey, lowerValue);
@@ -46,6 +45,26 @@ std::optional<Map> parse(const QString& text, bool lowerKey, bool lowerValue) {
 
 QString u8(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// naturalOrderCompare both ways round: the second must be the first negated.
+qint64 order(const char* first, const char* second) {
+    const int forward = naturalOrderCompare(u8(first), u8(second));
+    return forward == -naturalOrderCompare(u8(second), u8(first)) ? forward : 99;
+}
+
+// A date written in a locale and time zone (LANG, or LC_TIME over it).
+QString dated(const char* lang, const char* zone, qint64 seconds, quint64 dateStyle,
+              quint64 timeStyle, const char* time = nullptr) {
+    qputenv("LANG", lang);
+    qunsetenv("LC_ALL");
+    if (time)
+        qputenv("LC_TIME", time);
+    else
+        qunsetenv("LC_TIME");
+    qputenv("TZ", zone);
+    tzset();
+    return dateTimeFromSecsSince1970(seconds, dateStyle, timeStyle);
 }
 
 QString home() {
@@ -232,6 +251,26 @@ private Q_SLOTS:
         T(userDirectoryOfType(9, 4), "(absent)");
         T(randomString(0) + randomString(std::numeric_limits<qint64>::min()), "");
         T(randomString(1).size(), "1");
+        T(order("Script 2.sh", "Script 10.sh"), "-1");
+        T(order("Script.sh", "Script.sh"), "0");
+        T(order("script.sh", "Script.sh"), "-1");
+        T(order("b 2", "A 10"), "1");
+        T(order("v1.9.2", "v1.10.0"), "-1");
+        T(order("file02", "file3"), "-1");
+        T(order("file02", "file2"), "-1");
+        T(order("file\uff12", "file10"), "-1");
+        T(order("\uff41", "a"), "1");
+        T(order("", "a"), "-1");
+        T(dated("en_US.UTF-8", "UTC", 0, 0, 0), "");
+        T(dated("en_US.UTF-8", "UTC", 0, 1, 1), "1/1/70, 12:00\u202fAM");
+        T(dated("en_US.UTF-8", "UTC", 0, 2, 2), "Jan 1, 1970, 12:00:00\u202fAM");
+        T(dated("en_US.UTF-8", "UTC", 0, 3, 0), "January 1, 1970");
+        T(dated("en_US.UTF-8", "UTC", 0, 4, 4), "Thursday, January 1, 1970 at 12:00:00\u202fAM Coordinated Universal Time");
+        T(dated("en_US.UTF-8", "America/New_York", 1751328000, 2, 3), "Jun 30, 2025, 8:00:00\u202fPM EDT");
+        T(dated("de_DE.UTF-8", "UTC", 0, 3, 2), "1. Januar 1970 um 00:00:00");
+        T(dated("de_DE.UTF-8", "America/New_York", 0, 4, 0), "Mittwoch, 31. Dezember 1969");
+        T(dated("de_DE.UTF-8", "UTC", 0, 9, 1), "00:00");
+        T(dated("en_US.UTF-8", "UTC", 0, 1, 0, "de_DE.UTF-8"), "01.01.70"); // LC_TIME before LANG
 #undef T
         // clang-format on
     }
@@ -364,81 +403,6 @@ private Q_SLOTS:
         QCOMPARE(DiacriticInsensitiveSearch | WidthInsensitiveSearch | LiteralSearch, 386u);
     }
 
-    void naturalOrder_data() {
-        // clang-format off
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<int>("order");
-        auto row = [](const char* a, const char* b, int order) {
-            QTest::newRow(a) << u8(a) << u8(b) << order;
-        };
-        row("Script 2.sh", "Script 10.sh", -1);
-        row("Script.sh", "Script.sh", 0);
-        row("script.sh", "Script.sh", -1);
-        row("b 2", "A 10", 1);
-        row("v1.9.2", "v1.10.0", -1);
-        row("file02", "file3", -1);
-        row("file02", "file2", -1);
-        row("file\uff12", "file10", -1);
-        row("\uff41", "a", 1);
-        row("", "a", -1);
-        // clang-format on
-    }
-    void naturalOrder() {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(int, order);
-        QCOMPARE(int(naturalOrderCompare(first, second)), order);
-        QCOMPARE(int(naturalOrderCompare(second, first)), -order);
-    }
-
-    void dates_data() {
-        // clang-format off
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("zone");
-        QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<int>("dateStyle");
-        QTest::addColumn<int>("timeStyle");
-        QTest::addColumn<QString>("text");
-        auto row = [](const char* name, const char* locale, const char* zone, qint64 s, int d, int t, const QString& text) {
-            QTest::newRow(name) << u8(locale) << u8(zone) << s << d << t << text;
-        };
-        const qint64 summer = 1751328000; // 2025-07-01 00:00 UTC row("none none", "en_US.UTF-8", "UTC", 0, 0, 0, "");
-        row("en short", "en_US.UTF-8", "UTC", 0, 1, 1, "1/1/70, 12:00" + NNBSP + "AM");
-        row("en medium", "en_US.UTF-8", "UTC", 0, 2, 2, "Jan 1, 1970, 12:00:00" + NNBSP + "AM");
-        row("en long date", "en_US.UTF-8", "UTC", 0, 3, 0, "January 1, 1970");
-        row("en full", "en_US.UTF-8", "UTC", 0, 4, 4, "Thursday, January 1, 1970 at 12:00:00" + NNBSP + "AM Coordinated Universal Time");
-        row("en NY summer", "en_US.UTF-8", "America/New_York", summer, 2, 3, "Jun 30, 2025, 8:00:00" + NNBSP + "PM EDT");
-        row("de long", "de_DE.UTF-8", "UTC", 0, 3, 2, "1. Januar 1970 um 00:00:00");
-        row("de NY full date", "de_DE.UTF-8", "America/New_York", 0, 4, 0, "Mittwoch, 31. Dezember 1969");
-        row("unknown style is none", "de_DE.UTF-8", "UTC", 0, 9, 1, "00:00");
-        // clang-format on
-    }
-    void dates() {
-        QFETCH(QString, locale);
-        QFETCH(QString, zone);
-        QFETCH(qint64, seconds);
-        QFETCH(int, dateStyle);
-        QFETCH(int, timeStyle);
-        QFETCH(QString, text);
-        qputenv("LANG", locale.toLatin1());
-        qunsetenv("LC_ALL");
-        qputenv("TZ", zone.toLatin1());
-        tzset();
-        QCOMPARE(dateTimeFromSecsSince1970(seconds, quint64(dateStyle), quint64(timeStyle)), text);
-    }
-
-    void dateLocaleInPosixOrder() {
-        qputenv("LANG", "en_US.UTF-8");
-        qputenv("TZ", "UTC");
-        tzset();
-        qputenv("LC_TIME", "de_DE.UTF-8");
-        QCOMPARE(dateTimeFromSecsSince1970(0, 1, 0), QStringLiteral("01.01.70"));
-        qputenv("LC_ALL", "en_US.UTF-8");
-        QCOMPARE(dateTimeFromSecsSince1970(0, 1, 0), QStringLiteral("1/1/70"));
-        qunsetenv("LC_TIME");
-    }
-
     void generated() {
         QCOMPARE(userDirectoryOfType(13, 1), Text(qEnvironmentVariable("XDG_CACHE_HOME")));
         QCOMPARE(userDirectoryOfType(14), Text(qEnvironmentVariable("XDG_DATA_HOME")));
@@ -459,35 +423,23 @@ private Q_SLOTS:
     }
 
     // What the user reads of an outside text: every character, none re-ordering the rest.
-    void displayText_data() {
-        // clang-format off
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("visible");
-        QTest::addColumn<QString>("markup");
-        auto row = [](const char* name, const QString& text, const char* visible, const char* markup) {
-            QTest::newRow(name) << text << u8(visible) << u8(markup);
-        };
-        row("plain", "Open Recent.sh", "Open Recent.sh", "Open Recent.sh");
-        row("markup", "<a href=\"x\">y</a>&amp;", "<a href=\"x\">y</a>&amp;", "&lt;a href=&quot;x&quot;&gt;y&lt;/a&gt;&amp;amp;");
-        row("right-to-left override", u8("invoice\u202Ehs.txt"), "invoice\\u202Ehs.txt", "invoice\\u202Ehs.txt");
-        row("isolates and marks", u8("a\u2066\u2069\u200E\u200F\u061Cb"), "a\\u2066\\u2069\\u200E\\u200F\\u061Cb", "a\\u2066\\u2069\\u200E\\u200F\\u061Cb");
-        row("zero width", u8("a\u200B\u200D\uFEFFb"), "a\\u200B\\u200D\\uFEFFb", "a\\u200B\\u200D\\uFEFFb");
-        row("terminal escape", "a\x1b[31mb\x07", "a\\u001B[31mb\\u0007", "a\\u001B[31mb\\u0007");
-        row("line breaks", u8("a\nb\u2028c"), "a\\u000Ab\\u2028c", "a\\u000Ab\\u2028c");
-        row("beyond the first plane", u8("a\U000E0001b😀"), "a\\U000E0001b😀", "a\\U000E0001b😀");
-        row("right-to-left letters stay", u8("שלום"), "שלום", "שלום");
-        // clang-format on
-    }
+    // What the user reads of an outside text: every character, none re-ordering the rest; as
+    // markup, nothing of it read as markup; as lines, its line feeds and tabs kept.
     void displayText() {
-        QFETCH(QString, text);
-        QFETCH(QString, visible);
-        QFETCH(QString, markup);
-        QCOMPARE(text::visibleText(text), visible);
-        QCOMPARE(text::markupSafeText(text), markup);
-        // Line feeds and tabs stay themselves in lines of text, nothing else does.
-        QCOMPARE(text::visibleLines(text + QStringLiteral("\n\tx")),
-                 QString(visible).replace(QStringLiteral("\\u000A"), QStringLiteral("\n")) +
-                     QStringLiteral("\n\tx"));
+        // clang-format off
+        const std::pair<const char*, const char*> shown[] = {
+            {"Open Recent.sh", "Open Recent.sh"}, {"invoice\u202Ehs.txt", "invoice\\u202Ehs.txt"},
+            {"a\u2066\u2069\u200E\u200F\u061Cb", "a\\u2066\\u2069\\u200E\\u200F\\u061Cb"},
+            {"a\u200B\u200D\uFEFFb", "a\\u200B\\u200D\\uFEFFb"}, {"a\x1b[31mb\x07", "a\\u001B[31mb\\u0007"},
+            {"a\nb\u2028c", "a\\u000Ab\\u2028c"}, {"a\U000E0001b😀", "a\\U000E0001b😀"}, {"שלום", "שלום"}};
+        // clang-format on
+        for (const auto& [text, visible] : shown) {
+            QCOMPARE(text::visibleText(u8(text)), u8(visible));
+            QCOMPARE(text::visibleLines(u8(text) + "\n\tx"),
+                     u8(visible).replace("\\u000A", "\n") + "\n\tx");
+        }
+        QCOMPARE(text::markupSafeText(u"<a href=\"x\">y</a>&amp;\u202E"),
+                 u"&lt;a href=&quot;x&quot;&gt;y&lt;/a&gt;&amp;amp;\\u202E");
     }
 };
 
