@@ -6,7 +6,6 @@
 #include "support/defaults/UserDefaults.h"
 #include "tests/common/Testing.h"
 
-#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -242,10 +241,7 @@ private Q_SLOTS:
     void qtOptions() {
         QProcess* styled = launch({"-style", "fusion", "--", "-platform"},
                                   QProcessEnvironment::systemEnvironment());
-        QVERIFY(!styled->waitForFinished(3000));
-        const test::Ran refused = test::run({"-nonsense"});
-        QCOMPARE(refused.status, 2);
-        QVERIFY(refused.err.contains("unknown option: -nonsense"));
+        QVERIFY(!styled->waitForFinished(3000)); // a running window, not an option refused
     }
 
     // Killed at random moments while replacing a folder of 200 files: the script is always

@@ -17,7 +17,6 @@
 #include "tests/common/Sheets.h"
 #include "tests/common/Testing.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>

@@ -48,8 +48,7 @@ const Sandbox& setUpSandbox(const QStringList& options) {
     box.root = dir.path();
     box.home = env.value(QStringLiteral("HOME"));
     box.config = env.value(QStringLiteral("XDG_CONFIG_HOME"));
-    box.bundle = box.root + QStringLiteral("/Tarnwick.app");
-    box.sourceScripts = box.bundle + QStringLiteral("/Contents/Resources/TWK_Scripts");
+    box.sourceScripts = box.root + QStringLiteral("/Tarnwick.app/Contents/Resources/TWK_Scripts");
     box.userScripts =
         box.home +
         QStringLiteral("/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension");

@@ -12,7 +12,7 @@ namespace twk::test {
 // A private desktop: temporary HOME and XDG folders in which the demo Tarnwick handles
 // twkrelaunch URLs, found by GIO for real. Laid out before any GIO or preference use.
 struct Sandbox {
-    QString root, home, bundle, sourceScripts, userScripts, config;
+    QString root, home, sourceScripts, userScripts, config;
     QString received; // what the demo Tarnwick was opened with, one URL per line
     QStringList receivedUrls() const;
     QString installed(const QString& name) const { return userScripts + u'/' + name; }

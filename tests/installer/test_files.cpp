@@ -19,11 +19,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <climits>
-#include <csignal>
 #include <fcntl.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,29 +35,15 @@ QByteArray bytes(const QString& path) {
 }
 
 // A folder nested depth levels deep, each level named name, with a file at the bottom.
-QByteArray makeDeep(const QString& top, int depth, const QByteArray& name) {
-    QByteArray path = bytes(top);
-    ::mkdir(path.constData(), 0755);
-    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY);
-    int at = fd;
+void makeDeep(const QString& top, int depth, const QByteArray& name) {
+    ::mkdir(bytes(top).constData(), 0755);
+    posix::Fd at(::open(bytes(top).constData(), O_RDONLY | O_DIRECTORY));
     for (int i = 0; i < depth; ++i) {
-        ::mkdirat(at, name.constData(), 0755);
-        const int next = ::openat(at, name.constData(), O_RDONLY | O_DIRECTORY);
-        if (at != fd)
-            ::close(at);
-        at = next;
+        ::mkdirat(at.get(), name.constData(), 0755);
+        at = posix::Fd(::openat(at.get(), name.constData(), O_RDONLY | O_DIRECTORY));
     }
-    const int file = ::openat(at, "bottom", O_WRONLY | O_CREAT, 0644);
-    (void)!::write(file, "deep", 4);
-    ::close(file);
-    ::close(at);
-    ::close(fd);
-    return path;
-}
-
-QString trashInfo(const QString& name) {
-    return QString::fromUtf8(
-        test::read(environment::dataHome() + "/Trash/info/" + name + ".trashinfo"));
+    const posix::Fd file(::openat(at.get(), "bottom", O_WRONLY | O_CREAT, 0644));
+    QCOMPARE(::write(file.get(), "deep", 4), 4);
 }
 
 } // namespace
@@ -152,7 +134,8 @@ private Q_SLOTS:
         QVERIFY(replaced.installed);
         QCOMPARE(replaced.trashedName, name);
         QCOMPARE(test::tree(environment::dataHome() + "/Trash/files/" + name), before);
-        const QString info = trashInfo(name);
+        const QString info = QString::fromUtf8(
+            test::read(environment::dataHome() + "/Trash/info/" + name + ".trashinfo"));
         QVERIFY2(info.startsWith("[Trash Info]\nPath=" +
                                  QString::fromLatin1(QUrl::toPercentEncoding(dst(name), "/")) +
                                  "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate) +

@@ -15,7 +15,6 @@
 #include "tests/common/Testing.h"
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QPushButton>
 #include <QUrl>
 

@@ -19,7 +19,6 @@
 
 #include <cmath>
 #include <csignal>
-#include <cstring>
 #include <ctime>
 #include <limits>
 #include <pwd.h>
