@@ -77,6 +77,8 @@ void ScriptRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         button.state = QStyle::State_Raised;
         if (isEnabled(index, action))
             button.state |= QStyle::State_Enabled;
+        else
+            button.palette.setCurrentColorGroup(QPalette::Disabled); // drawn greyed out
         if (pressed_ == index && pressedAction_ == action)
             button.state |= QStyle::State_Sunken;
         style->drawControl(QStyle::CE_PushButton, &button, painter, option.widget);

@@ -151,8 +151,6 @@ private Q_SLOTS:
         QVERIFY(!progress->isVisible());
         QCOMPARE(progress->maximum(), 4);
         QCOMPARE(progress->value(), 4);
-        QVERIFY(
-            installer::installScript(box_.source("Word Count.txt"), box_.userScripts).installed);
         QDir(box_.installed("Window Tools")).removeRecursively();
         QTRY_COMPARE(stateOf("Window Tools"), QStringLiteral("Not installed"));
 
