@@ -263,13 +263,16 @@ void UIManager::showDoneSheet(const BulkInstallReport& report) {
     auto alert = criticalAlert(
         success ? tr("Done") : tr("Some scripts were not installed"), tr("OK"), std::nullopt,
         success ? tr("Scripts are copied, everything is splendid") : failureSummary(report));
-    QStringList trashed;
+    // "Show Details…": why each script failed, and where replaced copies went.
+    QStringList details;
     for (const ScriptOutcome& script : report.scripts) {
-        if (!script.trashedName.isEmpty())
-            trashed.append(trashedNote(displayName(script.name), script.trashedName));
+        if (!script.installed && !script.error.isEmpty())
+            details.append(shown(displayName(script.name)) + QStringLiteral(": ") + script.error);
+        else if (!script.trashedName.isEmpty())
+            details.append(trashedNote(displayName(script.name), script.trashedName));
     }
-    if (!trashed.isEmpty())
-        alert->setDetailedText(trashed.join(u'\n'));
+    if (!details.isEmpty() && !report.destinationError)
+        alert->setDetailedText(details.join(u'\n'));
     platform::beginSheetModalForWindow(std::move(alert), mainWindow_,
                                        [this](alert::Alert&, int) { finishTask(); });
 }
@@ -459,7 +462,8 @@ void UIManager::installRequested(const QString& scriptName, const QByteArray& na
             if (!outcome.installed) {
                 showErrorThen(
                     strings::format(tr("Script '%@' - could not be installed"), shown(scriptName)),
-                    [this, scriptName] { endRequest(scriptName, RequestOutcome::NotInstalled); });
+                    [this, scriptName] { endRequest(scriptName, RequestOutcome::NotInstalled); },
+                    outcome.error); // why, behind "Show Details…"
                 return;
             }
             // After a confirmation Tarnwick gets control back; the silent road leaves it be.
@@ -475,10 +479,12 @@ void UIManager::endRequest(const QString& scriptName, RequestOutcome outcome) {
     finishTask();
 }
 
-void UIManager::showErrorThen(const QString& text, std::function<void()> then) {
+void UIManager::showErrorThen(const QString& text, std::function<void()> then,
+                              const QString& details) {
     // The text is finished: given with no arguments, the builder shows it as it stands.
-    platform::beginSheetModalForWindow(criticalAlert(tr("Doh!"), tr("OK"), std::nullopt, text),
-                                       mainWindow_,
+    auto alert = criticalAlert(tr("Doh!"), tr("OK"), std::nullopt, text);
+    alert->setDetailedText(details);
+    platform::beginSheetModalForWindow(std::move(alert), mainWindow_,
                                        [this, then = std::move(then)](alert::Alert&, int) {
                                            openTWK();
                                            then();

@@ -102,7 +102,8 @@ private:
     void confirmInstall(const QString& scriptName, const QByteArray& name, const QString& details);
     void installRequested(const QString& scriptName, const QByteArray& name, bool confirmed);
     void endRequest(const QString& scriptName, RequestOutcome outcome);
-    void showErrorThen(const QString& text, std::function<void()> then);
+    void showErrorThen(const QString& text, std::function<void()> then,
+                       const QString& details = {});
     void showDoneSheet(const BulkInstallReport& report);
     void bringToFront();
     bool windowShown() const;

@@ -161,6 +161,8 @@ private Q_SLOTS:
             QCOMPARE(sheet.buttons,
                      confirmation ? (QStringList{"Install Script", "Cancel"}) : QStringList{"OK"});
             QCOMPARE(sheet.defaultButton, sheet.buttons.first());
+            QCOMPARE(!sheet.details.isEmpty(),
+                     confirmation || outcome == RequestOutcome::NotInstalled); // why
             if (confirmation)
                 QVERIFY2(sheet.details.startsWith(script == u"Window Tools"
                                                       ? QStringLiteral("A folder of 2 files")
