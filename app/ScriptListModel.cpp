@@ -1,9 +1,8 @@
 #include "app/ScriptListModel.h"
 
 #include "installer/ScriptFolders.h"
+#include "platform/Background.h"
 #include "support/text/DisplayText.h"
-
-#include <QPointer>
 
 #include <algorithm>
 
@@ -20,6 +19,15 @@ installer::CatalogFolders openFolders(bool listNames) {
                                      installer::userScriptsFolder(), listNames);
 }
 
+// The kinds and states of these scripts, as both folders hold them now.
+QList<installer::CatalogEntry> entriesOf(const std::vector<std::string>& names) {
+    const installer::CatalogFolders folders = openFolders(false);
+    QList<installer::CatalogEntry> entries;
+    for (const std::string& name : names)
+        entries.append(folders.entry(name));
+    return entries;
+}
+
 } // namespace
 
 ScriptListModel::ScriptListModel(QObject* parent) : QAbstractTableModel(parent) {
@@ -28,19 +36,6 @@ ScriptListModel::ScriptListModel(QObject* parent) : QAbstractTableModel(parent) 
 
 ScriptListModel::~ScriptListModel() {
     pool_.waitForDone();
-}
-
-template <typename Work, typename Then> void ScriptListModel::inBackground(Work work, Then then) {
-    const QPointer<ScriptListModel> self(this);
-    pool_.start([self, work = std::move(work), then = std::move(then)]() mutable {
-        auto result = work();
-        QMetaObject::invokeMethod(
-            self.data(),
-            [then = std::move(then), result = std::move(result)]() mutable {
-                then(std::move(result));
-            },
-            Qt::QueuedConnection);
-    });
 }
 
 QString ScriptListModel::stateText(ScriptState state) {
@@ -120,7 +115,8 @@ int ScriptListModel::rowOf(const QByteArray& name) const {
 
 void ScriptListModel::reload() {
     const quint64 generation = ++generation_;
-    inBackground(
+    platform::inBackground(
+        pool_, this,
         [] {
             const installer::CatalogFolders folders = openFolders(true);
             Listing listing{folders.source(), folders.userFolderExists(), {}};
@@ -155,14 +151,8 @@ void ScriptListModel::fillStates(quint64 generation, size_t from) {
     std::vector<std::string> names;
     for (size_t i = from; i < rows_.size() && names.size() < StateBatch; ++i)
         names.push_back(rows_[i].name.toStdString());
-    inBackground(
-        [names] {
-            const installer::CatalogFolders folders = openFolders(false);
-            QList<installer::CatalogEntry> entries;
-            for (const std::string& name : names)
-                entries.append(folders.entry(name));
-            return entries;
-        },
+    platform::inBackground(
+        pool_, this, [names] { return entriesOf(names); },
         [this, generation, from](const QList<installer::CatalogEntry>& entries) {
             if (generation != generation_)
                 return;
@@ -182,14 +172,8 @@ void ScriptListModel::update(const QSet<QByteArray>& names) {
     std::vector<std::string> wanted;
     for (const QByteArray& name : names)
         wanted.push_back(name.toStdString());
-    inBackground(
-        [wanted] {
-            const installer::CatalogFolders folders = openFolders(false);
-            QList<installer::CatalogEntry> entries;
-            for (const std::string& name : wanted)
-                entries.append(folders.entry(name));
-            return entries;
-        },
+    platform::inBackground(
+        pool_, this, [wanted] { return entriesOf(wanted); },
         [this, generation](const QList<installer::CatalogEntry>& entries) {
             if (generation == generation_)
                 applyEntries(entries);

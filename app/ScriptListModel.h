@@ -69,7 +69,6 @@ private:
     size_t lowerBound(const QString& shown, const QByteArray& name) const;
     void fillStates(quint64 generation, size_t from);
     void applyEntries(const QList<installer::CatalogEntry>& entries);
-    template <typename Work, typename Then> void inBackground(Work work, Then then);
 
     std::vector<Row> rows_;
     Source source_ = Source::Listed;

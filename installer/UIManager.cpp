@@ -2,6 +2,7 @@
 
 #include "installer/ScriptDetails.h"
 #include "installer/ScriptFolders.h"
+#include "platform/Background.h"
 #include "platform/Notifications.h"
 #include "platform/Sheet.h"
 #include "platform/Workspace.h"
@@ -122,15 +123,7 @@ UIManager::~UIManager() {
 }
 
 template <typename Work, typename Then> void UIManager::inBackground(Work work, Then then) {
-    pool_.start([this, work = std::move(work), then = std::move(then)]() mutable {
-        auto result = work();
-        QMetaObject::invokeMethod(
-            this,
-            [then = std::move(then), result = std::move(result)]() mutable {
-                then(std::move(result));
-            },
-            Qt::QueuedConnection);
-    });
+    platform::inBackground(pool_, this, std::move(work), std::move(then));
 }
 
 std::optional<QString> UIManager::scriptDir() const {
