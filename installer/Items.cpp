@@ -23,7 +23,9 @@ using posix::statAt;
 // Set once a file system has refused a reflink, so later files skip the attempt.
 thread_local bool reflinkRefused = false;
 
-int copyBytes(int in, int out, off_t size) {
+// Copies until the end of the input: a reflink where the file system shares blocks, else
+// copy_file_range, else (another file system, an old kernel) sendfile.
+int copyBytes(int in, int out) {
     if (!reflinkRefused) {
         if (::ioctl(out, FICLONE, in) == 0)
             return 0;
@@ -31,24 +33,18 @@ int copyBytes(int in, int out, off_t size) {
             errno == ENOSYS)
             reflinkRefused = true;
     }
-    off_t left = size;
-    while (left > 0) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(left), 0);
-        if (n > 0) {
-            left -= n;
-        } else if (n == 0) {
-            return 0; // the file shrank meanwhile; what is there has been copied
-        } else if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
-            break; // this kernel or file system cannot: copy through sendfile
-        } else if (errno != EINTR) {
-            return errno;
-        }
-    }
+    bool kernelCopies = true;
     for (;;) {
-        const ssize_t n = ::sendfile(out, in, nullptr, 1 << 30);
+        const ssize_t n = kernelCopies ? ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0)
+                                       : ::sendfile(out, in, nullptr, 1 << 30);
+        if (n > 0)
+            continue;
         if (n == 0)
-            return 0;
-        if (n < 0 && errno != EINTR)
+            return 0; // the end of the file (also when it shrank meanwhile)
+        if (kernelCopies &&
+            (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            kernelCopies = false;
+        else if (errno != EINTR)
             return errno;
     }
 }
@@ -64,7 +60,7 @@ int copyFile(int srcDir, const std::string& name, const struct stat& st, int dst
     Fd out(::openat(dstDir, dstName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!out.valid())
         return errno;
-    if (const int error = copyBytes(in.get(), out.get(), opened.st_size))
+    if (const int error = copyBytes(in.get(), out.get()))
         return error;
     // Start writing large files out now, so the one flush before the swap finds little to do.
     if (opened.st_size >= (1 << 20))
