@@ -136,7 +136,6 @@ void ScriptListModel::reload() {
             rows_ = std::move(listing.rows);
             source_ = listing.source;
             userFolderExists_ = listing.userFolderExists;
-            loaded_ = true;
             endResetModel();
             Q_EMIT foldersRead();
             fillStates(generation, 0);

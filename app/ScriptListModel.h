@@ -39,7 +39,6 @@ public:
 
     Source source() const { return source_; }
     bool userFolderExists() const { return userFolderExists_; }
-    bool isLoaded() const { return loaded_; }
 
     // Reads both folders again.
     void reload();
@@ -73,7 +72,6 @@ private:
     std::vector<Row> rows_;
     Source source_ = Source::Listed;
     bool userFolderExists_ = false;
-    bool loaded_ = false;
     quint64 generation_ = 0;
     QThreadPool pool_;
 };

@@ -38,7 +38,7 @@ double sinceStart() {
 
 void whenFilled(QWidget& window, const std::function<void()>& then) {
     auto* model = static_cast<app::MainWindow&>(window).scriptList()->model();
-    bool filled = model->isLoaded();
+    bool filled = model->rowCount() > 0;
     for (int row = 0; filled && row < model->rowCount(); ++row)
         filled = model->index(row, 0).data(app::ScriptListModel::StateKnownRole).toBool();
     if (filled)
