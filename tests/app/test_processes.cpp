@@ -79,7 +79,7 @@ private Q_SLOTS:
         row("names needed", {"--remove"}, 2, "", "--install and --remove need the names of scripts");
         row("json alone", {"--json"}, 2, "", "--json goes with --list");
         row("help", {"--help"}, 0, "Usage: twk-script-installer [URL...]");
-        row("version", {"--version"}, 0, "twk-script-installer 1.0.0\n");
+        row("version", {"--version"}, 0, "twk-script-installer 1.1.0\n");
         // clang-format on
     }
     void terminal() {
