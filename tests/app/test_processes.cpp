@@ -13,8 +13,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <memory>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace twk;
@@ -220,13 +218,7 @@ private Q_SLOTS:
     void muteOrMissingBus() {
         QTemporaryDir dir;
         // Listening, never accepting: connections succeed, and nothing ever answers.
-        const int mute = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        qstrncpy(address.sun_path, QFile::encodeName(dir.filePath("bus")).constData(),
-                 sizeof address.sun_path);
-        QVERIFY(::bind(mute, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                ::listen(mute, 16) == 0);
+        const int mute = test::listeningSocket(dir.filePath("bus"));
         auto closeMute = qScopeGuard([mute] { ::close(mute); });
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath("bus"));

@@ -6,6 +6,8 @@
 #include <QDirIterator>
 #include <QTemporaryDir>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace twk::test {
@@ -86,6 +88,17 @@ void write(const QString& path, const QByteArray& content) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(content) != content.size())
         qFatal("cannot write %s", qPrintable(path));
+}
+
+int listeningSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, 16) != 0)
+        qFatal("cannot listen on %s", qPrintable(path));
+    return fd;
 }
 
 QByteArray read(const QString& path) {

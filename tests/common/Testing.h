@@ -34,6 +34,8 @@ Ran run(const QStringList& arguments,
         int timeoutMs = 120000);
 
 void write(const QString& path, const QByteArray& content);
+// A Unix socket at path, listening and never accepting; closed with the returned descriptor.
+int listeningSocket(const QString& path);
 QByteArray read(const QString& path);
 QStringList entries(const QString& folder); // hidden ones too, sorted
 // Every entry below root, with its content (files) or target (links): a tree to compare.

@@ -217,6 +217,15 @@ private Q_SLOTS:
             platform::Url::urlWithString("twkscriptinstall://x?script=Word%20Count.txt"));
         QTRY_COMPARE(handled.count(), 3);
         QVERIFY(window_.isVisible());
+        // Another window has the focus: a request, even one that shows no sheet, takes it back.
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QTRY_COMPARE(QApplication::activeWindow(), &other);
+        defaults::setBool(true, "QZ_DontAskToInstall");
+        controller_.handleURL(
+            platform::Url::urlWithString("twkscriptinstall://x?script=Window%20Tools"));
+        QTRY_COMPARE(QApplication::activeWindow(), &window_);
     }
 
     // The alert builder's buttons (each answering 1000 + its place), its informative text as a
@@ -278,7 +287,7 @@ private Q_SLOTS:
     void actions() {
         test::write(box_.installed("Word Count.txt"), "edited");
         test::SheetAnswers answering;
-        answering.then(0).then(1).then(0).then(0);
+        answering.then(0).then(1).then(0).then(0).then(0);
         QSignalSpy progress(&controller_, &UIManager::bulkInstallProgress);
         QSignalSpy status(&controller_, &UIManager::statusMessage);
         controller_.installAllScripts();
@@ -313,6 +322,21 @@ private Q_SLOTS:
             "The User Scripts directory does not exist yet"));
         QVERIFY(!QFileInfo::exists(box_.userScripts));
         QCOMPARE(logged_.filter("error copying script: ").size(), 7);
+        // Many failures: ten named, the rest counted (sockets are no scripts).
+        QDir().mkpath(box_.userScripts);
+        QStringList sockets;
+        for (int i = 0; i < 12; ++i)
+            ::close(test::listeningSocket(sockets.emplace_back(
+                box_.source(QStringLiteral("socket %1").arg(i, 2, 10, QChar(u'0'))))));
+        controller_.installAllScripts();
+        waitUntilIdle();
+        for (const QString& socket : sockets)
+            QFile::remove(socket);
+        const QString summary = answering.seen.last().informative;
+        QVERIFY2(summary.startsWith("12 of 19 scripts could not be installed: socket ") &&
+                     summary.count("socket ") == 10 &&
+                     summary.endsWith(" and 2 more. See the system log for details."),
+                 qPrintable(summary));
         // Either folder shown in the desktop's file browser.
         QDir().mkpath(box_.userScripts);
         controller_.showScripts();
