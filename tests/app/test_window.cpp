@@ -53,10 +53,6 @@ class TestWindow : public QObject {
     QString stateOf(const QString& name) const {
         return model_->index(rowOf(name), 1).data().toString();
     }
-    void waitUntilIdle() {
-        QTRY_VERIFY_WITH_TIMEOUT(!controller_.isBusy() && platform::waitingSheetCount() == 0,
-                                 20000);
-    }
     void reload() {
         QSignalSpy known(model_, &ScriptListModel::statesKnown);
         window_.scriptList()->refresh();
@@ -70,10 +66,9 @@ private Q_SLOTS:
         controller_.setMainWindow(&window_);
         view_ = child<QTreeView>("scriptList");
         model_ = window_.scriptList()->model();
-        QSignalSpy known(model_, &ScriptListModel::statesKnown);
         window_.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window_));
-        QTRY_VERIFY(known.count() > 0);
+        reload();
     }
     // A fresh user scripts folder; the list notices it was replaced and reads it again.
     void init() {
@@ -118,12 +113,12 @@ private Q_SLOTS:
         view_->setFocus();
         view_->setCurrentIndex(model_->index(rowOf("Open Recent.sh"), 0));
         QTest::keyClick(view_, Qt::Key_Return);
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Installed"));
         test::SheetAnswers answering;
         answering.then(0);
         QTest::keyClick(view_, Qt::Key_Delete);
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         QCOMPARE(answering.seen.size(), 1);
         QCOMPARE(answering.seen.first().defaultButton, QStringLiteral("Cancel"));
         QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Not installed"));
@@ -137,7 +132,7 @@ private Q_SLOTS:
         QVERIFY(actions[0]->isEnabled() && !actions[1]->isEnabled()); // nothing to remove
         actions[0]->trigger();
         menu->close();
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Installed"));
 
         // Installing everything shows its progress, and hides it at the end.
@@ -146,7 +141,7 @@ private Q_SLOTS:
         test::SheetAnswers done;
         done.then(0);
         controller_.installAllScripts();
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         QCOMPARE(steps.size(), 4);
         QVERIFY(!progress->isVisible());
         QCOMPARE(progress->maximum(), 4);
@@ -159,7 +154,7 @@ private Q_SLOTS:
             view_->visualRect(model_->index(rowOf("Window Tools"), ScriptListModel::ActionsColumn));
         QTest::mouseClick(view_->viewport(), Qt::LeftButton, {},
                           actionsCell.topLeft() + QPoint(12, actionsCell.height() / 2));
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         QTRY_COMPARE(stateOf("Window Tools"), QStringLiteral("Installed"));
 
         QTest::keyClick(view_, Qt::Key_Tab);
@@ -261,7 +256,7 @@ private Q_SLOTS:
         answering.then(1).then(0);
         controller_.handleURL(
             platform::Url::urlWithString("twkscriptinstall://x?script=Word%20Count.txt"));
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         for (QTranslator* translator : qApp->findChildren<QTranslator*>())
             QCoreApplication::removeTranslator(translator);
         qputenv("LC_ALL", "C.UTF-8");

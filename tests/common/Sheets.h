@@ -2,8 +2,11 @@
 
 // The sheets a test sees, as they were drawn, and its answers to them.
 
+#include "platform/Sheet.h"
+
 #include <QMessageBox>
 #include <QStringList>
+#include <QtTest>
 
 namespace twk::test {
 
@@ -30,5 +33,9 @@ public:
 private:
     QList<std::pair<int, bool>> answers_;
 };
+
+// Lets the event loop run until the controller has nothing left to do or to show.
+#define TWK_WAIT_UNTIL_IDLE(controller)                                                            \
+    QTRY_VERIFY_WITH_TIMEOUT(!(controller).isBusy() && platform::waitingSheetCount() == 0, 20000)
 
 } // namespace twk::test

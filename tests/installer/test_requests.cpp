@@ -69,11 +69,6 @@ class TestRequests : public QObject {
     UIManager controller_;
     QStringList logged_;
 
-    void waitUntilIdle() {
-        QTRY_VERIFY_WITH_TIMEOUT(!controller_.isBusy() && platform::waitingSheetCount() == 0,
-                                 20000);
-    }
-
 private Q_SLOTS:
     void initTestCase() {
         qputenv("DBUS_SESSION_BUS_ADDRESS", bus_.address().toUtf8());
@@ -291,7 +286,7 @@ private Q_SLOTS:
         QSignalSpy progress(&controller_, &UIManager::bulkInstallProgress);
         QSignalSpy status(&controller_, &UIManager::statusMessage);
         controller_.installAllScripts();
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         QCOMPARE(answering.seen.first().text + u'|' + answering.seen.first().informative,
                  QStringLiteral("Done|Scripts are copied, everything is splendid"));
         QCOMPARE(answering.seen.first().buttons, QStringList{"OK"});
@@ -301,7 +296,7 @@ private Q_SLOTS:
             QCOMPARE(test::tree(box_.installed(name)), test::tree(box_.source(name)));
         controller_.removeScriptNamed("Open Recent.sh"); // Cancel: nothing happens
         controller_.removeScriptNamed("Open Recent.sh");
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         const test::Sheet& removal = answering.seen.at(1);
         QCOMPARE(removal.buttons, (QStringList{"Move to Trash", "Cancel"}));
         QCOMPARE(removal.defaultButton, QStringLiteral("Cancel"));
@@ -311,12 +306,12 @@ private Q_SLOTS:
         QCOMPARE(status.last().first().toString(),
                  QStringLiteral("'Open Recent.sh' was moved to the Trash."));
         controller_.installScriptNamed("Open Recent.sh");
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         QVERIFY(QFileInfo::exists(box_.installed("Open Recent.sh")));
         // Install All when the user scripts folder is missing says why, in one sentence.
         QDir(box_.userScripts).removeRecursively();
         controller_.installAllScripts();
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         QCOMPARE(answering.seen.last().text, QStringLiteral("Some scripts were not installed"));
         QVERIFY(answering.seen.last().informative.startsWith(
             "The User Scripts directory does not exist yet"));
@@ -329,7 +324,7 @@ private Q_SLOTS:
             ::close(test::listeningSocket(sockets.emplace_back(
                 box_.source(QStringLiteral("socket %1").arg(i, 2, 10, QChar(u'0'))))));
         controller_.installAllScripts();
-        waitUntilIdle();
+        TWK_WAIT_UNTIL_IDLE(controller_);
         for (const QString& socket : sockets)
             QFile::remove(socket);
         const QString summary = answering.seen.last().informative;

@@ -16,7 +16,6 @@
 #include "support/text/DisplayText.h"
 #include "tests/common/Testing.h"
 
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <ctime>
@@ -293,26 +292,6 @@ private Q_SLOTS:
         for (const char* no : {"", "-", "-0", "+5", "007", "5 ", " 5", "1.0", "9223372036854775808",
                                "-9223372036854775809", "--1", "\xd9\xa3"})
             QVERIFY2(!isInteger(u8(no)), no);
-    }
-
-    // Anything escaped and put in a message as a value comes back exactly.
-    void escapeRoundTrip() {
-        QRandomGenerator random(20261206);
-        for (int i = 0; i < 2000; ++i) {
-            QString text;
-            for (int n = int(random.bounded(30)); n > 0; --n) {
-                const char32_t c =
-                    random.bounded(2) ? random.bounded(0x20, 0x7f) : random.bounded(0xa0, 0x2ffff);
-                if (!QChar::isSurrogate(c))
-                    text.append(QString::fromUcs4(&c, 1));
-            }
-            const auto map = attributesFromMessageWithLowercaseKey(
-                QStringLiteral("t://x?a=1&v=") + fullyEscapedStringForUrl(text).value() +
-                    QStringLiteral("&b"),
-                true, false);
-            QCOMPARE(map->value(u"v"), text);
-            QCOMPARE(map->size(), 3);
-        }
     }
 
     void searches_data() {
