@@ -1,6 +1,6 @@
 #pragma once
 
-// The user's Trash, laid out as the freedesktop Trash specification says: an item moved
+// The user's Trash, laid out the freedesktop.org way: an item moved
 // there lies in files/<name>, and info/<name>.trashinfo says where it came from and when, so
 // that a file manager's Restore puts it back under its own name. Items are moved into the
 // home Trash ($XDG_DATA_HOME/Trash) by a rename, so only from the file system it is on.
@@ -21,7 +21,7 @@ public:
     ~TrashSlot();
 
     // Reserves a place for the item that lies at originalPath (absolute), in folderFd: the
-    // info file is written first, as the specification asks.
+    // info file is written first, so no item ever lies there without it.
     Status reserve(int folderFd, const std::string& originalPath);
     // Moves the item name of folderFd into the reserved place.
     Status fill(int folderFd, const std::string& name);
