@@ -22,6 +22,7 @@ constexpr char BusService[] = "org.freedesktop.DBus";
 constexpr char BusPath[] = "/org/freedesktop/DBus";
 constexpr int BusTimeoutMs = 3000;
 constexpr int SlowAfterMs = 3000;
+constexpr int NoteTimeoutMs = 2000;
 constexpr guint32 DoNotQueue = 4;
 constexpr guint32 PrimaryOwner = 1, AlreadyOwner = 4;
 
@@ -160,6 +161,11 @@ Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
         return pending->replied || pending->ownerGone;
     });
     g_dbus_connection_signal_unsubscribe(bus, subscription);
+    // The note that the instance was slow goes through this context too: let it reach the
+    // service before the launch ends, a moment at most.
+    const gint64 noteBy = g_get_monotonic_time() + gint64(NoteTimeoutMs) * 1000;
+    context.runUntil(
+        [&] { return platform::notificationsInFlight() == 0 || g_get_monotonic_time() > noteBy; });
     if (!pending->replied) {
         pending->abandoned = true; // the reply, should it come, frees it
         g_cancellable_cancel(cancellable);

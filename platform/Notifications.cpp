@@ -7,6 +7,7 @@
 
 #include <gio/gio.h>
 
+#include <atomic>
 #include <memory>
 
 Q_LOGGING_CATEGORY(lcNotifications, "twk.platform.notifications")
@@ -17,6 +18,7 @@ namespace {
 constexpr char Service[] = "org.freedesktop.Notifications";
 constexpr char Path[] = "/org/freedesktop/Notifications";
 constexpr int CallTimeoutMs = 5000;
+std::atomic<int> inFlight{0};
 
 struct Notification {
     QByteArray summary;
@@ -31,6 +33,7 @@ void sent(GObject* source, GAsyncResult* result, gpointer) {
         qCInfo(lcNotifications) << "notification not shown:" << error->message;
         g_error_free(error);
     }
+    --inFlight;
 }
 
 bool drawsMarkup(GVariant* capabilities) {
@@ -50,8 +53,10 @@ void capabilitiesKnown(GObject* source, GAsyncResult* result, gpointer data) {
     std::unique_ptr<Notification> notification(static_cast<Notification*>(data));
     GVariant* capabilities =
         g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr);
-    if (!capabilities)
-        return; // no notification service
+    if (!capabilities) {
+        --inFlight; // no notification service
+        return;
+    }
     const QByteArray body = (drawsMarkup(capabilities) ? text::markupSafeText(notification->body)
                                                        : text::visibleText(notification->body))
                                 .toUtf8();
@@ -73,10 +78,15 @@ void notify(const QString& summary, const QString& body) {
     GDBusConnection* bus = sessionBus();
     if (!bus)
         return;
+    ++inFlight;
     auto* notification = new Notification{text::visibleText(summary).toUtf8(), body};
     g_dbus_connection_call(bus, Service, Path, Service, "GetCapabilities", nullptr,
                            G_VARIANT_TYPE("(as)"), G_DBUS_CALL_FLAGS_NONE, CallTimeoutMs, nullptr,
                            capabilitiesKnown, notification);
+}
+
+int notificationsInFlight() {
+    return inFlight;
 }
 
 } // namespace twk::platform

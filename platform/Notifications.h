@@ -11,4 +11,8 @@ namespace twk::platform {
 
 void notify(const QString& summary, const QString& body);
 
+// Notifications sent and not yet answered by the service. A process about to end runs its
+// main context until this is zero, or the last one would be lost on the way.
+int notificationsInFlight();
+
 } // namespace twk::platform

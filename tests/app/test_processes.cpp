@@ -189,7 +189,8 @@ private Q_SLOTS:
         QCOMPARE(waiting->exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(notifications.received.filter("Script installed|").size(), 1,
                                   20000);
-        QCOMPARE(notifications.received.filter("is busy").size(), 1); // the waiting launch said so
+        QTRY_COMPARE(notifications.received.filter("is busy").size(),
+                     1); // the waiting launch said so
         ::kill(pid_t(instance->processId()), SIGSTOP);
         QProcess* orphan = launch({Request + "Window%20Tools"}, env);
         told.clear();
