@@ -83,6 +83,26 @@ QString show(const QStringList& list) {
 QString show(qint64 number) {
     return QString::number(number);
 }
+// Each duration in both forms: "clock letters|...".
+QString durations(std::initializer_list<qint64> list) {
+    QStringList texts;
+    for (qint64 seconds : list)
+        texts.append(timeStringFromSecs(seconds) + u' ' + timeStringFromSecsWithLetters(seconds));
+    return texts.join(u'|');
+}
+// Splits on commas outside single quotes, each split written "a|b", joined by " / ".
+QString quotedSplits(std::initializer_list<const char16_t*> list) {
+    QStringList texts;
+    for (const char16_t* text : list)
+        texts.append(componentsSeparatedByString(QString::fromUtf16(text), u",", u"'").join(u'|'));
+    return texts.join(QStringLiteral(" / "));
+}
+QString numbers(std::initializer_list<qint64> list) {
+    QStringList texts;
+    for (qint64 number : list)
+        texts.append(show(number));
+    return texts.join(u' ');
+}
 
 } // namespace
 
@@ -150,9 +170,7 @@ private Q_SLOTS:
         T(fullyEscapedStringForUrl(u"azAZ09-_.!~*'()"), "azAZ09-_.!~*'()");
         T(fullyEscapedStringForUrl(u"a b%#é\x7f"), "a%20b%25%23%C3%A9%7F");
         T(fullyEscapedStringForUrl(QString(QChar(0xD800))), "(absent)");
-        T(pathByRemovingParameters(u"a/b?x=1?y"), "a/b");
-        T(pathByRemovingParameters(u"a/b"), "a/b");
-        T(pathByRemovingParameters(u"?x"), "");
+        T((QStringList{pathByRemovingParameters(u"a/b?x=1?y"), pathByRemovingParameters(u"a/b"), pathByRemovingParameters(u"?x")}), "a/b|a/b|");
         T(urlStringByAppendingPathComponent(u"twkrelaunch://test", u"x"), "twkrelaunch://test/x");
         T(urlStringByAppendingPathComponent(u"s://h/d/", u"/f"), "s://h/d/f");
         T(urlStringByAppendingPathComponent(u"plain", u"x"), "(absent)");
@@ -162,16 +180,9 @@ private Q_SLOTS:
         T(componentsSeparatedByString(u"aaa", u"aa"), "|a");
         T(componentsSeparatedByString(u"a,b", u""), "a,b");
         T(componentsJoinedByString({"a", "", "b"}, u"&"), "a&&b");
-        T(stringByAppendingPathComponent(u"", u"x"), "x");
-        T(stringByAppendingPathComponent(u"/a", u""), "/a");
-        T(stringByAppendingPathComponent(u"/", u"x"), "/x");
-        T(stringByAppendingPathComponent(u"/a//", u"//x"), "/a/x");
-        T(lastPathComponent(u"/a/b/"), "b");
-        T(lastPathComponent(u"/"), "/");
-        T(lastPathComponent(u"name"), "name");
-        T(stringByExpandingTildeInPath(u"~/x"), "HOME/x");
-        T(stringByExpandingTildeInPath(u"~"), "HOME");
-        T(stringByExpandingTildeInPath(u"~x/y"), "~x/y");
+        T((QStringList{stringByAppendingPathComponent(u"", u"x"), stringByAppendingPathComponent(u"/a", u""), stringByAppendingPathComponent(u"/", u"x"), stringByAppendingPathComponent(u"/a//", u"//x")}), "x|/a|/x|/a/x");
+        T((QStringList{lastPathComponent(u"/a/b/"), lastPathComponent(u"/"), lastPathComponent(u"name")}), "b|/|name");
+        T((QStringList{stringByExpandingTildeInPath(u"~/x"), stringByExpandingTildeInPath(u"~"), stringByExpandingTildeInPath(u"~x/y")}), "HOME/x|HOME|~x/y");
         T(stringByReplacingPercentEscapes(u"a%2fb%2F%C3%A9"), "a/b/é");
         T(stringByReplacingPercentEscapes(u"%e9"), "(absent)");
         T(isValidUtf8("\xf0\x9f\x98\x80", 4) && !isValidUtf8("\xf0\x9f\x98", 3), "1");
@@ -182,11 +193,9 @@ private Q_SLOTS:
         T(format(u"%d", qint64(0x100000001LL)), "1");
         T(format(u"%lu", std::numeric_limits<quint64>::max()), "18446744073709551615");
         T(format(u"%x %X %#x %o", 255, 255, 255, 8), "ff FF 0xff 10");
-        T(format(u"%d - %C", 1, QChar(u'b')), "1 - b");
-        T(format(u"100%%"), "100%");
+        T(format(u"%d - %C 100%%", 1, QChar(u'b')), "1 - b 100%");
         T(format(u"[%-4@][%4@]", QStringLiteral("ab"), QStringLiteral("cd")), "[ab  ][  cd]");
-        T(format(u"%+d % d", 5, 5), "+5  5");
-        T(format(u"%@", 42), "42");
+        T(format(u"%+d % d %@", 5, 5, 42), "+5  5 42");
         T(format(u"%.2f %g", 1.006, 0.5), "1.01 0.5");
         T(formatWithArguments(u"%@ %d %s %n %x %*d %1$@", {}), "%@ %d %s %n %x %*d %1$@");
         T(format(u"50%", 1), "50%");
@@ -198,68 +207,26 @@ private Q_SLOTS:
         T(stringByRemovingSlashEscapes(u"\\\\n"), "\n");
         T(stringByReplacingBadCharactersWithEntities(u"1 < 2 & 3 > 2 \"'"), "1 &lt; 2 &amp; 3 &gt; 2 \"'");
         T(stringByReplacingBadCharactersWithEntities(u"&amp;"), "&amp;amp;");
-        T(stringByRemovingPrefix(u"not.not.x", u"not.") + stringByRemovingSuffix(u"not.not.x", u"not."), "not.xnot.not.x");
-        T(stringByRemovingSuffix(u"a.txt.txt", u".txt") + stringByRemovingPrefix(u"a.txt", u".txt"), "a.txta.txt");
-        T(stringByRemovingPrefix(u"abc", u"") + stringByRemovingSuffix(u"abc", u""), "abcabc");
-        T(stringByRemovingPrefix(u"abc", u"abc") + stringByRemovingSuffix(u"abc", u"abc"), "");
-        T(stringByRemovingPrefix(u"ab", u"abc") + stringByRemovingSuffix(u"ab", u"abc"), "abab");
-        T(stringByRemovingPrefix(u"Not.x", u"not."), "Not.x");
-        T(stringByWrappingWithString(u"x", QStringLiteral("ab")), "abxab");
-        T(stringByWrappingWithString(u"x", QString()), "x");
-        T(stringByWrappingWithString(u"x", std::nullopt), "(null)x(null)");
-        T(componentsSeparatedByString(u"a,'b,c',d", u",", u"'"), "a|'b,c'|d");
-        T(componentsSeparatedByString(u"a,'b,c','d,e',f", u",", u"'"), "a|'b,c'|'d,e'|f");
-        T(componentsSeparatedByString(u"a,'b,c", u",", u"'"), "a|'b,c");
-        T(componentsSeparatedByString(u"a,,b", u",", u"'"), "a||b");
-        T(componentsSeparatedByString(u"", u",", u"'"), "");
-        T(componentsSeparatedByString(u"a###PrOtEcTedSePaRaToR###b", u",", u"'"), "a|b");
+        T((QStringList{stringByRemovingPrefix(u"not.not.x", u"not."), stringByRemovingPrefix(u"a.txt", u".txt"), stringByRemovingPrefix(u"abc", u""), stringByRemovingPrefix(u"abc", u"abc"), stringByRemovingPrefix(u"ab", u"abc"), stringByRemovingPrefix(u"Not.x", u"not.")}), "not.x|a.txt|abc||ab|Not.x");
+        T((QStringList{stringByRemovingSuffix(u"not.not.x", u"not."), stringByRemovingSuffix(u"a.txt.txt", u".txt"), stringByRemovingSuffix(u"abc", u""), stringByRemovingSuffix(u"abc", u"abc"), stringByRemovingSuffix(u"ab", u"abc")}), "not.not.x|a.txt|abc||ab");
+        T((QStringList{stringByWrappingWithString(u"x", QStringLiteral("ab")), stringByWrappingWithString(u"x", QString()), stringByWrappingWithString(u"x", std::nullopt)}), "abxab|x|(null)x(null)");
+        T(quotedSplits({u"a,'b,c',d", u"a,'b,c','d,e',f", u"a,'b,c", u"a,,b", u"", u"a###PrOtEcTedSePaRaToR###b", u"😀,'😀,😀',x"}), "a|'b,c'|d / a|'b,c'|'d,e'|f / a|'b,c / a||b /  / a|b / 😀|'😀,😀'|x");
         T(componentsSeparatedByString(u"a::'b::c'::d", u"::", u"'"), "a|'b::c'|d");
-        T(componentsSeparatedByString(u8("😀,'😀,😀',x"), u",", u"'"), "😀|'😀,😀'|x");
-        T(isEqualToStringIgnoringUnicodeIssues(u"\u00e9", u"e\u0301"), "1");
-        T(isEqualToStringIgnoringUnicodeIssues(u"\u1e69", u"s\u0323\u0307"), "1");
-        T(isEqualToStringIgnoringUnicodeIssues(u"\u00c9", u"e\u0301"), "0");
-        T(isEqualToStringIgnoringUnicodeIssues(u"a", std::nullopt), "0");
-        T(integerValue(u"  -12x"), "-12");
-        T(integerValue(u"99999999999999999999"), "9223372036854775807");
-        T(hexValue(u"ff") + hexValue(u"FF"), "510");
-        T(hexValue(u"0x1A"), "26");
-        T(hexValue(u"7fffffff"), "2147483647");
-        T(hexValue(u"ffffffff"), "-1");
-        T(hexValue(u"80000000"), "-2147483648");
-        T(hexValue(u"1g") + hexValue(u"g1") + hexValue(u""), "1");
-        T(hexValue(u" \t1f"), "31");
-        T(hexValue(u"-1"), "-1");
-        T(timeStringFromSecs(0) + timeStringFromSecsWithLetters(0), "00:0000m 00s");
-        T(timeStringFromSecs(61) + timeStringFromSecsWithLetters(61), "01:0101m 01s");
-        T(timeStringFromSecs(3599) + timeStringFromSecsWithLetters(3599), "59:5959m 59s");
-        T(timeStringFromSecs(3600) + timeStringFromSecsWithLetters(3600), "1:00:001h 00m 00s");
-        T(timeStringFromSecs(3661) + timeStringFromSecsWithLetters(3661), "1:01:011h 01m 01s");
-        T(timeStringFromSecs(360000) + timeStringFromSecsWithLetters(360000), "100:00:00100h 00m 00s");
-        T(timeStringFromSecs(-1) + timeStringFromSecsWithLetters(-1), "-00:0100m -1s");
-        T(timeStringFromSecs(-61) + timeStringFromSecsWithLetters(-61), "-01:0100m -61s");
-        T(timeStringFromSecs(-3661) + timeStringFromSecsWithLetters(-3661), "-1:01:0100m -3661s");
+        T(numbers({isEqualToStringIgnoringUnicodeIssues(u"\u00e9", u"e\u0301"), isEqualToStringIgnoringUnicodeIssues(u"\u1e69", u"s\u0323\u0307"), isEqualToStringIgnoringUnicodeIssues(u"\u00c9", u"e\u0301"), isEqualToStringIgnoringUnicodeIssues(u"a", std::nullopt)}), "1 1 0 0");
+        T(numbers({integerValue(u"  -12x"), integerValue(u"99999999999999999999")}), "-12 9223372036854775807");
+        T(numbers({hexValue(u"ff"), hexValue(u"FF"), hexValue(u"0x1A"), hexValue(u"7fffffff"), hexValue(u"ffffffff"), hexValue(u"80000000")}), "255 255 26 2147483647 -1 -2147483648");
+        T(numbers({hexValue(u"1g"), hexValue(u"g1"), hexValue(u""), hexValue(u" \t1f"), hexValue(u"-1")}), "1 0 0 31 -1");
+        T(durations({0, 61, 3599, 3600, 3661, 360000}), "00:00 00m 00s|01:01 01m 01s|59:59 59m 59s|1:00:00 1h 00m 00s|1:01:01 1h 01m 01s|100:00:00 100h 00m 00s");
+        T(durations({-1, -61, -3661}), "-00:01 00m -1s|-01:01 00m -61s|-1:01:01 00m -3661s");
         T(timeStringFromSecs(std::numeric_limits<qint64>::max()), "2562047788015215:30:07");
         T(timeStringFromSecsWithLetters(std::numeric_limits<qint64>::max()), "2562047788015215h 30m 07s");
         T(timeStringFromSecs(std::numeric_limits<qint64>::min()), "-2562047788015215:30:08");
         T(timeStringFromSecsWithLetters(std::numeric_limits<qint64>::min()), "00m -9223372036854775808s");
-        T(userDirectoryOfType(9, 1), "HOME/Documents");
-        T(userDirectoryOfType(9), "HOME/Documents");
-        T(userDirectoryOfType(1, 8), "/usr/share/applications");
-        T(userDirectoryOfType(7, 2), "/home");
-        T(userDirectoryOfType(10, 1), "(absent)");
-        T(userDirectoryOfType(9, 4), "(absent)");
+        T((QStringList{show(userDirectoryOfType(9, 1)), show(userDirectoryOfType(9)), show(userDirectoryOfType(1, 8)), show(userDirectoryOfType(7, 2)), show(userDirectoryOfType(10, 1)), show(userDirectoryOfType(9, 4))}), "HOME/Documents|HOME/Documents|/usr/share/applications|/home|(absent)|(absent)");
         T(randomString(0) + randomString(std::numeric_limits<qint64>::min()), "");
         T(randomString(1).size(), "1");
-        T(order("Script 2.sh", "Script 10.sh"), "-1");
-        T(order("Script.sh", "Script.sh"), "0");
-        T(order("script.sh", "Script.sh"), "-1");
-        T(order("b 2", "A 10"), "1");
-        T(order("v1.9.2", "v1.10.0"), "-1");
-        T(order("file02", "file3"), "-1");
-        T(order("file02", "file2"), "-1");
-        T(order("file\uff12", "file10"), "-1");
-        T(order("\uff41", "a"), "1");
-        T(order("", "a"), "-1");
+        T(numbers({order("Script 2.sh", "Script 10.sh"), order("Script.sh", "Script.sh"), order("script.sh", "Script.sh"), order("b 2", "A 10"), order("v1.9.2", "v1.10.0")}), "-1 0 -1 1 -1");
+        T(numbers({order("file02", "file3"), order("file02", "file2"), order("file\uff12", "file10"), order("\uff41", "a"), order("", "a")}), "-1 -1 -1 1 -1");
         T(dated("en_US.UTF-8", "UTC", 0, 0, 0), "");
         T(dated("en_US.UTF-8", "UTC", 0, 1, 1), "1/1/70, 12:00\u202fAM");
         T(dated("en_US.UTF-8", "UTC", 0, 2, 2), "Jan 1, 1970, 12:00:00\u202fAM");
