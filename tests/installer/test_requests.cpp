@@ -90,6 +90,9 @@ private Q_SLOTS:
         logged_.clear();
         window_.show();
     }
+    // Nothing a test started may spill into the next one: a sheet shown after its answers
+    // were gone would stay open.
+    void cleanup() { TWK_WAIT_UNTIL_IDLE(controller_); }
 
     void requests_data() {
         // clang-format off
