@@ -156,6 +156,7 @@ private Q_SLOTS:
                           actionsCell.topLeft() + QPoint(12, actionsCell.height() / 2));
         TWK_WAIT_UNTIL_IDLE(controller_);
         QTRY_COMPARE(stateOf("Window Tools"), QStringLiteral("Installed"));
+        QCOMPARE(view_->currentIndex().row(), rowOf("Open Recent.sh")); // a button, not a row
 
         QTest::keyClick(view_, Qt::Key_Tab);
         QVERIFY(QApplication::focusWidget() != view_);
@@ -192,6 +193,10 @@ private Q_SLOTS:
         QDir(box_.userScripts).removeRecursively();
         QTRY_VERIFY(!installAll->isEnabled());
         QVERIFY(!showUser->isEnabled() && reason->isVisible());
+        const QRect cell = view_->visualRect(model_->index(0, ScriptListModel::ActionsColumn));
+        QTest::mouseClick(view_->viewport(), Qt::LeftButton, {},
+                          cell.topLeft() + QPoint(12, cell.height() / 2));
+        QVERIFY(!controller_.isBusy()); // a row's Install is off too
         QCOMPARE(
             reason->text(),
             QStringLiteral(
