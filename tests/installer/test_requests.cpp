@@ -352,7 +352,7 @@ private Q_SLOTS:
         window_.hide();
         controller_.installAllScripts();
         TWK_WAIT_UNTIL_IDLE(controller_);
-        QVERIFY(notifications_.received.contains(
+        QTRY_VERIFY(notifications_.received.contains(
             "Scripts installed|Scripts are copied, everything is splendid"));
         QCOMPARE(answering.seen.size(), sheets);
     }
