@@ -325,9 +325,7 @@ private Q_SLOTS:
     void details() {
         test::write(src("text.sh"),
                     "#!/bin/sh\necho \x1b[31mred\n" + QByteArray(30, '\n') + "tail");
-        test::write(src("binary"), QByteArray("\x7f"
-                                              "ELF\0\1",
-                                              6));
+        test::write(src("binary"), QByteArray::fromHex("7f454c460001"));
         test::write(src("folder/a"), "12345");
         test::write(src("folder/b/c"), "1");
         QFile::link("text.sh", src("link"));

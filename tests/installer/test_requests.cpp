@@ -256,6 +256,9 @@ private Q_SLOTS:
             QCOMPARE(made->informativeText(), shown);
             QCOMPARE(made->alertStyle(), int(alert::WarningAlertStyle)); // only callers style them
             made->setAlertStyle(alert::CriticalAlertStyle);
+            made->setShowsSuppressionButton(i % 2 == 0); // asked for twice: one box, or none
+            made->setShowsSuppressionButton(i % 2 == 0);
+            QCOMPARE(made->showsSuppressionButton(), i % 2 == 0);
             QCOMPARE(made->icon(), QMessageBox::Warning);
             made->open();
             QTest::mouseClick(made->addedButtons()[i], Qt::LeftButton);

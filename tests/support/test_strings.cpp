@@ -149,6 +149,11 @@ private Q_SLOTS:
         row("above U+10FFFF skipped", "a?x=%F4%90%80%80", Map{});
         row("encoded slash decoded", "a?script=..%2F.ssh", Map{{"script", "../.ssh"}});
         row("undecodable never overrides", "a?x=1&x=%G0", Map{{"x", "1"}});
+        QString many = QStringLiteral("a?");
+        Map manyKeys;
+        for (int i = 0; i < 18; ++i) { many += QStringLiteral("k%1=%1&").arg(i); manyKeys.insert(QStringLiteral("k%1").arg(i), QString::number(i)); }
+        manyKeys.insert("k16", "x");
+        QTest::newRow("a key again, past sixteen") << many + "k16=x" << true << false << std::optional<Map>(manyKeys);
         row("hex either case", "a?x=%c3%a9%C3%A9", Map{{"x", u8("éé")}});
         // clang-format on
     }
@@ -225,7 +230,7 @@ private Q_SLOTS:
         T((QStringList{show(userDirectoryOfType(9, 1)), show(userDirectoryOfType(9)), show(userDirectoryOfType(1, 8)), show(userDirectoryOfType(7, 2)), show(userDirectoryOfType(10, 1)), show(userDirectoryOfType(9, 4))}), "HOME/Documents|HOME/Documents|/usr/share/applications|/home|(absent)|(absent)");
         T(randomString(0) + randomString(std::numeric_limits<qint64>::min()), "");
         T(randomString(1).size(), "1");
-        T(numbers({order("Script 2.sh", "Script 10.sh"), order("Script.sh", "Script.sh"), order("script.sh", "Script.sh"), order("b 2", "A 10"), order("v1.9.2", "v1.10.0")}), "-1 0 -1 1 -1");
+        T(numbers({order("Script 2.sh", "Script 10.sh"), order("Script.sh", "Script.sh"), order("script.sh", "Script.sh"), order("b 2", "A 10"), order("v1.9.2", "v1.10.0"), order("A02b", "a2B")}), "-1 0 -1 1 -1 1");
         T(numbers({order("file02", "file3"), order("file02", "file2"), order("file\uff12", "file10"), order("\uff41", "a"), order("", "a")}), "-1 -1 -1 1 -1");
         T((QStringList{dated("en_US.UTF-8", "UTC", 0, 0, 0), dated("en_US.UTF-8", "UTC", 0, 1, 1), dated("en_US.UTF-8", "UTC", 0, 2, 2), dated("en_US.UTF-8", "UTC", 0, 3, 0)}), "|1/1/70, 12:00\u202fAM|Jan 1, 1970, 12:00:00\u202fAM|January 1, 1970");
         T(dated("en_US.UTF-8", "UTC", 0, 4, 4), "Thursday, January 1, 1970 at 12:00:00\u202fAM Coordinated Universal Time");
@@ -321,18 +326,11 @@ private Q_SLOTS:
         QCOMPARE(rangeOfStringAllowingNilMagicQuotes(u"abc", std::nullopt, 0, Range{1, 2}),
                  (Range{1, 0}));
         QVERIFY(hasSubstring(u"abc", std::nullopt, 0));
-        const struct {
-            const char *text, *needle;
-            quint64 options;
-            Range expected;
-        } quotes[] = {{"ab'de\"g", "\"", 0, {2, 1}},
-                      {"ab\"de'g", "\"", 0, {2, 1}},
-                      {"a'b'c", "\"", 0, {1, 1}},
-                      {"abc", "\"", 0, NF},
-                      {"a'b''c", "\"\"", 0, NF},
-                      {"a'b\"c'd\"", "\"", BackwardsSearch, {5, 1}},
-                      {"a'b\"c\"d", "\"", BackwardsSearch, {1, 1}},
-                      {"ab'c", "'", 0, {2, 1}}};
+        // clang-format off
+        const struct { const char *text, *needle; quint64 options; Range expected; } quotes[] = {
+            {"ab'de\"g", "\"", 0, {2, 1}}, {"ab\"de'g", "\"", 0, {2, 1}}, {"a'b'c", "\"", 0, {1, 1}}, {"abc", "\"", 0, NF},
+            {"a'b''c", "\"\"", 0, NF}, {"a'b\"c'd\"", "\"", BackwardsSearch, {5, 1}}, {"a'b\"c\"d", "\"", BackwardsSearch, {1, 1}}, {"ab'c", "'", 0, {2, 1}}};
+        // clang-format on
         for (const auto& q : quotes) {
             const QString text = u8(q.text);
             QCOMPARE(rangeOfStringAllowingNilMagicQuotes(text, QStringView(u8(q.needle)), q.options,
