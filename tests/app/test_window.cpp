@@ -55,8 +55,11 @@ class TestWindow : public QObject {
     }
     void reload() {
         QSignalSpy known(model_, &ScriptListModel::statesKnown);
+        QSignalSpy changed(model_, &QAbstractItemModel::dataChanged);
         window_.scriptList()->refresh();
         QTRY_VERIFY(known.count() > 0);
+        // The view hears of every state: the last change reaches the last row.
+        QCOMPARE(changed.last().at(1).toModelIndex().row(), model_->rowCount() - 1);
     }
 
 private Q_SLOTS:
@@ -214,6 +217,16 @@ private Q_SLOTS:
         QVERIFY(installAll->hasFocus());
         QVERIFY(installAll->grab().toImage() != unfocused);
         QVERIFY(!installAll->isDefault());
+        // Either folder shown in the desktop's file browser.
+        QTest::mouseClick(child<QPushButton>("showScriptsButton"), Qt::LeftButton);
+        QTest::mouseClick(showUser, Qt::LeftButton);
+        QStringList opened;
+        QTRY_COMPARE((opened = QString::fromUtf8(test::read(box_.root + "/folders-opened.log"))
+                                   .split(u'\n', Qt::SkipEmptyParts))
+                         .size(),
+                     2);
+        opened.sort();
+        QCOMPARE(opened, (QStringList{box_.sourceScripts, box_.userScripts}));
     }
 
     // The ask checkbox shows the stored choice, follows the file when another process changes
@@ -273,5 +286,5 @@ private Q_SLOTS:
     }
 };
 
-TWK_TEST_MAIN(TestWindow)
+TWK_TEST_MAIN(TestWindow, {"--file-browser"})
 #include "test_window.moc"
