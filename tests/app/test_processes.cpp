@@ -176,6 +176,7 @@ private Q_SLOTS:
         setDontAsk(false);
         QProcess* instance = launch({}, env);
         QTRY_VERIFY_WITH_TIMEOUT(bus.ownerPid(BusName) == instance->processId(), 20000);
+        QVERIFY(launch({}, env)->waitForFinished(20000)); // a plain launch activates it and goes
         setDontAsk(true); // changed by another process: the instance reads it afresh
         ::kill(pid_t(instance->processId()), SIGSTOP);
         QProcess* waiting = launch({Request + "Word%20Count.txt"}, env);
