@@ -127,7 +127,7 @@ private Q_SLOTS:
         const bool isFolder = QFileInfo(dst(name)).isDir() && !QFileInfo(dst(name)).isSymLink();
         if (!isFolder)
             QFile::remove(dst(name));
-        test::write(isFolder ? dst(name) + "/mine" : dst(name), "mine");
+        test::write(isFolder ? dst(name) + "/a/b.txt" : dst(name), "mine"); // same names, nested
         QCOMPARE(state(native), ScriptState::Different);
         const auto before = test::tree(dst(name));
         const ScriptOutcome replaced = install(native);
