@@ -147,7 +147,8 @@ private Q_SLOTS:
         QVERIFY(notifications.listen(bus.address()));
         const QProcessEnvironment env = bus.environment();
         QProcess* first = launch({"-platform", "offscreen", Request + "Open%20Recent.sh"}, env);
-        QVERIFY(first->waitForFinished(20000)); // started the instance through the bus, and went
+        // It started the instance through the bus, and went; waits serve the notifications.
+        QTRY_VERIFY_WITH_TIMEOUT(first->state() == QProcess::NotRunning, 20000);
         QCOMPARE(first->exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.installed("Open Recent.sh")), 20000);
         const qint64 instance = bus.ownerPid(BusName);
@@ -158,7 +159,7 @@ private Q_SLOTS:
         for (int i = 0; i < 20; ++i)
             many.push_back(launch({Request + names[i % 4]}, env));
         for (QProcess* launcher : many) {
-            QVERIFY(launcher->waitForFinished(30000));
+            QTRY_VERIFY_WITH_TIMEOUT(launcher->state() == QProcess::NotRunning, 30000);
             QCOMPARE(launcher->exitCode(), 0);
         }
         QTRY_COMPARE_WITH_TIMEOUT(notifications.received.size(), 21, 30000);
@@ -176,7 +177,8 @@ private Q_SLOTS:
         setDontAsk(false);
         QProcess* instance = launch({}, env);
         QTRY_VERIFY_WITH_TIMEOUT(bus.ownerPid(BusName) == instance->processId(), 20000);
-        QVERIFY(launch({}, env)->waitForFinished(20000)); // a plain launch activates it and goes
+        QProcess* plain = launch({}, env); // a plain launch activates the instance and goes
+        QTRY_VERIFY_WITH_TIMEOUT(plain->state() == QProcess::NotRunning, 20000);
         setDontAsk(true); // changed by another process: the instance reads it afresh
         ::kill(pid_t(instance->processId()), SIGSTOP);
         QProcess* waiting = launch({Request + "Word%20Count.txt"}, env);
@@ -186,7 +188,7 @@ private Q_SLOTS:
             10000);
         QCOMPARE(waiting->state(), QProcess::Running);
         ::kill(pid_t(instance->processId()), SIGCONT);
-        QVERIFY(waiting->waitForFinished(20000));
+        QTRY_VERIFY_WITH_TIMEOUT(waiting->state() == QProcess::NotRunning, 20000);
         QCOMPARE(waiting->exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(notifications.received.filter("Script installed|").size(), 1,
                                   20000);
