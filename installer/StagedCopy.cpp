@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -19,6 +20,16 @@ namespace {
 
 constexpr char StagedPrefix[] = ".twk-staged-";
 constexpr char AsidePrefix[] = ".twk-old-";
+std::atomic<bool> exchangeUnsupported{false};
+
+// Swaps two entries of one folder, or fails as a file system without the swap does.
+int exchange(int fd, const char* a, const char* b) {
+    if (exchangeUnsupported) {
+        errno = EINVAL;
+        return -1;
+    }
+    return ::renameat2(fd, a, fd, b, RENAME_EXCHANGE);
+}
 
 // The staging names of one destination name share a stable tag.
 std::string tagFor(const std::string& name) {
@@ -45,6 +56,10 @@ bool startsWith(const std::string& text, const char* prefix) {
 }
 
 } // namespace
+
+void setExchangeUnsupportedForTesting(bool unsupported) {
+    exchangeUnsupported = unsupported;
+}
 
 bool isStagingName(const std::string& name) {
     return startsWith(name, StagedPrefix) || startsWith(name, AsidePrefix);
@@ -138,7 +153,6 @@ Status StagedInstaller::commit(const StagedItem& staged, CommitReport& report) {
         }
         // Something appeared there meanwhile: replace it as below.
     }
-    report.replaced = true;
     const bool differs = !sameItem(fd, staged.name, fd, staged.stagedName);
     TrashSlot slot;
     if (differs) {
@@ -147,7 +161,7 @@ Status StagedInstaller::commit(const StagedItem& staged, CommitReport& report) {
             return s;
         }
     }
-    if (::renameat2(fd, from, fd, to, RENAME_EXCHANGE) != 0) {
+    if (exchange(fd, from, to) != 0) {
         if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
             return replaceWithoutExchange(staged, differs, slot, report);
         const int error = errno;
@@ -161,7 +175,7 @@ Status StagedInstaller::commit(const StagedItem& staged, CommitReport& report) {
     }
     if (Status s = slot.fill(fd, staged.stagedName); !s.ok()) {
         // The old item must not be lost: it goes back, and the new copy goes.
-        if (::renameat2(fd, from, fd, to, RENAME_EXCHANGE) != 0)
+        if (exchange(fd, from, to) != 0)
             return Status(Step::Replacing, errno, path_ + '/' + staged.stagedName);
         discard(staged);
         return s;

@@ -25,7 +25,6 @@ struct StagedItem {
 
 // What putting an item in place did to the item that was there.
 struct CommitReport {
-    bool replaced = false;   // an item was there before
     std::string trashedName; // not empty when that item differed and went to the Trash
     Status cleanup;          // a same old item that could not be deleted (the new one is in place)
 };
@@ -70,6 +69,9 @@ private:
     std::mutex leftoversMutex_;
     std::set<std::string> leftovers_;
 };
+
+// Commits as on a file system without an atomic swap of two entries (for tests).
+void setExchangeUnsupportedForTesting(bool unsupported);
 
 // The staging names an install leaves only while it runs.
 bool isStagingName(const std::string& name);

@@ -10,6 +10,7 @@
 #include "installer/ScriptDetails.h"
 #include "installer/ScriptFolders.h"
 #include "installer/ScriptInstall.h"
+#include "installer/StagedCopy.h"
 #include "installer/Trash.h"
 #include "support/environment/BaseDirectories.h"
 #include "support/log/SystemLog.h"
@@ -88,11 +89,16 @@ private Q_SLOTS:
     void kinds_data() {
         // clang-format off
         QTest::addColumn<QString>("kind");
-        for (const char* kind : {"file", "folder", "read-only folder", "link", "dangling link", "hidden", "fifo"}) QTest::newRow(kind) << QString::fromLatin1(kind);
+        QTest::addColumn<bool>("exchange"); // whether the file system swaps two entries at once
+        for (const char* kind : {"file", "folder", "read-only folder", "link", "dangling link", "hidden", "fifo"}) QTest::newRow(kind) << QString::fromLatin1(kind) << true;
+        for (const char* kind : {"file", "folder"}) QTest::addRow("%s, no swap", kind) << QString::fromLatin1(kind) << false;
         // clang-format on
     }
     void kinds() {
         QFETCH(QString, kind);
+        QFETCH(bool, exchange);
+        setExchangeUnsupportedForTesting(!exchange);
+        auto swapAgain = qScopeGuard([] { setExchangeUnsupportedForTesting(false); });
         const QString name = kind == u"hidden" ? QStringLiteral(".hidden") : kind;
         const QString item = src(name);
         if (kind == u"folder" || kind == u"read-only folder") {
