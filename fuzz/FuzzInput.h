@@ -36,7 +36,6 @@ public:
         size_ = 0;
         return s;
     }
-    bool empty() const { return size_ == 0; }
 
 private:
     const uint8_t* data_;

@@ -92,7 +92,3 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort(); // a request touched something outside the user scripts folder
     return 0;
 }
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    return 0;
-}
