@@ -135,7 +135,7 @@ private Q_SLOTS:
         tzset();
         QVERIFY(isSameDayAs(at("2026-11-01T00:30:00"), at("2026-11-01T23:30:00"))); // 25 hours
         QVERIFY(!isSameDayAs(at("2026-11-01T23:59:59"), at("2026-11-02T00:00:00")));
-        QVERIFY(!isSameDayAs(distantPast(), now));
+        QVERIFY(!isSameDayAs(distantPast(), now) && !isSameDayAs(QDateTime(), QDateTime()));
         UserDefaults store(file("days.conf"));
         store.setObject(
             QVariantMap{{"dateKey", now.addDays(-1)}, {"countKey", qint64(7)}, {"extra", "kept"}},
