@@ -287,8 +287,9 @@ private Q_SLOTS:
         QVERIFY(toggleBoolForKey("t") && !toggleBoolForKey("t") && !boolForKey("t"));
         setFloat(0.3f, "f");
         setInteger(-7, "i");
+        setObject(QStringLiteral(" Yes "), "s");
         QVERIFY(floatForKey("f") == 0.3f && integerForKey("i") == -7 &&
-                floatForKey("none") == 0.0f);
+                floatForKey("none") == 0.0f && boolForKey("s"));
         removeObjectForKey(std::nullopt);
         QVERIFY(objectForKey("i"));
         setBool(true, "QZ_DontAskToInstall");

@@ -197,7 +197,7 @@ private Q_SLOTS:
         T(format(u"%ld", std::numeric_limits<qint64>::min()), "-9223372036854775808");
         T(format(u"%d", qint64(0x100000001LL)), "1");
         T(format(u"%lu", std::numeric_limits<quint64>::max()), "18446744073709551615");
-        T(format(u"%x %X %#x %o", 255, 255, 255, 8), "ff FF 0xff 10");
+        T(format(u"%x %X %#x %o|%.0x|%u", 255, 255, 255, 8, 0, 0), "ff FF 0xff 10||0");
         T(format(u"%d - %C 100%%", 1, QChar(u'b')), "1 - b 100%");
         T(format(u"[%-4@][%4@]", QStringLiteral("ab"), QStringLiteral("cd")), "[ab  ][  cd]");
         T(format(u"%+d % d %@", 5, 5, 42), "+5  5 42");
