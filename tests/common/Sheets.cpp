@@ -24,13 +24,16 @@ SheetAnswers::SheetAnswers() {
         sheet.defaultButton = alert.defaultButton() ? alert.defaultButton()->text() : QString();
         sheet.icon = alert.icon();
         sheet.checkbox = alert.suppressionButton() != nullptr;
-        sheet.windowModal = alert.windowModality() == Qt::WindowModal && alert.isVisible();
+        sheet.windowModal =
+            alert.windowModality() == Qt::WindowModal && alert.parentWidget() && alert.isVisible();
         seen.append(sheet);
         if (answers_.isEmpty())
             return -1;
         const auto [button, tick] = answers_.takeFirst();
         if (tick && alert.suppressionButton())
             alert.suppressionButton()->setChecked(true);
+        if (button == EscapeKey)
+            QTest::keyClick(&alert, Qt::Key_Escape);
         return button;
     });
 }

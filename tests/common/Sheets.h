@@ -21,10 +21,11 @@ struct Sheet {
     bool windowModal = false;
 };
 
-// Answers the sheets the program shows, in order, as given; records each one. A sheet with
-// no answer left stays open.
+// Answers the sheets the program shows, in order, as given (a button's place, or the Escape
+// key); records each one. A sheet with no answer left stays open.
 class SheetAnswers {
 public:
+    static constexpr int EscapeKey = 9;
     SheetAnswers();
     ~SheetAnswers();
     SheetAnswers& then(int button, bool tick = false);

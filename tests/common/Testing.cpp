@@ -13,10 +13,7 @@
 namespace twk::test {
 namespace {
 
-Sandbox& theSandbox() {
-    static Sandbox box;
-    return box;
-}
+Sandbox theSandbox;
 
 } // namespace
 
@@ -46,7 +43,7 @@ const Sandbox& setUpSandbox(const QStringList& options) {
     for (const QString& name : env.keys())
         qputenv(name.toLocal8Bit().constData(), env.value(name).toLocal8Bit());
     qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-    Sandbox& box = theSandbox();
+    Sandbox& box = theSandbox;
     box.root = dir.path();
     box.home = env.value(QStringLiteral("HOME"));
     box.config = env.value(QStringLiteral("XDG_CONFIG_HOME"));
@@ -59,7 +56,7 @@ const Sandbox& setUpSandbox(const QStringList& options) {
 }
 
 const Sandbox& sandbox() {
-    return theSandbox();
+    return theSandbox;
 }
 
 QString program() {

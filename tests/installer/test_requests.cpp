@@ -105,7 +105,7 @@ private Q_SLOTS:
         };
         const QString request = QStringLiteral("twkscriptinstall://x?script=");
         row("confirmed", request + "Open%20Recent.sh", false, {}, {0}, {open}, RequestOutcome::Installed, true, true, false);
-        row("declined", request + "Open%20Recent.sh", false, {}, {1, 0}, {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined, false, true, false);
+        row("declined by Escape", request + "Open%20Recent.sh", false, {}, {9, 0}, {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined, false, true, false);
         row("ticked and confirmed", request + "Open%20Recent.sh", false, {}, {10}, {open}, RequestOutcome::Installed, true, true, true);
         row("ticked and declined: no consent", request + "Open%20Recent.sh", false, {}, {11, 0}, {open, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined, false, true, false);
         row("stored choice", request + "Open%20Recent.sh", true, {}, {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
