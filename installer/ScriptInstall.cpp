@@ -1,7 +1,6 @@
 #include "installer/ScriptInstall.h"
 
 #include "installer/Posix.h"
-#include "installer/ScriptCatalog.h"
 #include "installer/ScriptFolders.h"
 #include "installer/StagedCopy.h"
 #include "installer/Trash.h"
@@ -10,7 +9,6 @@
 
 #include <QCoreApplication>
 
-#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -25,23 +23,6 @@ void logFailure(const Status& status) {
     log::systemLog(strings::format(removing ? QStringView(u"error deleting: %@")
                                             : QStringView(u"error copying script: %@"),
                                    status.description()));
-}
-
-// Names in the order the window lists them, so that progress, summary and details do too.
-std::vector<ScriptOutcome> outcomesInListOrder(const std::vector<std::string>& names) {
-    std::vector<std::pair<QString, QByteArray>> keyed;
-    keyed.reserve(names.size());
-    for (const std::string& name : names) {
-        QByteArray bytes = QByteArray::fromStdString(name);
-        keyed.emplace_back(displayName(bytes), std::move(bytes));
-    }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return comesBefore(a.first, a.second, b.first, b.second);
-    });
-    std::vector<ScriptOutcome> outcomes(keyed.size());
-    for (size_t i = 0; i < keyed.size(); ++i)
-        outcomes[i].name = std::move(keyed[i].second);
-    return outcomes;
 }
 
 // Puts the result of a commit into the outcome, logging what went wrong.
@@ -127,9 +108,9 @@ BulkInstallReport installAllScripts(const std::optional<QString>& sourceFolder,
         return report;
     }
     const qsizetype total = qsizetype(names.size());
-    std::vector<ScriptOutcome> outcomes = outcomesInListOrder(names);
-    for (size_t i = 0; i < names.size(); ++i)
-        names[i] = outcomes[i].name.toStdString();
+    std::vector<ScriptOutcome> outcomes;
+    for (const std::string& name : names)
+        outcomes.emplace_back().name = QByteArray::fromStdString(name);
     auto finish = [&] {
         report.scripts = QList<ScriptOutcome>(outcomes.begin(), outcomes.end());
         return report;

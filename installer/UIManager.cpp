@@ -1,5 +1,6 @@
 #include "installer/UIManager.h"
 
+#include "installer/ScriptCatalog.h"
 #include "installer/ScriptDetails.h"
 #include "installer/ScriptFolders.h"
 #include "platform/Background.h"
@@ -19,6 +20,8 @@
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QPushButton>
+
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcInstaller, "twk.installer", QtInfoMsg)
 
@@ -82,6 +85,19 @@ QString trashedNote(const QString& name, const QString& trashedName) {
         .arg(shown(name), shown(trashedName));
 }
 
+// The scripts a bulk install has something to say about, in the order the window lists them.
+QList<ScriptOutcome> worthMentioning(const BulkInstallReport& report) {
+    QList<ScriptOutcome> picked;
+    for (const ScriptOutcome& script : report.scripts) {
+        if (!script.installed || !script.trashedName.isEmpty())
+            picked.append(script);
+    }
+    std::sort(picked.begin(), picked.end(), [](const ScriptOutcome& a, const ScriptOutcome& b) {
+        return comesBefore(displayName(a.name), a.name, displayName(b.name), b.name);
+    });
+    return picked;
+}
+
 QString failureSummary(const BulkInstallReport& report) {
     using Listing = BulkInstallReport::Listing;
     if (report.listing == Listing::TarnwickNotFound)
@@ -97,7 +113,7 @@ QString failureSummary(const BulkInstallReport& report) {
                              "were installed.")
             .arg(QString::fromLocal8Bit(std::strerror(*report.destinationError)));
     QStringList failed;
-    for (const ScriptOutcome& script : report.scripts) {
+    for (const ScriptOutcome& script : worthMentioning(report)) {
         if (!script.installed)
             failed.append(shown(displayName(script.name)));
     }
@@ -258,7 +274,7 @@ void UIManager::showDoneSheet(const BulkInstallReport& report) {
         success ? tr("Scripts are copied, everything is splendid") : failureSummary(report));
     // "Show Details…": why each script failed, and where replaced copies went.
     QStringList details;
-    for (const ScriptOutcome& script : report.scripts) {
+    for (const ScriptOutcome& script : worthMentioning(report)) {
         if (!script.installed && !script.error.isEmpty())
             details.append(shown(displayName(script.name)) + QStringLiteral(": ") + script.error);
         else if (!script.trashedName.isEmpty())
