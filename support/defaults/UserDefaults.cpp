@@ -505,10 +505,7 @@ void UserDefaults::setBool(bool value, const QString& forKey) {
 }
 
 float UserDefaults::floatForKey(const QString& key) const {
-    const QVariant value = objectForKey(key).value_or(QVariant());
-    if (value.typeId() == QMetaType::Float)
-        return value.toFloat();
-    return value.isValid() ? float(value.toDouble()) : 0.0f;
+    return objectForKey(key).value_or(QVariant()).toFloat();
 }
 
 void UserDefaults::setFloat(float value, const QString& forKey) {

@@ -40,17 +40,6 @@ void AttributeMap::insert(QString key, QString value) {
     }
 }
 
-bool operator==(const AttributeMap& a, const AttributeMap& b) {
-    if (a.size() != b.size())
-        return false;
-    for (const auto& [key, value] : a) {
-        const QString* other = b.find(key);
-        if (!other || *other != value)
-            return false;
-    }
-    return true;
-}
-
 QString pathByRemovingParameters(QStringView receiver) {
     const qsizetype question = receiver.indexOf(u'?');
     return (question < 0 ? receiver : receiver.left(question)).toString();

@@ -32,8 +32,6 @@ public:
     QList<Entry>::const_iterator begin() const { return entries_.cbegin(); }
     QList<Entry>::const_iterator end() const { return entries_.cend(); }
 
-    friend bool operator==(const AttributeMap& a, const AttributeMap& b);
-
 private:
     qsizetype indexOf(QStringView key) const; // -1 when absent
 
