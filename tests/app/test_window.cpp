@@ -156,6 +156,11 @@ private Q_SLOTS:
         // The row's drawn buttons: Reinstall is off for a copy that is the same; Install works.
         const QRect actionsCell =
             view_->visualRect(model_->index(rowOf("Window Tools"), ScriptListModel::ActionsColumn));
+        const QImage drawn = view_->viewport()->grab(actionsCell).toImage();
+        QSet<QRgb> colours; // buttons are drawn there, not an empty cell
+        for (int x = 0; x < drawn.width(); ++x)
+            colours.insert(drawn.pixel(x, drawn.height() / 2));
+        QVERIFY(colours.size() > 3);
         QTest::mouseClick(view_->viewport(), Qt::LeftButton, {},
                           actionsCell.topLeft() + QPoint(12, actionsCell.height() / 2));
         TWK_WAIT_UNTIL_IDLE(controller_);
