@@ -136,6 +136,7 @@ private Q_SLOTS:
         QVERIFY(actions[0]->isEnabled() && !actions[1]->isEnabled()); // nothing to remove
         actions[0]->trigger();
         menu->close();
+        QTRY_VERIFY(!window_.findChild<QMenu*>("scriptMenu")); // gone once closed
         TWK_WAIT_UNTIL_IDLE(controller_);
         QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Installed"));
 
