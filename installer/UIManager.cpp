@@ -22,6 +22,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcInstaller, "twk.installer", QtInfoMsg)
 
@@ -87,14 +88,17 @@ QString trashedNote(const QString& name, const QString& trashedName) {
 
 // The scripts a bulk install has something to say about, in the order the window lists them.
 QList<ScriptOutcome> worthMentioning(const BulkInstallReport& report) {
-    QList<ScriptOutcome> picked;
+    std::vector<std::pair<QString, const ScriptOutcome*>> keyed; // shown names, made once
     for (const ScriptOutcome& script : report.scripts) {
         if (!script.installed || !script.trashedName.isEmpty())
-            picked.append(script);
+            keyed.emplace_back(displayName(script.name), &script);
     }
-    std::sort(picked.begin(), picked.end(), [](const ScriptOutcome& a, const ScriptOutcome& b) {
-        return comesBefore(displayName(a.name), a.name, displayName(b.name), b.name);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return comesBefore(a.first, a.second->name, b.first, b.second->name);
     });
+    QList<ScriptOutcome> picked;
+    for (const auto& [shownName, script] : keyed)
+        picked.append(*script);
     return picked;
 }
 
