@@ -67,7 +67,8 @@ int runWindowApplication(CommandLine& line,
     int qtArgc = int(line.qtArguments.size());
     line.qtArguments.push_back(nullptr);
     QApplication application(qtArgc, line.qtArguments.data());
-    // What Qt did not take as its own options: further URLs, or options nobody knows.
+    // What Qt did not take as its own options: options nobody knows are refused; a stray word
+    // is no request (every URL was taken before Qt saw the line) and is left alone.
     const QStringList left = QCoreApplication::arguments().mid(1);
     for (const QString& argument : left) {
         if (argument.startsWith(u'-')) {
@@ -75,7 +76,6 @@ int runWindowApplication(CommandLine& line,
                          qPrintable(Texts::tr("unknown option: %1").arg(argument)));
             return 2;
         }
-        line.urls.append(argument);
     }
     installTranslators(application);
     QApplication::setApplicationName(QStringLiteral("twk-script-installer"));

@@ -41,14 +41,13 @@ public:
     PrivateContext& operator=(const PrivateContext&) = delete;
     // Runs the context until done() holds, waking at least every 100 ms.
     template <typename Done> void runUntil(Done done) {
-        GSource* tick = g_timeout_source_new(100);
+        g_autoptr(GSource) tick = g_timeout_source_new(100);
         g_source_set_callback(
             tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr, nullptr);
         g_source_attach(tick, context_);
         while (!done())
             g_main_context_iteration(context_, TRUE);
         g_source_destroy(tick);
-        g_source_unref(tick);
     }
 
 private:
@@ -67,10 +66,8 @@ struct PendingCall {
 
 void callReturned(GObject* source, GAsyncResult* result, gpointer data) {
     auto* pending = static_cast<PendingCall*>(data);
-    GVariant* reply =
+    g_autoptr(GVariant) reply =
         g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &pending->error);
-    if (reply)
-        g_variant_unref(reply);
     pending->replied = true;
     if (pending->abandoned)
         delete pending;
@@ -88,7 +85,7 @@ void ownerChanged(GDBusConnection*, const gchar*, const gchar*, const gchar*, co
 }
 
 std::optional<bool> nameHasOwner(GDBusConnection* bus) {
-    GVariant* reply = g_dbus_connection_call_sync(
+    g_autoptr(GVariant) reply = g_dbus_connection_call_sync(
         bus, BusService, BusPath, BusService, "NameHasOwner",
         g_variant_new("(s)", defaults::ApplicationId), G_VARIANT_TYPE("(b)"),
         G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, nullptr);
@@ -96,7 +93,6 @@ std::optional<bool> nameHasOwner(GDBusConnection* bus) {
         return std::nullopt;
     gboolean owned = false;
     g_variant_get(reply, "(b)", &owned);
-    g_variant_unref(reply);
     return owned;
 }
 
@@ -142,7 +138,7 @@ Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
     const guint subscription = g_dbus_connection_signal_subscribe(
         bus, BusService, BusService, "NameOwnerChanged", BusPath, defaults::ApplicationId,
         G_DBUS_SIGNAL_FLAGS_NONE, ownerChanged, pending, nullptr);
-    GCancellable* cancellable = g_cancellable_new();
+    g_autoptr(GCancellable) cancellable = g_cancellable_new();
     const char* method = nullptr;
     GVariant* parameters = requestParameters(urls, method);
     // An instance that runs is waited for as long as it lives; one being started by the bus
@@ -169,10 +165,8 @@ Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
     if (!pending->replied) {
         pending->abandoned = true; // the reply, should it come, frees it
         g_cancellable_cancel(cancellable);
-        g_object_unref(cancellable);
         return Forwarding::OwnerGone;
     }
-    g_object_unref(cancellable);
     Forwarding result = Forwarding::Delivered;
     if (pending->error) {
         qCInfo(lcInstance) << "forwarding failed:" << pending->error->message;
@@ -207,12 +201,11 @@ void methodCalled(GDBusConnection*, const gchar*, const gchar*, const gchar*, co
     // Answered first: the caller never waits for what the request then does.
     if (g_strcmp0(method, "Open") == 0) {
         QStringList uris;
-        GVariantIter* iter = nullptr;
+        g_autoptr(GVariantIter) iter = nullptr;
         const gchar* uri = nullptr;
         g_variant_get(parameters, "(asa{sv})", &iter, nullptr);
         while (g_variant_iter_next(iter, "&s", &uri))
             uris.append(QString::fromUtf8(uri));
-        g_variant_iter_free(iter);
         g_dbus_method_invocation_return_value(invocation, nullptr);
         QMetaObject::invokeMethod(
             service, [service, uris] { Q_EMIT service->openRequested(uris); },
@@ -252,7 +245,7 @@ ApplicationService::Registration ApplicationService::registerOnSessionBus() {
                                                       &Methods, this, nullptr, nullptr);
     if (!registration_)
         return Registration::Taken;
-    GVariant* reply = g_dbus_connection_call_sync(
+    g_autoptr(GVariant) reply = g_dbus_connection_call_sync(
         bus, BusService, BusPath, BusService, "RequestName",
         g_variant_new("(su)", defaults::ApplicationId, DoNotQueue), G_VARIANT_TYPE("(u)"),
         G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, nullptr);
@@ -260,7 +253,6 @@ ApplicationService::Registration ApplicationService::registerOnSessionBus() {
         return Registration::NoBus;
     guint32 answer = 0;
     g_variant_get(reply, "(u)", &answer);
-    g_variant_unref(reply);
     return answer == PrimaryOwner || answer == AlreadyOwner ? Registration::Owner
                                                             : Registration::Taken;
 }

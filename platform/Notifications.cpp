@@ -26,32 +26,29 @@ struct Notification {
 };
 
 void sent(GObject* source, GAsyncResult* result, gpointer) {
-    GError* error = nullptr;
-    if (GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error))
-        g_variant_unref(reply);
-    if (error) {
+    g_autoptr(GError) error = nullptr;
+    g_autoptr(GVariant) reply =
+        g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
+    if (!reply)
         qCInfo(lcNotifications) << "notification not shown:" << error->message;
-        g_error_free(error);
-    }
     --inFlight;
 }
 
 bool drawsMarkup(GVariant* capabilities) {
     if (!capabilities)
         return false;
-    GVariantIter* iter = nullptr;
+    g_autoptr(GVariantIter) iter = nullptr;
     const gchar* capability = nullptr;
     bool markup = false;
     g_variant_get(capabilities, "(as)", &iter);
     while (g_variant_iter_next(iter, "&s", &capability))
         markup = markup || g_strcmp0(capability, "body-markup") == 0;
-    g_variant_iter_free(iter);
     return markup;
 }
 
 void capabilitiesKnown(GObject* source, GAsyncResult* result, gpointer data) {
     std::unique_ptr<Notification> notification(static_cast<Notification*>(data));
-    GVariant* capabilities =
+    g_autoptr(GVariant) capabilities =
         g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr);
     if (!capabilities) {
         --inFlight; // no notification service
@@ -60,7 +57,6 @@ void capabilitiesKnown(GObject* source, GAsyncResult* result, gpointer data) {
     const QByteArray body = (drawsMarkup(capabilities) ? text::markupSafeText(notification->body)
                                                        : text::visibleText(notification->body))
                                 .toUtf8();
-    g_variant_unref(capabilities);
     GVariantBuilder hints;
     g_variant_builder_init(&hints, G_VARIANT_TYPE("a{sv}"));
     g_variant_builder_add(&hints, "{sv}", "desktop-entry",

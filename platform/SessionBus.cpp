@@ -19,24 +19,24 @@ struct PendingConnect {
 
 void connected(GObject*, GAsyncResult* result, gpointer data) {
     auto* pending = static_cast<PendingConnect*>(data);
-    GDBusConnection* connection = g_dbus_connection_new_for_address_finish(result, nullptr);
+    g_autoptr(GDBusConnection) connection =
+        g_dbus_connection_new_for_address_finish(result, nullptr);
     if (pending->abandoned) {
-        if (connection)
-            g_object_unref(connection);
         delete pending;
         return;
     }
-    pending->connection = connection;
+    pending->connection = static_cast<GDBusConnection*>(g_steal_pointer(&connection));
     pending->done = true;
 }
 
 GDBusConnection* connect(int timeoutMs) {
-    gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    g_autofree gchar* address =
+        g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (!address)
         return nullptr;
-    GMainContext* context = g_main_context_new();
+    g_autoptr(GMainContext) context = g_main_context_new();
     g_main_context_push_thread_default(context);
-    GCancellable* cancellable = g_cancellable_new();
+    g_autoptr(GCancellable) cancellable = g_cancellable_new();
     auto* pending = new PendingConnect;
     g_dbus_connection_new_for_address(
         address,
@@ -44,14 +44,13 @@ GDBusConnection* connect(int timeoutMs) {
                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
         nullptr, cancellable, connected, pending);
     const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
-    GSource* tick = g_timeout_source_new(50);
+    g_autoptr(GSource) tick = g_timeout_source_new(50);
     g_source_set_callback(
         tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr, nullptr);
     g_source_attach(tick, context);
     while (!pending->done && g_get_monotonic_time() < deadline)
         g_main_context_iteration(context, TRUE);
     g_source_destroy(tick);
-    g_source_unref(tick);
     GDBusConnection* connection = pending->connection;
     if (pending->done) {
         delete pending;
@@ -59,10 +58,7 @@ GDBusConnection* connect(int timeoutMs) {
         pending->abandoned = true; // its callback frees it, if it ever comes
         g_cancellable_cancel(cancellable);
     }
-    g_object_unref(cancellable);
     g_main_context_pop_thread_default(context);
-    g_main_context_unref(context);
-    g_free(address);
     if (connection)
         g_dbus_connection_set_exit_on_close(connection, FALSE);
     return connection;

@@ -16,13 +16,12 @@ QLocale collationLocale(const QLocale& system) {
 struct Collators {
     QLocale system;
     QCollator primary;  // case- and width-insensitive, numeric
-    QCollator tieBreak; // case-sensitive, numeric
+    QCollator tieBreak; // case-sensitive (a collator's default), numeric
 
     explicit Collators(const QLocale& locale)
         : system(locale), primary(collationLocale(locale)), tieBreak(collationLocale(locale)) {
         primary.setCaseSensitivity(Qt::CaseInsensitive);
         primary.setNumericMode(true);
-        tieBreak.setCaseSensitivity(Qt::CaseSensitive);
         tieBreak.setNumericMode(true);
     }
 };
