@@ -20,6 +20,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <atomic>
+#include <thread>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -140,8 +143,9 @@ private Q_SLOTS:
         QVERIFY(replaced.installed);
         QCOMPARE(replaced.trashedName, name);
         QCOMPARE(test::tree(environment::dataHome() + "/Trash/files/" + name), before);
-        const QString info = QString::fromUtf8(
-            test::read(environment::dataHome() + "/Trash/info/" + name + ".trashinfo"));
+        const QString infoPath = environment::dataHome() + "/Trash/info/" + name + ".trashinfo";
+        const QString info = QString::fromUtf8(test::read(infoPath));
+        QCOMPARE(QFileInfo(infoPath).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QVERIFY2(info.startsWith("[Trash Info]\nPath=" +
                                  QString::fromLatin1(QUrl::toPercentEncoding(dst(name), "/")) +
                                  "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate) +
@@ -241,6 +245,29 @@ private Q_SLOTS:
         const posix::Fd trash =
             posix::openFolderPath(bytes(environment::dataHome() + "/Trash/files").toStdString());
         QVERIFY(removeItem(trash.get(), "deep", {}).ok());
+    }
+
+    // Whoever looks at the destination while it is replaced, again and again (by a differing
+    // copy, then by the same), finds a copy there at every moment.
+    void neverMissing() {
+        test::write(src("s"), "new");
+        test::write(dst("s"), "first");
+        std::atomic<bool> done{false};
+        std::atomic<int> missing{0};
+        std::thread watcher([&] {
+            const QByteArray path = bytes(dst("s"));
+            struct stat st;
+            while (!done)
+                missing += ::lstat(path.constData(), &st) != 0;
+        });
+        for (int i = 0; i < 60; ++i) {
+            if (i % 2)
+                test::write(dst("s"), "edited");
+            QVERIFY(install("s").installed);
+        }
+        done = true;
+        watcher.join();
+        QCOMPARE(missing.load(), 0);
     }
 
     // A folder swapped for a link to somewhere else while the old copy is being removed:
