@@ -38,7 +38,6 @@ void present(PendingSheet pending) {
         window->raise();
         sheet->setParent(window, sheet->windowFlags() | Qt::Sheet);
     }
-    sheet->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     queue().showing = sheet;
     QObject::connect(
         sheet, &QDialog::finished, sheet,
@@ -52,7 +51,13 @@ void present(PendingSheet pending) {
             showNext();
         },
         Qt::SingleShotConnection);
-    sheet->open();
+    if (window) {
+        sheet->open(); // window-modal
+    } else {
+        // Window-modal with no window would block nothing: without one, it blocks them all.
+        sheet->setWindowModality(Qt::ApplicationModal);
+        sheet->show();
+    }
     if (queue().answerer) {
         QMetaObject::invokeMethod(
             sheet,

@@ -26,6 +26,7 @@ SheetAnswers::SheetAnswers() {
         sheet.checkbox = alert.suppressionButton() != nullptr;
         sheet.windowModal =
             alert.windowModality() == Qt::WindowModal && alert.parentWidget() && alert.isVisible();
+        sheet.applicationModal = alert.windowModality() == Qt::ApplicationModal;
         seen.append(sheet);
         if (answers_.isEmpty())
             return -1;

@@ -18,7 +18,8 @@ struct Sheet {
     QString defaultButton;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool checkbox = false;
-    bool windowModal = false;
+    bool windowModal = false;      // on its window, which is shown
+    bool applicationModal = false; // no window to sit on
 };
 
 // Answers the sheets the program shows, in order, as given (a button's place, or the Escape

@@ -145,7 +145,8 @@ private Q_SLOTS:
         QCOMPARE(test::tree(environment::dataHome() + "/Trash/files/" + name), before);
         const QString infoPath = environment::dataHome() + "/Trash/info/" + name + ".trashinfo";
         const QString info = QString::fromUtf8(test::read(infoPath));
-        QCOMPARE(QFileInfo(infoPath).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(QFileInfo(infoPath).permissions(),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QVERIFY2(info.startsWith("[Trash Info]\nPath=" +
                                  QString::fromLatin1(QUrl::toPercentEncoding(dst(name), "/")) +
                                  "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate) +

@@ -255,6 +255,7 @@ private Q_SLOTS:
                                                     informative);
             QCOMPARE(made->informativeText(), shown);
             QCOMPARE(made->alertStyle(), int(alert::WarningAlertStyle)); // only callers style them
+            QCOMPARE(made->icon(), QMessageBox::Warning);
             made->setAlertStyle(alert::CriticalAlertStyle);
             made->setShowsSuppressionButton(i % 2 == 0); // asked for twice: one box, or none
             made->setShowsSuppressionButton(i % 2 == 0);
@@ -275,6 +276,7 @@ private Q_SLOTS:
             alert::showMessage("Hello", "50% %@", &delegate, "alertDidEnd");
         QVERIFY(message && message->isVisible() && !message->parentWidget() &&
                 message->addedButtons().isEmpty());
+        QTRY_COMPARE(QApplication::activeWindow(), message.data());
         QCOMPARE(message->informativeText(), QStringLiteral("50% %@"));
         alert::Alert* raw = message.data();
         message->done(0);
@@ -282,6 +284,15 @@ private Q_SLOTS:
         QCOMPARE(delegate.calls.first(),
                  std::make_tuple(raw, int(alert::AlertStoppedReturn), static_cast<void*>(nullptr)));
         QTRY_VERIFY(!message);
+        // A sheet with no window to sit on blocks every window.
+        test::SheetAnswers answering;
+        answering.then(0);
+        int answered = -1;
+        platform::beginSheetModalForWindow(
+            alert::qzAlertWithMessageText("alone", QStringLiteral("OK"), {}, {}, {}), nullptr,
+            [&](alert::Alert&, int code) { answered = code; });
+        QTRY_COMPARE(answered, int(alert::FirstButtonReturn));
+        QVERIFY(answering.seen.first().applicationModal && !answering.seen.first().windowModal);
     }
 
     // The window's actions: install everything, one script, or move one to the Trash.
