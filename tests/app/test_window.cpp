@@ -3,6 +3,7 @@
 // Delete, the Menu key) and the row buttons; what is drawn for hostile names; controls that
 // cannot work, disabled with the reason; the ask checkbox against the preference file.
 
+#include "app/AppDelegate.h"
 #include "app/MainWindow.h"
 #include "app/ScriptListModel.h"
 #include "app/ScriptListPanel.h"
@@ -270,6 +271,16 @@ private Q_SLOTS:
     }
 
     // In the user's language: the whole sheet, Qt's own buttons too.
+    // Opened again (a plain second launch): a hidden window comes back with the focus.
+    void reopened() {
+        app::AppDelegate delegate;
+        QVERIFY(delegate.applicationShouldHandleReopen(false)); // no window yet: nothing to do
+        delegate.setWindow(std::make_unique<QWidget>());
+        QVERIFY(delegate.applicationShouldHandleReopen(false));
+        QVERIFY(delegate.window()->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), delegate.window());
+        QVERIFY(delegate.applicationShouldHandleReopen(true));
+    }
     void inGerman() {
         qputenv("LANG", "de_DE.UTF-8");
         qunsetenv("LC_ALL");

@@ -113,6 +113,7 @@ private Q_SLOTS:
         row("case of scheme and key", "TwkScriptInstall://x?SCRIPT=Open%20Recent.sh", false, {}, {0}, {open}, RequestOutcome::Installed, true, true, false);
         row("other scheme", "https://x?script=Open%20Recent.sh", false, {}, {}, {}, RequestOutcome::NoScript, false, false, false);
         row("no script", request.left(request.size() - 7) + "other=1", false, {}, {0}, {"Doh!|Script install didn't specify a script"}, RequestOutcome::NoScript, false, true, false);
+        row("no scheme", "twkscriptinstall", false, {}, {}, {}, RequestOutcome::NoScript, false, false, false);
         row("no question mark", "twkscriptinstall://x", false, {}, {0}, {"Doh!|Script install didn't specify a script"}, RequestOutcome::NoScript, false, true, false);
         row("not a valid name", request + "..%2F.ssh", false, {}, {0}, {"Doh!|Script '../.ssh' - is not a valid script name"}, RequestOutcome::InvalidName, false, true, false);
         row("format directives are text", request + "%25@%25d%25n", false, {}, {0}, {"Doh!|Script '%@%d%n' - not found"}, RequestOutcome::NotFound, false, true, false);
@@ -143,7 +144,7 @@ private Q_SLOTS:
             answering.then(answer % 10, answer >= 10);
         QSignalSpy handled(&controller_, &UIManager::requestHandled);
         const bool isRequest = controller_.handleURL(platform::Url::urlWithString(url));
-        QCOMPARE(isRequest, url.startsWith(u"twkscriptinstall", Qt::CaseInsensitive));
+        QCOMPARE(isRequest, url.startsWith(u"twkscriptinstall:", Qt::CaseInsensitive));
         if (isRequest) {
             QTRY_COMPARE_WITH_TIMEOUT(handled.count(), 1, 20000);
             QCOMPARE(handled.first().at(1).value<RequestOutcome>(), outcome);
@@ -284,13 +285,14 @@ private Q_SLOTS:
         QCOMPARE(delegate.calls.first(),
                  std::make_tuple(raw, int(alert::AlertStoppedReturn), static_cast<void*>(nullptr)));
         QTRY_VERIFY(!message);
-        // A sheet with no window to sit on blocks every window.
+        // A sheet with no window to sit on blocks every window, whatever its alert was set to.
         test::SheetAnswers answering;
         answering.then(0);
         int answered = -1;
-        platform::beginSheetModalForWindow(
-            alert::qzAlertWithMessageText("alone", QStringLiteral("OK"), {}, {}, {}), nullptr,
-            [&](alert::Alert&, int code) { answered = code; });
+        auto alone = alert::qzAlertWithMessageText("alone", QStringLiteral("OK"), {}, {}, {});
+        alone->setWindowModality(Qt::NonModal);
+        platform::beginSheetModalForWindow(std::move(alone), nullptr,
+                                           [&](alert::Alert&, int code) { answered = code; });
         QTRY_COMPARE(answered, int(alert::FirstButtonReturn));
         QVERIFY(answering.seen.first().applicationModal && !answering.seen.first().windowModal);
     }
