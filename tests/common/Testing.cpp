@@ -63,12 +63,14 @@ QString program() {
     return QStringLiteral(TWK_BIN_DIR "/twk-script-installer");
 }
 
-Ran run(const QStringList& arguments, const QProcessEnvironment& env, int timeoutMs) {
+Ran run(const QStringList& arguments, const QProcessEnvironment& env,
+        const QString& workingDirectory, const QString& executable) {
     QProcess process;
     process.setProcessEnvironment(env);
-    process.start(program(), arguments);
+    process.setWorkingDirectory(workingDirectory);
+    process.start(executable, arguments);
     Ran ran;
-    if (!process.waitForFinished(timeoutMs)) {
+    if (!process.waitForFinished(120000)) {
         process.kill();
         process.waitForFinished();
         return ran;

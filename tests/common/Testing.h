@@ -23,7 +23,7 @@ const Sandbox& sandbox();
 // Another sandbox in dir, as the environment of a child process.
 QProcessEnvironment sandboxEnvironment(const QString& dir, const QStringList& options = {});
 
-// The installer itself, run to its end.
+// The installer (or another program) run to its end.
 struct Ran {
     int status = -1;
     QString out, err;
@@ -31,7 +31,7 @@ struct Ran {
 QString program();
 Ran run(const QStringList& arguments,
         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
-        int timeoutMs = 120000);
+        const QString& workingDirectory = {}, const QString& executable = program());
 
 void write(const QString& path, const QByteArray& content);
 // A Unix socket at path, listening and never accepting; closed with the returned descriptor.

@@ -353,10 +353,7 @@ private Q_SLOTS:
             const bool kept = home.startsWith('/');
             for (const auto& [name, value] :
                  {std::pair("HOME", home), std::pair("XDG_CONFIG_HOME", config)}) {
-                if (value.isNull())
-                    qunsetenv(name);
-                else
-                    qputenv(name, value);
+                value.isNull() ? qunsetenv(name) : qputenv(name, value);
             }
             qputenv("XDG_DATA_DIRS", "rel:/usr/share:also/rel");
             const QString foundHome = environment::homeFolder();

@@ -57,10 +57,7 @@ QString dated(const char* lang, const char* zone, qint64 seconds, quint64 dateSt
               quint64 timeStyle, const char* time = nullptr) {
     qputenv("LANG", lang);
     qunsetenv("LC_ALL");
-    if (time)
-        qputenv("LC_TIME", time);
-    else
-        qunsetenv("LC_TIME");
+    time ? qputenv("LC_TIME", time) : qunsetenv("LC_TIME");
     qputenv("TZ", zone);
     tzset();
     return dateTimeFromSecsSince1970(seconds, dateStyle, timeStyle);
@@ -355,7 +352,6 @@ private Q_SLOTS:
         QVERIFY(a != makeUUID());
     }
 
-    // What the user reads of an outside text: every character, none re-ordering the rest.
     // What the user reads of an outside text: every character, none re-ordering the rest; as
     // markup, nothing of it read as markup; as lines, its line feeds and tabs kept.
     void displayText() {
