@@ -223,6 +223,15 @@ private Q_SLOTS:
         env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath("none"));
         launch({Request + "Word%20Count.txt"}, env);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.installed("Word Count.txt")), 15000);
+        // A bus that cannot start an instance (no service file): the launch goes on alone too.
+        const QString service =
+            env.value("XDG_DATA_HOME") + "/dbus-1/services/" + BusName + ".service";
+        const QByteArray serviceFile = test::read(service);
+        QVERIFY(QFile::remove(service));
+        test::PrivateBus bus;
+        launch({Request + "Window%20Tools"}, bus.environment());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(box_.installed("Window Tools")), 15000);
+        test::write(service, serviceFile);
     }
 
     // Qt's own options work, URLs are never taken for options, and unknown options are refused.

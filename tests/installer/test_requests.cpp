@@ -268,6 +268,8 @@ private Q_SLOTS:
         alert::Alert informational;
         informational.setAlertStyle(alert::InformationalAlertStyle);
         QCOMPARE(informational.icon(), QMessageBox::Information);
+        informational.setAlertStyle(alert::WarningAlertStyle); // and back
+        QCOMPARE(informational.icon(), QMessageBox::Warning);
         QCOMPARE(informational.returnCode(), alert::AlertStoppedReturn);
         QPointer<alert::Alert> message = alert::showMessage("Hello", "50% %@", this, "alertDidEnd");
         QVERIFY(message && message->isVisible() && !message->parentWidget() &&
