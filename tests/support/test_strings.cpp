@@ -38,7 +38,7 @@ std::optional<Map> parse(const QString& text, bool lowerKey, bool lowerValue) {
         return std::nullopt;
     Map sorted;
     for (const auto& [key, value] : *map)
-        sorted.insert(key, value);
+        sorted.insert(key, map->contains(key) ? value : QStringLiteral("(not contained)"));
     return sorted;
 }
 
