@@ -300,8 +300,10 @@ private Q_SLOTS:
         answering.then(0).then(1).then(0).then(0).then(0);
         QSignalSpy progress(&controller_, &UIManager::bulkInstallProgress);
         QSignalSpy status(&controller_, &UIManager::statusMessage);
+        QSignalSpy idled(&controller_, &UIManager::idle); // what a bus-started instance quits on
         controller_.installAllScripts();
         TWK_WAIT_UNTIL_IDLE(controller_);
+        QTRY_VERIFY(!idled.isEmpty());
         QCOMPARE(answering.seen.first().text + u'|' + answering.seen.first().informative,
                  QStringLiteral("Done|Scripts are copied, everything is splendid"));
         QCOMPARE(answering.seen.first().buttons, QStringList{"OK"});
