@@ -210,7 +210,7 @@ private Q_SLOTS:
         QTest::newRow("garbage") << QByteArray("\0\xff{{{", 5);
         QTest::newRow("truncated") << QByteArray("{\"values\": {\"a\": {\"bool\": tr");
         QTest::newRow("array") << QByteArray("[1]");
-        QTest::newRow("wrong shape") << QByteArray("{\"values\": {\"a\": {\"bool\": \"yes\"}}}");
+        QTest::newRow("wrong shape") << QByteArray("{\"values\": {\"a\": {\"bool\": \"2026-03-07T12:00:00.000\"}}}"); // text, a date's even, for a truth value
         QTest::newRow("wrong shape of a list") << QByteArray("{\"values\": {\"a\": {\"array\": 5}}}");
         // clang-format on
     }
