@@ -194,7 +194,7 @@ private Q_SLOTS:
         T(format(u"%d - %C 100%%", 1, QChar(u'b')), "1 - b 100%");
         T(format(u"[%-4@][%4@]", QStringLiteral("ab"), QStringLiteral("cd")), "[ab  ][  cd]");
         T(format(u"%+d % d %@", 5, 5, 42), "+5  5 42");
-        T(format(u"%.2f %g", 1.006, 0.5), "1.01 0.5");
+        T(format(u"%.2f %g %.0f", 1.006, 0.5, 2.7), "1.01 0.5 3");
         T(formatWithArguments(u"%@ %d %s %n %x %*d %1$@", {}), "%@ %d %s %n %x %*d %1$@");
         T(format(u"50%", 1), "50%");
         T(formatWithArguments(u"%99999999999d", {}), "%99999999999d");
