@@ -85,6 +85,29 @@ private Q_SLOTS:
         QDir().mkpath(dst_);
     }
 
+    // Whoever watches the folder while a script is replaced (by a differing copy, then by the
+    // same) never sees its name go: a copy has it at every moment. First of all, so that it
+    // runs the way the program runs, before any test switches the swap off and on again.
+    void neverMissing() {
+        test::write(src("s"), "new");
+        const posix::Fd watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+        ::inotify_add_watch(watch.get(), bytes(dst_).constData(), IN_MOVE | IN_CREATE | IN_DELETE);
+        for (const char* before : {"edited", "new"}) {
+            test::write(dst("s"), before);
+            QVERIFY(install("s").installed);
+        }
+        alignas(inotify_event) char events[1 << 16];
+        const ssize_t size = ::read(watch.get(), events, sizeof events);
+        int copies = 0; // named "s", as the events tell
+        for (ssize_t at = 0; at < size && (at == 0 || copies > 0);) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            at += ssize_t(sizeof *event + event->len);
+            if (event->len && qstrcmp(event->name, "s") == 0)
+                copies += event->mask & (IN_MOVED_TO | IN_CREATE) ? 1 : -1;
+        }
+        QCOMPARE(copies, 1);
+    }
+
     // Every kind of item: copied whole, then the same again (deleted, not trashed), then an
     // edited copy (trashed, restorable), and last moved to the Trash on request.
     void kinds_data() {
@@ -242,28 +265,6 @@ private Q_SLOTS:
         const posix::Fd trash =
             posix::openFolderPath(bytes(environment::dataHome() + "/Trash/files").toStdString());
         QVERIFY(removeItem(trash.get(), "deep", {}).ok());
-    }
-
-    // Whoever watches the folder while a script is replaced (by a differing copy, then by the
-    // same) never sees its name go: a copy has it at every moment.
-    void neverMissing() {
-        test::write(src("s"), "new");
-        const posix::Fd watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
-        ::inotify_add_watch(watch.get(), bytes(dst_).constData(), IN_MOVE | IN_CREATE | IN_DELETE);
-        for (const char* before : {"edited", "new"}) {
-            test::write(dst("s"), before);
-            QVERIFY(install("s").installed);
-        }
-        alignas(inotify_event) char events[1 << 16];
-        const ssize_t size = ::read(watch.get(), events, sizeof events);
-        int copies = 0; // named "s", as the events tell
-        for (ssize_t at = 0; at < size && (at == 0 || copies > 0);) {
-            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
-            at += ssize_t(sizeof *event + event->len);
-            if (event->len && qstrcmp(event->name, "s") == 0)
-                copies += event->mask & (IN_MOVED_TO | IN_CREATE) ? 1 : -1;
-        }
-        QCOMPARE(copies, 1);
     }
 
     // A folder swapped for a link to somewhere else while the old copy is being removed:
