@@ -19,9 +19,9 @@ void AppDelegate::applicationWillFinishLaunching(ApplicationService* events) {
             [this] { applicationShouldHandleReopen(window_ && window_->isVisible()); });
 }
 
-bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows) {
+void AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows) {
     if (!window_)
-        return true;
+        return;
     if (hasVisibleWindows) {
         window_->raise();
     } else {
@@ -29,7 +29,6 @@ bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows) {
         window_->raise();
         window_->activateWindow();
     }
-    return true;
 }
 
 void AppDelegate::handleURLEvent(const QString& text) {

@@ -27,7 +27,7 @@ public:
     void applicationWillTerminate() {}
 
     // Visible window: brought to the front without taking focus; otherwise shown and focused.
-    bool applicationShouldHandleReopen(bool hasVisibleWindows);
+    void applicationShouldHandleReopen(bool hasVisibleWindows);
 
     // Makes a URL of the text (none when it is no well-formed URL) and hands it on.
     void handleURLEvent(const QString& text);

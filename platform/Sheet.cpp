@@ -42,8 +42,8 @@ void present(PendingSheet pending) {
     QObject::connect(
         sheet, &QDialog::finished, sheet,
         [sheet, completion = std::move(pending.completion)](int) {
-            // Let go of the sheet first: the handler may ask for the next one at once.
-            sheet->hide();
+            // Let go of the sheet (done() hid it already) first: the handler may ask for the
+            // next one at once.
             queue().showing = nullptr;
             if (completion)
                 completion(*sheet, sheet->returnCode());

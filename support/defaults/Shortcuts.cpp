@@ -41,9 +41,8 @@ void synchronize() {
     standard().synchronize();
 }
 void resetAllValues() {
-    UserDefaults& store = standard();
-    store.removePersistentDomainForName(QLatin1StringView(ApplicationId));
-    store.synchronize();
+    // Removing the domain writes the file at once.
+    standard().removePersistentDomainForName(QLatin1StringView(ApplicationId));
 }
 bool toggleBoolForKey(const QString& key) {
     UserDefaults& store = standard();
