@@ -66,9 +66,9 @@ void splitAndSearch(FuzzInput& in) {
         check(componentsSeparatedByString(text, separator, protector).join(separator) == text);
     const Range range{location, length};
     const Range found = rangeOfString(text, needle, options, range);
-    check(!found.found() || (location + length <= quint64(text.size()) &&
-                             found.location >= location &&
-                             found.location + found.length <= location + length));
+    check(!found.found() ||
+          (location + length <= quint64(text.size()) && found.location >= location &&
+           found.location + found.length <= location + length));
     const Range quote =
         rangeOfStringAllowingNilMagicQuotes(text, QStringView(needle), options, range);
     check(!quote.found() || quote.location + quote.length <= quint64(text.size()));
