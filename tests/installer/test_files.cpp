@@ -1,8 +1,8 @@
 // The installer's file work on real trees in temporary folders: every kind of item copied,
 // replaced and compared; differing copies kept in the Trash; and hostile trees (a thousand
 // levels, paths longer than PATH_MAX, names that are not UTF-8, links swapped in mid-walk,
-// copies into themselves, full and foreign file systems) leaving nothing outside touched and
-// no debris inside.
+// copies into themselves, mount points, full and foreign file systems) leaving nothing outside
+// touched and no debris inside.
 
 #include "installer/FolderWalk.h"
 #include "installer/Items.h"
@@ -327,11 +327,20 @@ private Q_SLOTS:
         QVERIFY(debris().contains(alive));
     }
 
-    // Full and foreign file systems (as root: a tmpfs mounted on the user scripts folder): the
-    // copy cannot be made, or the old copy cannot go to the Trash; either way it stays.
+    // Mount points, full and foreign file systems (as root: a folder bind-mounted on a script, a
+    // tmpfs on the user scripts folder): the old copy cannot be swapped, the copy cannot be made,
+    // or the old copy cannot go to the Trash; in every case it stays.
     void fullAndForeignFileSystems() {
         if (::geteuid() != 0)
             QSKIP("mounting a small file system needs root");
+        test::write(src("mounted/a"), "new");
+        test::write(dir_.filePath("bound/a"), "bound");
+        QDir().mkpath(dst("mounted"));
+        QCOMPARE(QProcess::execute("mount", {"--bind", dir_.filePath("bound"), dst("mounted")}), 0);
+        auto unbind = qScopeGuard([&] { QProcess::execute("umount", {dst("mounted")}); });
+        QCOMPARE(install("mounted").error,
+                 "cannot replace \"" + dst("mounted") + "\": " + posix::errorText(EBUSY));
+        QCOMPARE(test::read(dst("mounted/a")), QByteArray("bound"));
         QVERIFY(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=256k", "tmpfs", dst_}) == 0);
         auto unmount = qScopeGuard([&] { QProcess::execute("umount", {dst_}); });
         test::write(src("big"), QByteArray(512 * 1024, 'b'));

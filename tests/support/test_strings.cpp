@@ -63,10 +63,8 @@ QString dated(const char* lang, const char* zone, qint64 seconds, quint64 dateSt
     return dateTimeFromSecsSince1970(seconds, dateStyle, timeStyle);
 }
 
-// A result as a text: absent ones, lists, truth values and numbers written out.
-QString show(const QString& text) {
-    return text;
-}
+// A result as a text (a plain text through the optional one): absent ones, lists and numbers
+// written out.
 QString show(const std::optional<QString>& text) {
     return text.value_or(QStringLiteral("(absent)"));
 }
