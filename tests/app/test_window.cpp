@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/ScriptListModel.h"
 #include "app/ScriptListPanel.h"
+#include "app/SingleInstance.h"
 #include "app/Translations.h"
 #include "installer/UIManager.h"
 #include "platform/Sheet.h"
@@ -73,6 +74,9 @@ private Q_SLOTS:
         window_.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window_));
         reload();
+        // No session bus here: the window serves no one, and has nothing to withdraw as it ends.
+        QCOMPARE(app::ApplicationService().registerOnSessionBus(),
+                 app::ApplicationService::Registration::NoBus);
     }
     // A fresh user scripts folder; the list notices it was replaced and reads it again.
     void init() {
@@ -168,8 +172,7 @@ private Q_SLOTS:
         QCOMPARE(view_->currentIndex().row(), rowOf("Open Recent.sh")); // a button, not a row
 
         QTest::keyClick(view_, Qt::Key_Tab);
-        QVERIFY(QApplication::focusWidget() != view_);
-        QVERIFY(!view_->isAncestorOf(QApplication::focusWidget()));
+        QVERIFY(!view_->isAncestorOf(QApplication::focusWidget())); // nor the view itself
     }
 
     // What is drawn for a hostile name: the list's text, its tooltip as rendered, what a
@@ -216,8 +219,7 @@ private Q_SLOTS:
                 "The User Scripts directory does not exist yet: open Tarnwick once to create it."));
         QCOMPARE(reason->textFormat(), Qt::PlainText);
         QDir().mkpath(box_.userScripts); // Tarnwick made it: noticed without a refresh
-        QTRY_VERIFY(installAll->isEnabled());
-        QVERIFY(!reason->isVisible());
+        QTRY_VERIFY(installAll->isEnabled() && !reason->isVisible());
         // Focus shows on the button, and differs from how its default state looks.
         const QImage unfocused = installAll->grab().toImage();
         QApplication::setActiveWindow(&window_);
