@@ -371,6 +371,8 @@ void UserDefaults::refresh() const {
         qCDebug(lcDefaults) << "preference file" << path_ << "changed: reading it again";
     loaded_ = true;
     QVariantMap fresh = readFile(stamp_);
+    if (!stamp_.exists)
+        stamp_ = now; // one that cannot be read is tried again once it changes, not every time
     if (clearPending_)
         fresh.clear();
     for (auto it = pending_.begin(); it != pending_.end(); ++it) {

@@ -152,8 +152,7 @@ private Q_SLOTS:
         controller_.installAllScripts();
         TWK_WAIT_UNTIL_IDLE(controller_);
         QCOMPARE(steps.size(), 4);
-        QVERIFY(!progress->isVisible());
-        QVERIFY(progress->maximum() == 4 && progress->value() == 4);
+        QVERIFY(!progress->isVisible() && progress->maximum() == 4 && progress->value() == 4);
         QDir(box_.installed("Window Tools")).removeRecursively();
         QTRY_COMPARE(stateOf("Window Tools"), QStringLiteral("Not installed"));
 
@@ -245,15 +244,13 @@ private Q_SLOTS:
     void askCheckbox() {
         auto* ask = child<QCheckBox>("askBeforeInstallingCheck");
         QVERIFY(ask->isChecked());
-        QTest::mouseClick(ask, Qt::LeftButton, {},
-                          QPoint(8, ask->height() / 2)); // on the box itself
+        // Clicked on the box itself.
+        QTest::mouseClick(ask, Qt::LeftButton, {}, QPoint(8, ask->height() / 2));
         QVERIFY(defaults::UserDefaults(defaults::UserDefaults::standardFilePath())
                     .boolForKey("QZ_DontAskToInstall"));
-        {
-            defaults::UserDefaults other(defaults::UserDefaults::standardFilePath());
-            other.setBool(false, "QZ_DontAskToInstall");
-            QVERIFY(other.synchronize());
-        }
+        defaults::UserDefaults other(defaults::UserDefaults::standardFilePath());
+        other.setBool(false, "QZ_DontAskToInstall");
+        QVERIFY(other.synchronize());
         QTRY_VERIFY(ask->isChecked());
         test::SheetAnswers answering;
         answering.then(0);
@@ -262,8 +259,7 @@ private Q_SLOTS:
         const rlimit none{0, old.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &none);
-        QTest::mouseClick(ask, Qt::LeftButton, {},
-                          QPoint(8, ask->height() / 2)); // on the box itself
+        QTest::mouseClick(ask, Qt::LeftButton, {}, QPoint(8, ask->height() / 2));
         ::setrlimit(RLIMIT_FSIZE, &old);
         QTRY_COMPARE(answering.seen.size(), 1);
         QCOMPARE(answering.seen.first().text, QStringLiteral("Your choice could not be saved"));

@@ -247,13 +247,22 @@ private Q_SLOTS:
         QVERIFY(UserDefaults(path).boolForKey("after"));
     }
 
-    // A write that fails is reported and logged with its cause; the file stays whole, and the
-    // change stays pending until it can be written.
-    void failedWrites() {
+    // A file that cannot be read (an administrator's) is logged once, not at every read. A write
+    // that fails is reported and logged with its cause; the file stays whole, and the change
+    // stays pending until it can be written.
+    void failedReadsAndWrites() {
         const QString path = file("limited.conf");
         UserDefaults store(path);
         store.setBool(true, "kept");
         QVERIFY(store.synchronize());
+        QVERIFY(QFile::setPermissions(dir_.path(), QFile::Permissions(0x7755)) &&
+                QFile::setPermissions(path, {}));
+        // Root may read anything: it reads as nobody.
+        QVERIFY(::seteuid(::getuid() ? ::getuid() : 65534) == 0);
+        UserDefaults locked(path);
+        const bool read = locked.boolForKey("kept") || locked.boolForKey("kept");
+        QVERIFY(::seteuid(::getuid()) == 0 && !read && logged.size() == 1);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         const QByteArray before = test::read(path);
         QSignalSpy failed(&store, &UserDefaults::writeFailed);
         rlimit old;
