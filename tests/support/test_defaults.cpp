@@ -255,14 +255,15 @@ private Q_SLOTS:
         UserDefaults store(path);
         store.setBool(true, "kept");
         QVERIFY(store.synchronize());
-        QVERIFY(QFile::setPermissions(dir_.path(), QFile::Permissions(0x7755)) &&
-                QFile::setPermissions(path, {}));
-        // Root may read anything: it reads as nobody.
+        // A file nobody may read where anybody may look: root reads it as nobody.
+        QTemporaryDir open(QStringLiteral("/tmp/twk-locked-XXXXXX"));
+        test::write(open.filePath("locked.conf"), "{}");
+        QVERIFY(QFile::setPermissions(open.path(), QFile::Permissions(0x7755)) &&
+                QFile::setPermissions(open.filePath("locked.conf"), {}));
         QVERIFY(::seteuid(::getuid() ? ::getuid() : 65534) == 0);
-        UserDefaults locked(path);
+        UserDefaults locked(open.filePath("locked.conf"));
         const bool read = locked.boolForKey("kept") || locked.boolForKey("kept");
         QVERIFY(::seteuid(::getuid()) == 0 && !read && logged.size() == 1);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         const QByteArray before = test::read(path);
         QSignalSpy failed(&store, &UserDefaults::writeFailed);
         rlimit old;
@@ -285,8 +286,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(path, file("link.conf")));
         UserDefaults linked(file("link.conf"));
         linked.setBool(false, "kept");
-        QVERIFY(linked.synchronize());
-        QVERIFY(QFileInfo(file("link.conf")).isSymLink());
+        QVERIFY(linked.synchronize() && QFileInfo(file("link.conf")).isSymLink());
         QVERIFY(!UserDefaults(path).boolForKey("kept"));
     }
 
