@@ -5,8 +5,8 @@
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
 #include "installer/UIManager.h"
-#include "platform/SessionBus.h"
-#include "support/defaults/UserDefaults.h"
+#include "platform/GlibLoop.h"
+#include "support/environment/ApplicationId.h"
 #include "support/log/SystemLog.h"
 
 #include <QApplication>
@@ -81,8 +81,8 @@ int runWindowApplication(CommandLine& line,
     QApplication::setApplicationName(QStringLiteral("twk-script-installer"));
     QApplication::setApplicationDisplayName(Texts::tr("TWK Script Installer"));
     QApplication::setApplicationVersion(QStringLiteral(TWK_VERSION));
-    QApplication::setDesktopFileName(QLatin1String(defaults::ApplicationId));
-    QApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(defaults::ApplicationId)));
+    QApplication::setDesktopFileName(QLatin1String(environment::ApplicationId));
+    QApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(environment::ApplicationId)));
     QApplication::setQuitOnLastWindowClosed(false);
     platform::runGlibFromQtEventLoop();
 
@@ -106,7 +106,7 @@ int runWindowApplication(CommandLine& line,
             return 0;
         log::systemLog(QStringLiteral("another instance owns %1 but took no request; handling "
                                       "this one alone")
-                           .arg(QLatin1String(defaults::ApplicationId)));
+                           .arg(QLatin1String(environment::ApplicationId)));
         break;
     case ApplicationService::Registration::NoBus:
         log::systemLog(QStringLiteral("no session bus: this instance cannot be reached by later "

@@ -2,9 +2,10 @@
 
 #include "app/ScriptListModel.h"
 #include "app/ScriptListPanel.h"
+#include "installer/Messages.h"
+#include "installer/Sheets.h"
 #include "installer/UIManager.h"
 #include "platform/Sheet.h"
-#include "support/alert/AlertBuilders.h"
 #include "support/defaults/Bindings.h"
 #include "support/defaults/UserDefaults.h"
 #include "ui_MainWindow.h"
@@ -57,36 +58,30 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::updateControls() {
-    using Source = ScriptListModel::Source;
+    using files::SourceState;
     const ScriptListModel* model = scriptList_->model();
-    const bool tarnwick = model->source() == Source::Listed;
-    const bool userFolder = model->userFolderExists();
-    QString reason;
-    if (model->source() == Source::TarnwickNotFound)
-        reason = tr("Tarnwick was not found. Install Tarnwick, then open this window again.");
-    else if (model->source() == Source::Unreadable)
-        reason = tr("Tarnwick's scripts folder could not be read.");
-    else if (!userFolder)
-        reason = tr("The User Scripts directory does not exist yet: open Tarnwick once to create "
-                    "it.");
+    const QString reason = installer::Messages::whyNothingCanBeInstalled(
+        model->source(), model->userFolder(), controller_->userScriptDirectory());
     ui_->reasonLabel->setText(reason);
     ui_->reasonLabel->setVisible(!reason.isEmpty());
-    ui_->installAllButton->setEnabled(tarnwick && userFolder);
-    ui_->showScriptsButton->setEnabled(model->source() != Source::TarnwickNotFound);
-    ui_->showUserScriptsButton->setEnabled(userFolder);
+    ui_->installAllButton->setEnabled(reason.isEmpty());
+    ui_->showScriptsButton->setEnabled(model->source() != SourceState::TarnwickNotFound);
+    ui_->showUserScriptsButton->setEnabled(model->userFolderExists());
 }
 
 void MainWindow::askChoiceClicked() {
-    defaults::UserDefaults& store = defaults::UserDefaults::standardUserDefaults();
-    if (store.synchronize())
-        return;
-    auto alert = alert::qzAlertWithMessageText(
-        tr("Your choice could not be saved"), tr("OK"), std::nullopt, std::nullopt,
-        tr("The preferences file could not be written (%1). The choice holds until TWK Script "
-           "Installer quits.")
-            .arg(store.lastError()));
-    alert->setAlertStyle(alert::CriticalAlertStyle);
-    platform::beginSheetModalForWindow(std::move(alert), this);
+    // Written on the store's own thread: a lock another process holds never freezes the window.
+    defaults::UserDefaults::standardUserDefaults().synchronizeInBackground(
+        [window = QPointer<MainWindow>(this)](const posix::Status& saved) {
+            if (saved.ok() || !window)
+                return;
+            platform::beginSheetModalForWindow(
+                installer::noticeAlert(installer::Messages::choiceNotSavedTitle(),
+                                       tr("The preferences file could not be written (%1). The "
+                                          "choice holds until TWK Script Installer quits.")
+                                           .arg(saved.reason())),
+                window);
+        });
 }
 
 void MainWindow::showProgress(int done, int total) {

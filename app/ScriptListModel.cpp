@@ -1,28 +1,30 @@
 #include "app/ScriptListModel.h"
 
+#include "installer/Messages.h"
 #include "installer/ScriptFolders.h"
 #include "platform/Background.h"
+#include "support/text/Conversions.h"
 #include "support/text/DisplayText.h"
 
 #include <algorithm>
 
 namespace twk::app {
 
-using installer::ScriptState;
+using files::ScriptState;
 
 namespace {
 
 constexpr size_t StateBatch = 256;
 
-installer::CatalogFolders openFolders(bool listNames) {
-    return installer::CatalogFolders(installer::sourceScriptsFolder(),
-                                     installer::userScriptsFolder(), listNames);
+files::CatalogFolders openFolders(bool listNames) {
+    return files::CatalogFolders(installer::sourceScriptsFolder(), installer::userScriptsFolder(),
+                                 listNames);
 }
 
 // The kinds and states of these scripts, as both folders hold them now.
-QList<installer::CatalogEntry> entriesOf(const std::vector<std::string>& names) {
-    const installer::CatalogFolders folders = openFolders(false);
-    QList<installer::CatalogEntry> entries;
+QList<files::CatalogEntry> entriesOf(const std::vector<std::string>& names) {
+    const files::CatalogFolders folders = openFolders(false);
+    QList<files::CatalogEntry> entries;
     for (const std::string& name : names)
         entries.append(folders.entry(name));
     return entries;
@@ -38,18 +40,6 @@ ScriptListModel::~ScriptListModel() {
     pool_.waitForDone();
 }
 
-QString ScriptListModel::stateText(ScriptState state) {
-    switch (state) {
-    case ScriptState::Installed:
-        return tr("Installed");
-    case ScriptState::Different:
-        return tr("Installed, differs from Tarnwick's copy");
-    case ScriptState::NotInstalled:
-        break;
-    }
-    return tr("Not installed");
-}
-
 int ScriptListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(rows_.size());
 }
@@ -62,7 +52,7 @@ QVariant ScriptListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || size_t(index.row()) >= rows_.size())
         return {};
     const Row& row = rows_[size_t(index.row())];
-    const QString state = row.state ? stateText(*row.state) : tr("Checking…");
+    const QString state = row.state ? installer::Messages::stateText(*row.state) : tr("Checking…");
     switch (role) {
     case Qt::DisplayRole:
         if (index.column() == NameColumn)
@@ -103,13 +93,13 @@ QVariant ScriptListModel::headerData(int section, Qt::Orientation orientation, i
 size_t ScriptListModel::lowerBound(const QString& shown, const QByteArray& name) const {
     const auto at = std::lower_bound(
         rows_.begin(), rows_.end(), std::pair(&shown, &name), [](const Row& row, const auto& key) {
-            return installer::comesBefore(row.shown, row.name, *key.first, *key.second);
+            return files::comesBefore(row.shown, row.name, *key.first, *key.second);
         });
     return size_t(at - rows_.begin());
 }
 
 int ScriptListModel::rowOf(const QByteArray& name) const {
-    const size_t at = lowerBound(installer::displayName(name), name);
+    const size_t at = lowerBound(text::fromNativeBytes(name), name);
     return at < rows_.size() && rows_[at].name == name ? int(at) : -1;
 }
 
@@ -118,15 +108,15 @@ void ScriptListModel::reload() {
     platform::inBackground(
         pool_, this,
         [] {
-            const installer::CatalogFolders folders = openFolders(true);
-            Listing listing{folders.source(), folders.userFolderExists(), {}};
-            QList<installer::CatalogEntry> entries;
+            const files::CatalogFolders folders = openFolders(true);
+            Listing listing{folders.source(), folders.userFolder(), {}};
+            QList<files::CatalogEntry> entries;
             for (const std::string& name : folders.names())
                 entries.append({QByteArray::fromStdString(name)});
-            installer::sortByName(entries);
+            files::sortByName(entries);
             for (const auto& entry : entries)
                 listing.rows.push_back(
-                    {entry.name, installer::displayName(entry.name), std::nullopt});
+                    {entry.name, text::fromNativeBytes(entry.name), std::nullopt});
             return listing;
         },
         [this, generation](Listing listing) {
@@ -135,7 +125,7 @@ void ScriptListModel::reload() {
             beginResetModel();
             rows_ = std::move(listing.rows);
             source_ = listing.source;
-            userFolderExists_ = listing.userFolderExists;
+            userFolder_ = listing.userFolder;
             endResetModel();
             Q_EMIT foldersRead();
             fillStates(generation, 0);
@@ -152,7 +142,7 @@ void ScriptListModel::fillStates(quint64 generation, size_t from) {
         names.push_back(rows_[i].name.toStdString());
     platform::inBackground(
         pool_, this, [names] { return entriesOf(names); },
-        [this, generation, from](const QList<installer::CatalogEntry>& entries) {
+        [this, generation, from](const QList<files::CatalogEntry>& entries) {
             if (generation != generation_)
                 return;
             const size_t end = std::min(rows_.size(), from + size_t(entries.size()));
@@ -173,19 +163,19 @@ void ScriptListModel::update(const QSet<QByteArray>& names) {
         wanted.push_back(name.toStdString());
     platform::inBackground(
         pool_, this, [wanted] { return entriesOf(wanted); },
-        [this, generation](const QList<installer::CatalogEntry>& entries) {
+        [this, generation](const QList<files::CatalogEntry>& entries) {
             if (generation == generation_)
                 applyEntries(entries);
         });
 }
 
-void ScriptListModel::applyEntries(const QList<installer::CatalogEntry>& entries) {
-    for (const installer::CatalogEntry& entry : entries) {
-        const QString shown = installer::displayName(entry.name);
+void ScriptListModel::applyEntries(const QList<files::CatalogEntry>& entries) {
+    for (const files::CatalogEntry& entry : entries) {
+        const QString shown = text::fromNativeBytes(entry.name);
         const size_t at = lowerBound(shown, entry.name);
         const bool present = at < rows_.size() && rows_[at].name == entry.name;
         const int row = int(at);
-        if (entry.kind == installer::ItemKind::Missing) {
+        if (entry.kind == files::ItemKind::Missing) {
             if (present) {
                 beginRemoveRows({}, row, row);
                 rows_.erase(rows_.begin() + qsizetype(at));

@@ -5,7 +5,7 @@
 // first, then the states in batches, so the window shows at once however many scripts there
 // are. A change to some entries updates only their rows.
 
-#include "installer/ScriptCatalog.h"
+#include "installer/files/ScriptCatalog.h"
 
 #include <QAbstractTableModel>
 #include <QSet>
@@ -21,7 +21,6 @@ class ScriptListModel : public QAbstractTableModel {
 public:
     enum Column { NameColumn, StateColumn, ActionsColumn, ColumnCount };
     enum Role { NameRole = Qt::UserRole + 1, StateRole, StateKnownRole };
-    using Source = installer::CatalogFolders::Source;
 
     explicit ScriptListModel(QObject* parent = nullptr);
     ~ScriptListModel() override;
@@ -32,20 +31,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     QByteArray nameAt(int row) const { return rows_.at(size_t(row)).name; }
-    std::optional<installer::ScriptState> stateAt(int row) const {
-        return rows_.at(size_t(row)).state;
-    }
+    std::optional<files::ScriptState> stateAt(int row) const { return rows_.at(size_t(row)).state; }
     int rowOf(const QByteArray& name) const; // -1 when absent
 
-    Source source() const { return source_; }
-    bool userFolderExists() const { return userFolderExists_; }
+    files::SourceState source() const { return source_; }
+    // Whether the user scripts folder could be opened, and why not.
+    const posix::Status& userFolder() const { return userFolder_; }
+    bool userFolderExists() const { return userFolder_.ok(); }
 
     // Reads both folders again.
     void reload();
     // Looks at these entries again.
     void update(const QSet<QByteArray>& names);
-
-    static QString stateText(installer::ScriptState state);
 
 Q_SIGNALS:
     // The folders were read: source(), userFolderExists() and the rows are current.
@@ -57,21 +54,21 @@ private:
     struct Row {
         QByteArray name;
         QString shown;
-        std::optional<installer::ScriptState> state;
+        std::optional<files::ScriptState> state;
     };
     struct Listing {
-        Source source;
-        bool userFolderExists;
+        files::SourceState source;
+        posix::Status userFolder;
         std::vector<Row> rows;
     };
 
     size_t lowerBound(const QString& shown, const QByteArray& name) const;
     void fillStates(quint64 generation, size_t from);
-    void applyEntries(const QList<installer::CatalogEntry>& entries);
+    void applyEntries(const QList<files::CatalogEntry>& entries);
 
     std::vector<Row> rows_;
-    Source source_ = Source::Listed;
-    bool userFolderExists_ = false;
+    files::SourceState source_ = files::SourceState::Listed;
+    posix::Status userFolder_;
     quint64 generation_ = 0;
     QThreadPool pool_;
 };

@@ -3,6 +3,7 @@
 #include "app/FolderWatch.h"
 #include "app/ScriptListModel.h"
 #include "app/ScriptRowDelegate.h"
+#include "installer/Messages.h"
 #include "installer/UIManager.h"
 
 #include <QContextMenuEvent>
@@ -50,7 +51,7 @@ ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* pare
     const QFontMetrics metrics = view_->fontMetrics();
     header->resizeSection(
         ScriptListModel::StateColumn,
-        metrics.horizontalAdvance(ScriptListModel::stateText(installer::ScriptState::Different)) +
+        metrics.horizontalAdvance(installer::Messages::stateText(files::ScriptState::Different)) +
             24);
     QStyleOptionViewItem option;
     option.initFrom(view_);
@@ -81,7 +82,7 @@ void ScriptListPanel::refresh() {
 }
 
 void ScriptListPanel::foldersRead() {
-    using Source = ScriptListModel::Source;
+    using files::SourceState;
     QStringList watched{controller_->userScriptDirectory()};
     if (const auto source = controller_->scriptDir())
         watched.append(*source);
@@ -89,10 +90,8 @@ void ScriptListPanel::foldersRead() {
     delegate_->setInstallPossible(model_->userFolderExists());
 
     QString empty;
-    if (model_->source() == Source::TarnwickNotFound)
-        empty = tr("Tarnwick was not found, so there are no scripts to list.");
-    else if (model_->source() == Source::Unreadable)
-        empty = tr("Tarnwick's scripts folder could not be read.");
+    if (model_->source() != SourceState::Listed)
+        empty = tr("There are no scripts to list."); // the window says why
     else if (model_->rowCount() == 0)
         empty = tr("Tarnwick has no scripts to install.");
     emptyLabel_->setText(empty);

@@ -11,7 +11,7 @@
 
 namespace twk::app {
 
-using installer::ScriptState;
+using files::ScriptState;
 
 namespace {
 

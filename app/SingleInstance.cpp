@@ -1,8 +1,9 @@
 #include "app/SingleInstance.h"
 
+#include "platform/GlibLoop.h"
 #include "platform/Notifications.h"
 #include "platform/SessionBus.h"
-#include "support/defaults/UserDefaults.h"
+#include "support/environment/ApplicationId.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -25,34 +26,6 @@ constexpr int SlowAfterMs = 3000;
 constexpr int NoteTimeoutMs = 2000;
 constexpr guint32 DoNotQueue = 4;
 constexpr guint32 PrimaryOwner = 1, AlreadyOwner = 4;
-
-// Makes a private main context the thread's default while it lives, so replies to the
-// calls made meanwhile arrive only where this launch waits for them.
-class PrivateContext {
-public:
-    PrivateContext() : context_(g_main_context_new()) {
-        g_main_context_push_thread_default(context_);
-    }
-    ~PrivateContext() {
-        g_main_context_pop_thread_default(context_);
-        g_main_context_unref(context_);
-    }
-    PrivateContext(const PrivateContext&) = delete;
-    PrivateContext& operator=(const PrivateContext&) = delete;
-    // Runs the context until done() holds, waking at least every 100 ms.
-    template <typename Done> void runUntil(Done done) {
-        g_autoptr(GSource) tick = g_timeout_source_new(100);
-        g_source_set_callback(
-            tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr, nullptr);
-        g_source_attach(tick, context_);
-        while (!done())
-            g_main_context_iteration(context_, TRUE);
-        g_source_destroy(tick);
-    }
-
-private:
-    GMainContext* context_;
-};
 
 // The state of one forwarded call; freed by whichever of the caller and the reply is last.
 struct PendingCall {
@@ -87,7 +60,7 @@ void ownerChanged(GDBusConnection*, const gchar*, const gchar*, const gchar*, co
 std::optional<bool> nameHasOwner(GDBusConnection* bus) {
     g_autoptr(GVariant) reply = g_dbus_connection_call_sync(
         bus, BusService, BusPath, BusService, "NameHasOwner",
-        g_variant_new("(s)", defaults::ApplicationId), G_VARIANT_TYPE("(b)"),
+        g_variant_new("(s)", environment::ApplicationId), G_VARIANT_TYPE("(b)"),
         G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, nullptr);
     if (!reply)
         return std::nullopt;
@@ -126,7 +99,7 @@ Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
     GDBusConnection* bus = platform::sessionBus(BusTimeoutMs);
     if (!bus)
         return Forwarding::NoBus;
-    PrivateContext context;
+    platform::PrivateMainContext context;
     const std::optional<bool> owned = nameHasOwner(bus);
     if (!owned)
         return Forwarding::NoBus;
@@ -136,15 +109,15 @@ Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
     auto* pending = new PendingCall;
     pending->ownerSeen = *owned;
     const guint subscription = g_dbus_connection_signal_subscribe(
-        bus, BusService, BusService, "NameOwnerChanged", BusPath, defaults::ApplicationId,
+        bus, BusService, BusService, "NameOwnerChanged", BusPath, environment::ApplicationId,
         G_DBUS_SIGNAL_FLAGS_NONE, ownerChanged, pending, nullptr);
     g_autoptr(GCancellable) cancellable = g_cancellable_new();
     const char* method = nullptr;
     GVariant* parameters = requestParameters(urls, method);
     // An instance that runs is waited for as long as it lives; one being started by the bus
     // is bounded by the bus's own activation timeout.
-    g_dbus_connection_call(bus, defaults::ApplicationId, ObjectPath, ApplicationInterface, method,
-                           parameters, nullptr,
+    g_dbus_connection_call(bus, environment::ApplicationId, ObjectPath, ApplicationInterface,
+                           method, parameters, nullptr,
                            *owned ? G_DBUS_CALL_FLAGS_NO_AUTO_START : G_DBUS_CALL_FLAGS_NONE,
                            G_MAXINT, cancellable, callReturned, pending);
     const gint64 slowAt = g_get_monotonic_time() + gint64(SlowAfterMs) * 1000;
@@ -247,7 +220,7 @@ ApplicationService::Registration ApplicationService::registerOnSessionBus() {
         return Registration::Taken;
     g_autoptr(GVariant) reply = g_dbus_connection_call_sync(
         bus, BusService, BusPath, BusService, "RequestName",
-        g_variant_new("(su)", defaults::ApplicationId, DoNotQueue), G_VARIANT_TYPE("(u)"),
+        g_variant_new("(su)", environment::ApplicationId, DoNotQueue), G_VARIANT_TYPE("(u)"),
         G_DBUS_CALL_FLAGS_NONE, BusTimeoutMs, nullptr, nullptr);
     if (!reply)
         return Registration::NoBus;

@@ -8,8 +8,8 @@
 #include "support/strings/Formatter.h"
 #include "support/strings/MessageAttributes.h"
 #include "support/strings/Pieces.h"
-#include "support/strings/Search.h"
-#include "support/strings/Searches.h"
+#include "support/strings/RangeSearch.h"
+#include "support/strings/TolerantSearch.h"
 #include "support/strings/Transforms.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
+<?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
@@ -44,14 +44,14 @@ Installs the scripts that come with Tarnwick into
   --install-all  install every Tarnwick script without a window
   --install NAME...  install the named Tarnwick scripts without asking
   --remove NAME...   move the installed copies of the named scripts to the Trash
-  --list         list Tarnwick&apos;s scripts: installed, different or not installed
+  --list         list Tarnwick's scripts: installed, different or not installed
   --json         with --list: as a JSON array for programs
   --help         show this help
   --version      show the version
 
 Installs and removals exit with status 0 only when every script was done.
-A copy that differs from Tarnwick&apos;s is moved to the Trash, never deleted.
-Qt&apos;s standard options (-style, -platform, ...) apply to the window.
+A copy that differs from Tarnwick's is moved to the Trash, never deleted.
+Qt's standard options (-style, -platform, ...) apply to the window.
 </source>
         <translation>Aufruf: twk-script-installer [URL...]
         twk-script-installer --install-all
@@ -80,10 +80,6 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
 <context>
     <name>HeadlessInstall</name>
     <message>
-        <source>Tarnwick was not found: no application handles twkrelaunch URLs.</source>
-        <translation>Tarnwick wurde nicht gefunden: kein Programm öffnet twkrelaunch-URLs.</translation>
-    </message>
-    <message>
         <source>not installed: %1: %2</source>
         <translation>nicht installiert: %1: %2</translation>
     </message>
@@ -94,18 +90,6 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
     <message>
         <source>installed: %1</source>
         <translation>installiert: %1</translation>
-    </message>
-    <message>
-        <source>The Tarnwick scripts folder could not be read.</source>
-        <translation>Der Skriptordner von Tarnwick konnte nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>The user scripts folder %1 does not exist yet: open Tarnwick once to create it.</source>
-        <translation>Der Benutzer-Skriptordner %1 existiert noch nicht: Öffnen Sie Tarnwick einmal, damit er angelegt wird.</translation>
-    </message>
-    <message>
-        <source>The user scripts folder %1 cannot be opened: %2</source>
-        <translation>Der Benutzer-Skriptordner %1 kann nicht geöffnet werden: %2</translation>
     </message>
     <message>
         <source>%1 of %2 scripts installed into %3</source>
@@ -135,18 +119,6 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <source>is not installed</source>
         <translation>ist nicht installiert</translation>
     </message>
-    <message>
-        <source>installed</source>
-        <translation>installiert</translation>
-    </message>
-    <message>
-        <source>different</source>
-        <translation>abweichend</translation>
-    </message>
-    <message>
-        <source>not installed</source>
-        <translation>nicht installiert</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -155,7 +127,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>TWK-Skript-Installer</translation>
     </message>
     <message>
-        <source>Install the scripts that come with Tarnwick into the folder where Tarnwick&apos;s menu can run them.</source>
+        <source>Install the scripts that come with Tarnwick into the folder where Tarnwick's menu can run them.</source>
         <translation>Installieren Sie die Skripte, die Tarnwick mitbringt, in den Ordner, aus dem Tarnwicks Menü sie ausführt.</translation>
     </message>
     <message>
@@ -171,7 +143,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>&amp;Tarnwicks Skripte zeigen</translation>
     </message>
     <message>
-        <source>Show Tarnwick&apos;s scripts folder</source>
+        <source>Show Tarnwick's scripts folder</source>
         <translation>Tarnwicks Skriptordner zeigen</translation>
     </message>
     <message>
@@ -216,109 +188,57 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
     </message>
 </context>
 <context>
-    <name>SingleInstance</name>
+    <name>Messages</name>
     <message>
-        <source>The installer that is running already is busy; this request waits its turn.</source>
-        <translation>Der bereits laufende Installer ist beschäftigt; diese Anfrage wartet, bis sie an der Reihe ist.</translation>
+        <source>Scripts installed</source>
+        <translation>Skripte installiert</translation>
     </message>
     <message>
-        <source>TWK Script Installer is busy</source>
-        <translation>Der TWK-Skript-Installer ist beschäftigt</translation>
-    </message>
-</context>
-<context>
-    <name>Texts</name>
-    <message>
-        <source>cannot list &quot;%1&quot;: %2</source>
-        <translation>„%1“ kann nicht aufgelistet werden: %2</translation>
+        <source>Some scripts were not installed</source>
+        <translation>Einige Skripte wurden nicht installiert</translation>
     </message>
     <message>
-        <source>cannot find &quot;%1&quot;: %2</source>
-        <translation>„%1“ kann nicht gefunden werden: %2</translation>
+        <source>Scripts are copied, everything is splendid</source>
+        <translation>Die Skripte sind kopiert, alles ist prächtig</translation>
     </message>
     <message>
-        <source>cannot copy &quot;%1&quot;: %2</source>
-        <translation>„%1“ kann nicht kopiert werden: %2</translation>
+        <source>Done</source>
+        <translation>Fertig</translation>
     </message>
     <message>
-        <source>cannot write &quot;%1&quot; out to disk: %2</source>
-        <translation>„%1“ kann nicht auf den Datenträger geschrieben werden: %2</translation>
+        <source>Tarnwick does not offer it.</source>
+        <translation>Tarnwick bietet es nicht an.</translation>
     </message>
     <message>
-        <source>cannot replace &quot;%1&quot;: %2</source>
-        <translation>„%1“ kann nicht ersetzt werden: %2</translation>
+        <source>'%1' installed.</source>
+        <translation>»%1« installiert.</translation>
     </message>
     <message>
-        <source>cannot move &quot;%1&quot; to the Trash: the Trash is on another file system</source>
-        <translation>„%1“ kann nicht in den Papierkorb gelegt werden: der Papierkorb liegt auf einem anderen Dateisystem</translation>
+        <source>'%1' could not be installed</source>
+        <translation>»%1« konnte nicht installiert werden</translation>
     </message>
     <message>
-        <source>cannot move &quot;%1&quot; to the Trash: %2</source>
-        <translation>„%1“ kann nicht in den Papierkorb gelegt werden: %2</translation>
+        <source>Tarnwick was not found: no application handles twkrelaunch URLs. Install Tarnwick, then try again.</source>
+        <translation>Tarnwick wurde nicht gefunden: Kein Programm öffnet twkrelaunch-URLs. Installieren Sie Tarnwick und versuchen Sie es dann erneut.</translation>
     </message>
     <message>
-        <source>cannot remove &quot;%1&quot;: %2</source>
-        <translation>„%1“ kann nicht entfernt werden: %2</translation>
-    </message>
-    <message>
-        <source>cannot copy &quot;%1&quot;: the user scripts folder lies inside it</source>
-        <translation>„%1“ kann nicht kopiert werden: der Benutzer-Skriptordner liegt darin</translation>
-    </message>
-    <message>
-        <source>cannot replace &quot;%1&quot;: Tarnwick&apos;s scripts folder lies inside it</source>
-        <translation>„%1“ kann nicht ersetzt werden: Tarnwicks Skriptordner liegt darin</translation>
-    </message>
-</context>
-<context>
-    <name>twk::alert::Alert</name>
-    <message>
-        <source>Do not ask again</source>
-        <translation>Nicht mehr fragen</translation>
-    </message>
-</context>
-<context>
-    <name>twk::app::MainWindow</name>
-    <message>
-        <source>Tarnwick was not found. Install Tarnwick, then open this window again.</source>
-        <translation>Tarnwick wurde nicht gefunden. Installieren Sie Tarnwick und öffnen Sie dann dieses Fenster erneut.</translation>
-    </message>
-    <message>
-        <source>Tarnwick&apos;s scripts folder could not be read.</source>
+        <source>Tarnwick's scripts folder could not be read.</source>
         <translation>Tarnwicks Skriptordner konnte nicht gelesen werden.</translation>
     </message>
     <message>
-        <source>The User Scripts directory does not exist yet: open Tarnwick once to create it.</source>
-        <translation>Der Benutzer-Skriptordner existiert noch nicht: Öffnen Sie Tarnwick einmal, damit er angelegt wird.</translation>
+        <source>The User Scripts directory %1 does not exist yet: open Tarnwick once to create it.</source>
+        <translation>Der Benutzer-Skriptordner %1 existiert noch nicht: Öffnen Sie Tarnwick einmal, damit er angelegt wird.</translation>
     </message>
     <message>
-        <source>Your choice could not be saved</source>
-        <translation>Ihre Wahl konnte nicht gespeichert werden</translation>
+        <source>The User Scripts directory %1 cannot be opened: %2</source>
+        <translation>Der Benutzer-Skriptordner %1 kann nicht geöffnet werden: %2</translation>
     </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>The preferences file could not be written (%1). The choice holds until TWK Script Installer quits.</source>
-        <translation>Die Einstellungsdatei konnte nicht geschrieben werden (%1). Die Wahl gilt, bis der TWK-Skript-Installer beendet wird.</translation>
-    </message>
-    <message>
-        <source>About TWK Script Installer</source>
-        <translation>Über den TWK-Skript-Installer</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;TWK Script Installer&lt;/b&gt; %1&lt;br&gt;Installs the scripts that come with Tarnwick into the folder where Tarnwick&apos;s menu runs them.</source>
-        <translation>&lt;b&gt;TWK-Skript-Installer&lt;/b&gt; %1&lt;br&gt;Installiert die Skripte, die Tarnwick mitbringt, in den Ordner, aus dem Tarnwicks Menü sie ausführt.</translation>
-    </message>
-</context>
-<context>
-    <name>twk::app::ScriptListModel</name>
     <message>
         <source>Installed</source>
         <translation>Installiert</translation>
     </message>
     <message>
-        <source>Installed, differs from Tarnwick&apos;s copy</source>
+        <source>Installed, differs from Tarnwick's copy</source>
         <translation>Installiert, weicht von Tarnwicks Kopie ab</translation>
     </message>
     <message>
@@ -326,70 +246,9 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Nicht installiert</translation>
     </message>
     <message>
-        <source>Checking…</source>
-        <translation>Wird geprüft …</translation>
+        <source>The copy of '%1' that was installed differed from Tarnwick's; it is in the Trash as '%2'.</source>
+        <translation>Die installierte Kopie von »%1« wich von Tarnwicks ab; sie liegt als »%2« im Papierkorb.</translation>
     </message>
-    <message>
-        <source>Script</source>
-        <translation>Skript</translation>
-    </message>
-    <message>
-        <source>State</source>
-        <translation>Zustand</translation>
-    </message>
-    <message>
-        <source>Actions</source>
-        <translation>Aktionen</translation>
-    </message>
-</context>
-<context>
-    <name>twk::app::ScriptListPanel</name>
-    <message>
-        <source>Tarnwick&apos;s &amp;scripts:</source>
-        <translation>Tarnwicks &amp;Skripte:</translation>
-    </message>
-    <message>
-        <source>Tarnwick&apos;s scripts</source>
-        <translation>Tarnwicks Skripte</translation>
-    </message>
-    <message>
-        <source>Press Return to install the selected script, Delete to move its installed copy to the Trash, or the Menu key for both</source>
-        <translation>Eingabetaste installiert das gewählte Skript, Entf legt seine installierte Kopie in den Papierkorb, die Menütaste bietet beides an</translation>
-    </message>
-    <message>
-        <source>Tarnwick was not found, so there are no scripts to list.</source>
-        <translation>Tarnwick wurde nicht gefunden, daher gibt es keine Skripte aufzulisten.</translation>
-    </message>
-    <message>
-        <source>Tarnwick&apos;s scripts folder could not be read.</source>
-        <translation>Tarnwicks Skriptordner konnte nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>Tarnwick has no scripts to install.</source>
-        <translation>Tarnwick bringt keine Skripte zum Installieren mit.</translation>
-    </message>
-    <message>
-        <source>Move to Trash…</source>
-        <translation>In den Papierkorb legen …</translation>
-    </message>
-</context>
-<context>
-    <name>twk::app::ScriptRowDelegate</name>
-    <message>
-        <source>Remove…</source>
-        <translation>Entfernen …</translation>
-    </message>
-    <message>
-        <source>Install</source>
-        <translation>Installieren</translation>
-    </message>
-    <message>
-        <source>Reinstall</source>
-        <translation>Neu installieren</translation>
-    </message>
-</context>
-<context>
-    <name>twk::installer::UIManager</name>
     <message>
         <source>A file of %1.</source>
         <translation>Eine Datei mit %1.</translation>
@@ -403,7 +262,7 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Ein Ordner mit %1 Dateien, insgesamt %2.</translation>
     </message>
     <message>
-        <source>A link to &quot;%1&quot;.</source>
+        <source>A link to "%1".</source>
         <translation>Ein Verweis auf „%1“.</translation>
     </message>
     <message>
@@ -427,26 +286,6 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Seine ersten Zeilen:</translation>
     </message>
     <message>
-        <source>The copy of &apos;%1&apos; that was installed differed from Tarnwick&apos;s; it is in the Trash as &apos;%2&apos;.</source>
-        <translation>Die installierte Kopie von »%1« wich von Tarnwicks ab; sie liegt als »%2« im Papierkorb.</translation>
-    </message>
-    <message>
-        <source>Tarnwick could not be found, so there were no scripts to install.</source>
-        <translation>Tarnwick wurde nicht gefunden, daher gab es keine Skripte zu installieren.</translation>
-    </message>
-    <message>
-        <source>The Tarnwick scripts folder could not be read, so no scripts were installed.</source>
-        <translation>Der Skriptordner von Tarnwick konnte nicht gelesen werden, daher wurden keine Skripte installiert.</translation>
-    </message>
-    <message>
-        <source>The User Scripts directory does not exist yet, so no scripts were installed. Open Tarnwick once to create it, then try again.</source>
-        <translation>Der Benutzer-Skriptordner existiert noch nicht, daher wurden keine Skripte installiert. Öffnen Sie Tarnwick einmal, damit er angelegt wird, und versuchen Sie es dann erneut.</translation>
-    </message>
-    <message>
-        <source>The User Scripts directory could not be opened (%1), so no scripts were installed.</source>
-        <translation>Der Benutzer-Skriptordner konnte nicht geöffnet werden (%1), daher wurden keine Skripte installiert.</translation>
-    </message>
-    <message>
         <source> and %1 more</source>
         <translation> und %1 weitere</translation>
     </message>
@@ -455,47 +294,11 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>%1 von %2 Skripten konnten nicht installiert werden: %3. Einzelheiten stehen im Systemprotokoll.</translation>
     </message>
     <message>
-        <source>Tarnwick not found</source>
-        <translation>Tarnwick nicht gefunden</translation>
+        <source>Your choice could not be saved</source>
+        <translation>Ihre Wahl konnte nicht gespeichert werden</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>The Tarnwick application could not be found, so there is no scripts folder to show.</source>
-        <translation>Das Programm Tarnwick wurde nicht gefunden, daher gibt es keinen Skriptordner zu zeigen.</translation>
-    </message>
-    <message>
-        <source>Scripts installed</source>
-        <translation>Skripte installiert</translation>
-    </message>
-    <message>
-        <source>Some scripts were not installed</source>
-        <translation>Einige Skripte wurden nicht installiert</translation>
-    </message>
-    <message>
-        <source>Scripts are copied, everything is splendid</source>
-        <translation>Die Skripte sind kopiert, alles ist prächtig</translation>
-    </message>
-    <message>
-        <source>Done</source>
-        <translation>Fertig</translation>
-    </message>
-    <message>
-        <source>Tarnwick does not offer it.</source>
-        <translation>Tarnwick bietet es nicht an.</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; installed.</source>
-        <translation>»%1« installiert.</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; could not be installed</source>
-        <translation>»%1« konnte nicht installiert werden</translation>
-    </message>
-    <message>
-        <source>Move the installed copy of &apos;%1&apos; to the Trash?</source>
+        <source>Move the installed copy of '%1' to the Trash?</source>
         <translation>Die installierte Kopie von »%1« in den Papierkorb legen?</translation>
     </message>
     <message>
@@ -507,31 +310,35 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Tarnwick&apos;s menu will no longer offer the script. You can restore it from the Trash; Tarnwick&apos;s own copy stays, and can be installed again.</source>
+        <source>Tarnwick's menu will no longer offer the script. You can restore it from the Trash; Tarnwick's own copy stays, and can be installed again.</source>
         <translation>Tarnwicks Menü bietet das Skript dann nicht mehr an. Sie können es aus dem Papierkorb wiederherstellen; Tarnwicks eigene Kopie bleibt und kann erneut installiert werden.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; was moved to the Trash.</source>
+        <source>'%1' was moved to the Trash.</source>
         <translation>»%1« wurde in den Papierkorb gelegt.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; could not be moved to the Trash</source>
+        <source>'%1' could not be moved to the Trash</source>
         <translation>»%1« konnte nicht in den Papierkorb gelegt werden</translation>
     </message>
     <message>
-        <source>Script install didn&apos;t specify a script</source>
+        <source>Doh!</source>
+        <translation>Mist!</translation>
+    </message>
+    <message>
+        <source>Script install didn't specify a script</source>
         <translation>Die Installationsanfrage nannte kein Skript</translation>
     </message>
     <message>
-        <source>Script &apos;%@&apos; - is not a valid script name</source>
+        <source>Script '%@' - is not a valid script name</source>
         <translation>Skript »%@« – ist kein gültiger Skriptname</translation>
     </message>
     <message>
-        <source>Script &apos;%@&apos; - not found</source>
+        <source>Script '%@' - not found</source>
         <translation>Skript »%@« – nicht gefunden</translation>
     </message>
     <message>
-        <source>Install script &apos;%@&apos; ?</source>
+        <source>Install script '%@' ?</source>
         <translation>Skript »%@« installieren?</translation>
     </message>
     <message>
@@ -543,12 +350,8 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Soll der TWK-Skript-Installer dieses Skript in den Benutzer-Skriptordner installieren, aus dem Tarnwick es ausführen kann?</translation>
     </message>
     <message>
-        <source>Script &apos;%@&apos; - was not installed</source>
+        <source>Script '%@' - was not installed</source>
         <translation>Das Skript »%@« wurde nicht installiert</translation>
-    </message>
-    <message>
-        <source>Your choice could not be saved</source>
-        <translation>Ihre Wahl konnte nicht gespeichert werden</translation>
     </message>
     <message>
         <source>TWK Script Installer could not save that it should not ask again (%1), so it will ask next time.</source>
@@ -563,20 +366,185 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Skript nicht installiert</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is installed in the User Scripts directory.</source>
+        <source>'%1' is installed in the User Scripts directory.</source>
         <translation>»%1« ist im Benutzer-Skriptordner installiert.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; could not be installed: %2</source>
+        <source>'%1' could not be installed: %2</source>
         <translation>»%1« konnte nicht installiert werden: %2</translation>
     </message>
     <message>
-        <source>Script &apos;%@&apos; - could not be installed</source>
+        <source>Script '%@' - could not be installed</source>
         <translation>Das Skript »%@« konnte nicht installiert werden</translation>
     </message>
     <message>
-        <source>Doh!</source>
-        <translation>Mist!</translation>
+        <source>Tarnwick not found</source>
+        <translation>Tarnwick nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The Tarnwick application could not be found, so there is no scripts folder to show.</source>
+        <translation>Das Programm Tarnwick wurde nicht gefunden, daher gibt es keinen Skriptordner zu zeigen.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The installer that is running already is busy; this request waits its turn.</source>
+        <translation>Der bereits laufende Installer ist beschäftigt; diese Anfrage wartet, bis sie an der Reihe ist.</translation>
+    </message>
+    <message>
+        <source>TWK Script Installer is busy</source>
+        <translation>Der TWK-Skript-Installer ist beschäftigt</translation>
+    </message>
+</context>
+<context>
+    <name>Status</name>
+    <message>
+        <source>the user scripts folder lies inside it</source>
+        <translation>der Benutzer-Skriptordner liegt darin</translation>
+    </message>
+    <message>
+        <source>Tarnwick's scripts folder lies inside it</source>
+        <translation>Tarnwicks Skriptordner liegt darin</translation>
+    </message>
+    <message>
+        <source>the Trash is on another file system</source>
+        <translation>der Papierkorb liegt auf einem anderen Dateisystem</translation>
+    </message>
+    <message>
+        <source>another program has held it for too long</source>
+        <translation>ein anderes Programm hält sie schon zu lange</translation>
+    </message>
+    <message>
+        <source>cannot open "%1": %2</source>
+        <translation>„%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot read "%1": %2</source>
+        <translation>„%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write "%1": %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot lock "%1": %2</source>
+        <translation>„%1“ kann nicht gesperrt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot list "%1": %2</source>
+        <translation>„%1“ kann nicht aufgelistet werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot find "%1": %2</source>
+        <translation>„%1“ kann nicht gefunden werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot copy "%1": %2</source>
+        <translation>„%1“ kann nicht kopiert werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot write "%1" out to disk: %2</source>
+        <translation>„%1“ kann nicht auf den Datenträger geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot replace "%1": %2</source>
+        <translation>„%1“ kann nicht ersetzt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot move "%1" to the Trash: %2</source>
+        <translation>„%1“ kann nicht in den Papierkorb gelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot remove "%1": %2</source>
+        <translation>„%1“ kann nicht entfernt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>twk::alert::Alert</name>
+    <message>
+        <source>Do not ask again</source>
+        <translation>Nicht mehr fragen</translation>
+    </message>
+</context>
+<context>
+    <name>twk::app::MainWindow</name>
+    <message>
+        <source>The preferences file could not be written (%1). The choice holds until TWK Script Installer quits.</source>
+        <translation>Die Einstellungsdatei konnte nicht geschrieben werden (%1). Die Wahl gilt, bis der TWK-Skript-Installer beendet wird.</translation>
+    </message>
+    <message>
+        <source>About TWK Script Installer</source>
+        <translation>Über den TWK-Skript-Installer</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;TWK Script Installer&lt;/b&gt; %1&lt;br&gt;Installs the scripts that come with Tarnwick into the folder where Tarnwick's menu runs them.</source>
+        <translation>&lt;b&gt;TWK-Skript-Installer&lt;/b&gt; %1&lt;br&gt;Installiert die Skripte, die Tarnwick mitbringt, in den Ordner, aus dem Tarnwicks Menü sie ausführt.</translation>
+    </message>
+</context>
+<context>
+    <name>twk::app::ScriptListModel</name>
+    <message>
+        <source>Checking…</source>
+        <translation>Wird geprüft …</translation>
+    </message>
+    <message>
+        <source>Script</source>
+        <translation>Skript</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>Aktionen</translation>
+    </message>
+</context>
+<context>
+    <name>twk::app::ScriptListPanel</name>
+    <message>
+        <source>Tarnwick's &amp;scripts:</source>
+        <translation>Tarnwicks &amp;Skripte:</translation>
+    </message>
+    <message>
+        <source>Tarnwick's scripts</source>
+        <translation>Tarnwicks Skripte</translation>
+    </message>
+    <message>
+        <source>Press Return to install the selected script, Delete to move its installed copy to the Trash, or the Menu key for both</source>
+        <translation>Eingabetaste installiert das gewählte Skript, Entf legt seine installierte Kopie in den Papierkorb, die Menütaste bietet beides an</translation>
+    </message>
+    <message>
+        <source>Tarnwick has no scripts to install.</source>
+        <translation>Tarnwick bringt keine Skripte zum Installieren mit.</translation>
+    </message>
+    <message>
+        <source>Move to Trash…</source>
+        <translation>In den Papierkorb legen …</translation>
+    </message>
+    <message>
+        <source>There are no scripts to list.</source>
+        <translation>Es gibt keine Skripte zum Anzeigen.</translation>
+    </message>
+</context>
+<context>
+    <name>twk::app::ScriptRowDelegate</name>
+    <message>
+        <source>Remove…</source>
+        <translation>Entfernen …</translation>
+    </message>
+    <message>
+        <source>Install</source>
+        <translation>Installieren</translation>
+    </message>
+    <message>
+        <source>Reinstall</source>
+        <translation>Neu installieren</translation>
     </message>
 </context>
 </TS>

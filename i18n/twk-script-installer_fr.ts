@@ -1,4 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
+<?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
@@ -44,14 +44,14 @@ Installs the scripts that come with Tarnwick into
   --install-all  install every Tarnwick script without a window
   --install NAME...  install the named Tarnwick scripts without asking
   --remove NAME...   move the installed copies of the named scripts to the Trash
-  --list         list Tarnwick&apos;s scripts: installed, different or not installed
+  --list         list Tarnwick's scripts: installed, different or not installed
   --json         with --list: as a JSON array for programs
   --help         show this help
   --version      show the version
 
 Installs and removals exit with status 0 only when every script was done.
-A copy that differs from Tarnwick&apos;s is moved to the Trash, never deleted.
-Qt&apos;s standard options (-style, -platform, ...) apply to the window.
+A copy that differs from Tarnwick's is moved to the Trash, never deleted.
+Qt's standard options (-style, -platform, ...) apply to the window.
 </source>
         <translation>Usage : twk-script-installer [URL...]
         twk-script-installer --install-all
@@ -80,10 +80,6 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
 <context>
     <name>HeadlessInstall</name>
     <message>
-        <source>Tarnwick was not found: no application handles twkrelaunch URLs.</source>
-        <translation>Tarnwick est introuvable : aucune application n’ouvre les URL twkrelaunch.</translation>
-    </message>
-    <message>
         <source>not installed: %1: %2</source>
         <translation>non installé : %1 : %2</translation>
     </message>
@@ -94,18 +90,6 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
     <message>
         <source>installed: %1</source>
         <translation>installé : %1</translation>
-    </message>
-    <message>
-        <source>The Tarnwick scripts folder could not be read.</source>
-        <translation>Le dossier des scripts de Tarnwick n’a pas pu être lu.</translation>
-    </message>
-    <message>
-        <source>The user scripts folder %1 does not exist yet: open Tarnwick once to create it.</source>
-        <translation>Le dossier de scripts de l’utilisateur %1 n’existe pas encore : ouvrez Tarnwick une fois pour le créer.</translation>
-    </message>
-    <message>
-        <source>The user scripts folder %1 cannot be opened: %2</source>
-        <translation>Le dossier de scripts de l’utilisateur %1 ne peut pas être ouvert : %2</translation>
     </message>
     <message>
         <source>%1 of %2 scripts installed into %3</source>
@@ -135,18 +119,6 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <source>is not installed</source>
         <translation>n’est pas installé</translation>
     </message>
-    <message>
-        <source>installed</source>
-        <translation>installé</translation>
-    </message>
-    <message>
-        <source>different</source>
-        <translation>différent</translation>
-    </message>
-    <message>
-        <source>not installed</source>
-        <translation>non installé</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -155,7 +127,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Installateur de scripts TWK</translation>
     </message>
     <message>
-        <source>Install the scripts that come with Tarnwick into the folder where Tarnwick&apos;s menu can run them.</source>
+        <source>Install the scripts that come with Tarnwick into the folder where Tarnwick's menu can run them.</source>
         <translation>Installez les scripts fournis avec Tarnwick dans le dossier d’où le menu de Tarnwick peut les lancer.</translation>
     </message>
     <message>
@@ -171,7 +143,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Afficher les scripts de &amp;Tarnwick</translation>
     </message>
     <message>
-        <source>Show Tarnwick&apos;s scripts folder</source>
+        <source>Show Tarnwick's scripts folder</source>
         <translation>Afficher le dossier des scripts de Tarnwick</translation>
     </message>
     <message>
@@ -216,109 +188,57 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
     </message>
 </context>
 <context>
-    <name>SingleInstance</name>
+    <name>Messages</name>
     <message>
-        <source>The installer that is running already is busy; this request waits its turn.</source>
-        <translation>L’installateur déjà lancé est occupé ; cette demande attend son tour.</translation>
+        <source>Scripts installed</source>
+        <translation>Scripts installés</translation>
     </message>
     <message>
-        <source>TWK Script Installer is busy</source>
-        <translation>L’installateur de scripts TWK est occupé</translation>
-    </message>
-</context>
-<context>
-    <name>Texts</name>
-    <message>
-        <source>cannot list &quot;%1&quot;: %2</source>
-        <translation>impossible de lister « %1 » : %2</translation>
+        <source>Some scripts were not installed</source>
+        <translation>Certains scripts n’ont pas été installés</translation>
     </message>
     <message>
-        <source>cannot find &quot;%1&quot;: %2</source>
-        <translation>impossible de trouver « %1 » : %2</translation>
+        <source>Scripts are copied, everything is splendid</source>
+        <translation>Les scripts sont copiés, tout est splendide</translation>
     </message>
     <message>
-        <source>cannot copy &quot;%1&quot;: %2</source>
-        <translation>impossible de copier « %1 » : %2</translation>
+        <source>Done</source>
+        <translation>Terminé</translation>
     </message>
     <message>
-        <source>cannot write &quot;%1&quot; out to disk: %2</source>
-        <translation>impossible d’écrire « %1 » sur le disque : %2</translation>
+        <source>Tarnwick does not offer it.</source>
+        <translation>Tarnwick ne le propose pas.</translation>
     </message>
     <message>
-        <source>cannot replace &quot;%1&quot;: %2</source>
-        <translation>impossible de remplacer « %1 » : %2</translation>
+        <source>'%1' installed.</source>
+        <translation>« %1 » installé.</translation>
     </message>
     <message>
-        <source>cannot move &quot;%1&quot; to the Trash: the Trash is on another file system</source>
-        <translation>impossible de mettre « %1 » à la corbeille : la corbeille se trouve sur un autre système de fichiers</translation>
+        <source>'%1' could not be installed</source>
+        <translation>« %1 » n’a pas pu être installé</translation>
     </message>
     <message>
-        <source>cannot move &quot;%1&quot; to the Trash: %2</source>
-        <translation>impossible de mettre « %1 » à la corbeille : %2</translation>
+        <source>Tarnwick was not found: no application handles twkrelaunch URLs. Install Tarnwick, then try again.</source>
+        <translation>Tarnwick est introuvable : aucune application n’ouvre les URL twkrelaunch. Installez Tarnwick, puis réessayez.</translation>
     </message>
     <message>
-        <source>cannot remove &quot;%1&quot;: %2</source>
-        <translation>impossible de supprimer « %1 » : %2</translation>
-    </message>
-    <message>
-        <source>cannot copy &quot;%1&quot;: the user scripts folder lies inside it</source>
-        <translation>impossible de copier « %1 » : le dossier de scripts de l’utilisateur se trouve à l’intérieur</translation>
-    </message>
-    <message>
-        <source>cannot replace &quot;%1&quot;: Tarnwick&apos;s scripts folder lies inside it</source>
-        <translation>impossible de remplacer « %1 » : le dossier des scripts de Tarnwick se trouve à l’intérieur</translation>
-    </message>
-</context>
-<context>
-    <name>twk::alert::Alert</name>
-    <message>
-        <source>Do not ask again</source>
-        <translation>Ne plus demander</translation>
-    </message>
-</context>
-<context>
-    <name>twk::app::MainWindow</name>
-    <message>
-        <source>Tarnwick was not found. Install Tarnwick, then open this window again.</source>
-        <translation>Tarnwick est introuvable. Installez Tarnwick, puis rouvrez cette fenêtre.</translation>
-    </message>
-    <message>
-        <source>Tarnwick&apos;s scripts folder could not be read.</source>
+        <source>Tarnwick's scripts folder could not be read.</source>
         <translation>Le dossier des scripts de Tarnwick n’a pas pu être lu.</translation>
     </message>
     <message>
-        <source>The User Scripts directory does not exist yet: open Tarnwick once to create it.</source>
-        <translation>Le dossier de scripts de l’utilisateur n’existe pas encore : ouvrez Tarnwick une fois pour le créer.</translation>
+        <source>The User Scripts directory %1 does not exist yet: open Tarnwick once to create it.</source>
+        <translation>Le dossier des scripts de l’utilisateur %1 n’existe pas encore : ouvrez Tarnwick une fois pour qu’il soit créé.</translation>
     </message>
     <message>
-        <source>Your choice could not be saved</source>
-        <translation>Votre choix n’a pas pu être enregistré</translation>
+        <source>The User Scripts directory %1 cannot be opened: %2</source>
+        <translation>Le dossier des scripts de l’utilisateur %1 ne peut pas être ouvert : %2</translation>
     </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>The preferences file could not be written (%1). The choice holds until TWK Script Installer quits.</source>
-        <translation>Le fichier de préférences n’a pas pu être écrit (%1). Le choix vaut jusqu’à ce que l’installateur de scripts TWK se ferme.</translation>
-    </message>
-    <message>
-        <source>About TWK Script Installer</source>
-        <translation>À propos de l’installateur de scripts TWK</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;TWK Script Installer&lt;/b&gt; %1&lt;br&gt;Installs the scripts that come with Tarnwick into the folder where Tarnwick&apos;s menu runs them.</source>
-        <translation>&lt;b&gt;Installateur de scripts TWK&lt;/b&gt; %1&lt;br&gt;Installe les scripts fournis avec Tarnwick dans le dossier d’où le menu de Tarnwick les lance.</translation>
-    </message>
-</context>
-<context>
-    <name>twk::app::ScriptListModel</name>
     <message>
         <source>Installed</source>
         <translation>Installé</translation>
     </message>
     <message>
-        <source>Installed, differs from Tarnwick&apos;s copy</source>
+        <source>Installed, differs from Tarnwick's copy</source>
         <translation>Installé, diffère de la copie de Tarnwick</translation>
     </message>
     <message>
@@ -326,70 +246,9 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Non installé</translation>
     </message>
     <message>
-        <source>Checking…</source>
-        <translation>Vérification…</translation>
+        <source>The copy of '%1' that was installed differed from Tarnwick's; it is in the Trash as '%2'.</source>
+        <translation>La copie installée de « %1 » différait de celle de Tarnwick ; elle est dans la corbeille sous le nom « %2 ».</translation>
     </message>
-    <message>
-        <source>Script</source>
-        <translation>Script</translation>
-    </message>
-    <message>
-        <source>State</source>
-        <translation>État</translation>
-    </message>
-    <message>
-        <source>Actions</source>
-        <translation>Actions</translation>
-    </message>
-</context>
-<context>
-    <name>twk::app::ScriptListPanel</name>
-    <message>
-        <source>Tarnwick&apos;s &amp;scripts:</source>
-        <translation>&amp;Scripts de Tarnwick :</translation>
-    </message>
-    <message>
-        <source>Tarnwick&apos;s scripts</source>
-        <translation>Scripts de Tarnwick</translation>
-    </message>
-    <message>
-        <source>Press Return to install the selected script, Delete to move its installed copy to the Trash, or the Menu key for both</source>
-        <translation>Entrée installe le script choisi, Suppr met sa copie installée à la corbeille, la touche Menu propose les deux</translation>
-    </message>
-    <message>
-        <source>Tarnwick was not found, so there are no scripts to list.</source>
-        <translation>Tarnwick est introuvable : il n’y a donc aucun script à lister.</translation>
-    </message>
-    <message>
-        <source>Tarnwick&apos;s scripts folder could not be read.</source>
-        <translation>Le dossier des scripts de Tarnwick n’a pas pu être lu.</translation>
-    </message>
-    <message>
-        <source>Tarnwick has no scripts to install.</source>
-        <translation>Tarnwick n’a aucun script à installer.</translation>
-    </message>
-    <message>
-        <source>Move to Trash…</source>
-        <translation>Mettre à la corbeille…</translation>
-    </message>
-</context>
-<context>
-    <name>twk::app::ScriptRowDelegate</name>
-    <message>
-        <source>Remove…</source>
-        <translation>Retirer…</translation>
-    </message>
-    <message>
-        <source>Install</source>
-        <translation>Installer</translation>
-    </message>
-    <message>
-        <source>Reinstall</source>
-        <translation>Réinstaller</translation>
-    </message>
-</context>
-<context>
-    <name>twk::installer::UIManager</name>
     <message>
         <source>A file of %1.</source>
         <translation>Un fichier de %1.</translation>
@@ -403,7 +262,7 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Un dossier de %1 fichiers, %2 en tout.</translation>
     </message>
     <message>
-        <source>A link to &quot;%1&quot;.</source>
+        <source>A link to "%1".</source>
         <translation>Un lien vers « %1 ».</translation>
     </message>
     <message>
@@ -427,26 +286,6 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Ses premières lignes :</translation>
     </message>
     <message>
-        <source>The copy of &apos;%1&apos; that was installed differed from Tarnwick&apos;s; it is in the Trash as &apos;%2&apos;.</source>
-        <translation>La copie installée de « %1 » différait de celle de Tarnwick ; elle est dans la corbeille sous le nom « %2 ».</translation>
-    </message>
-    <message>
-        <source>Tarnwick could not be found, so there were no scripts to install.</source>
-        <translation>Tarnwick est introuvable : il n’y avait donc aucun script à installer.</translation>
-    </message>
-    <message>
-        <source>The Tarnwick scripts folder could not be read, so no scripts were installed.</source>
-        <translation>Le dossier des scripts de Tarnwick n’a pas pu être lu : aucun script n’a donc été installé.</translation>
-    </message>
-    <message>
-        <source>The User Scripts directory does not exist yet, so no scripts were installed. Open Tarnwick once to create it, then try again.</source>
-        <translation>Le dossier de scripts de l’utilisateur n’existe pas encore : aucun script n’a donc été installé. Ouvrez Tarnwick une fois pour le créer, puis réessayez.</translation>
-    </message>
-    <message>
-        <source>The User Scripts directory could not be opened (%1), so no scripts were installed.</source>
-        <translation>Le dossier de scripts de l’utilisateur n’a pas pu être ouvert (%1) : aucun script n’a donc été installé.</translation>
-    </message>
-    <message>
         <source> and %1 more</source>
         <translation> et %1 de plus</translation>
     </message>
@@ -455,47 +294,11 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>%1 scripts sur %2 n’ont pas pu être installés : %3. Voir le journal du système pour les détails.</translation>
     </message>
     <message>
-        <source>Tarnwick not found</source>
-        <translation>Tarnwick introuvable</translation>
+        <source>Your choice could not be saved</source>
+        <translation>Votre choix n’a pas pu être enregistré</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>The Tarnwick application could not be found, so there is no scripts folder to show.</source>
-        <translation>L’application Tarnwick est introuvable : il n’y a donc aucun dossier de scripts à afficher.</translation>
-    </message>
-    <message>
-        <source>Scripts installed</source>
-        <translation>Scripts installés</translation>
-    </message>
-    <message>
-        <source>Some scripts were not installed</source>
-        <translation>Certains scripts n’ont pas été installés</translation>
-    </message>
-    <message>
-        <source>Scripts are copied, everything is splendid</source>
-        <translation>Les scripts sont copiés, tout est splendide</translation>
-    </message>
-    <message>
-        <source>Done</source>
-        <translation>Terminé</translation>
-    </message>
-    <message>
-        <source>Tarnwick does not offer it.</source>
-        <translation>Tarnwick ne le propose pas.</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; installed.</source>
-        <translation>« %1 » installé.</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; could not be installed</source>
-        <translation>« %1 » n’a pas pu être installé</translation>
-    </message>
-    <message>
-        <source>Move the installed copy of &apos;%1&apos; to the Trash?</source>
+        <source>Move the installed copy of '%1' to the Trash?</source>
         <translation>Mettre à la corbeille la copie installée de « %1 » ?</translation>
     </message>
     <message>
@@ -507,31 +310,35 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Annuler</translation>
     </message>
     <message>
-        <source>Tarnwick&apos;s menu will no longer offer the script. You can restore it from the Trash; Tarnwick&apos;s own copy stays, and can be installed again.</source>
+        <source>Tarnwick's menu will no longer offer the script. You can restore it from the Trash; Tarnwick's own copy stays, and can be installed again.</source>
         <translation>Le menu de Tarnwick ne proposera plus le script. Vous pourrez le restaurer depuis la corbeille ; la copie de Tarnwick reste et peut être réinstallée.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; was moved to the Trash.</source>
+        <source>'%1' was moved to the Trash.</source>
         <translation>« %1 » a été mis à la corbeille.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; could not be moved to the Trash</source>
+        <source>'%1' could not be moved to the Trash</source>
         <translation>« %1 » n’a pas pu être mis à la corbeille</translation>
     </message>
     <message>
-        <source>Script install didn&apos;t specify a script</source>
+        <source>Doh!</source>
+        <translation>Zut !</translation>
+    </message>
+    <message>
+        <source>Script install didn't specify a script</source>
         <translation>La demande d’installation ne désignait aucun script</translation>
     </message>
     <message>
-        <source>Script &apos;%@&apos; - is not a valid script name</source>
+        <source>Script '%@' - is not a valid script name</source>
         <translation>Script « %@ » – n’est pas un nom de script valable</translation>
     </message>
     <message>
-        <source>Script &apos;%@&apos; - not found</source>
+        <source>Script '%@' - not found</source>
         <translation>Script « %@ » – introuvable</translation>
     </message>
     <message>
-        <source>Install script &apos;%@&apos; ?</source>
+        <source>Install script '%@' ?</source>
         <translation>Installer le script « %@ » ?</translation>
     </message>
     <message>
@@ -543,12 +350,8 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Voulez-vous que l’installateur de scripts TWK installe ce script dans le dossier de scripts de l’utilisateur, d’où Tarnwick peut le lancer ?</translation>
     </message>
     <message>
-        <source>Script &apos;%@&apos; - was not installed</source>
+        <source>Script '%@' - was not installed</source>
         <translation>Le script « %@ » n’a pas été installé</translation>
-    </message>
-    <message>
-        <source>Your choice could not be saved</source>
-        <translation>Votre choix n’a pas pu être enregistré</translation>
     </message>
     <message>
         <source>TWK Script Installer could not save that it should not ask again (%1), so it will ask next time.</source>
@@ -563,20 +366,185 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Script non installé</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is installed in the User Scripts directory.</source>
+        <source>'%1' is installed in the User Scripts directory.</source>
         <translation>« %1 » est installé dans le dossier de scripts de l’utilisateur.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; could not be installed: %2</source>
+        <source>'%1' could not be installed: %2</source>
         <translation>« %1 » n’a pas pu être installé : %2</translation>
     </message>
     <message>
-        <source>Script &apos;%@&apos; - could not be installed</source>
+        <source>Script '%@' - could not be installed</source>
         <translation>Le script « %@ » n’a pas pu être installé</translation>
     </message>
     <message>
-        <source>Doh!</source>
-        <translation>Zut !</translation>
+        <source>Tarnwick not found</source>
+        <translation>Tarnwick introuvable</translation>
+    </message>
+    <message>
+        <source>The Tarnwick application could not be found, so there is no scripts folder to show.</source>
+        <translation>L’application Tarnwick est introuvable : il n’y a donc aucun dossier de scripts à afficher.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The installer that is running already is busy; this request waits its turn.</source>
+        <translation>L’installateur déjà lancé est occupé ; cette demande attend son tour.</translation>
+    </message>
+    <message>
+        <source>TWK Script Installer is busy</source>
+        <translation>L’installateur de scripts TWK est occupé</translation>
+    </message>
+</context>
+<context>
+    <name>Status</name>
+    <message>
+        <source>the user scripts folder lies inside it</source>
+        <translation>le dossier des scripts de l’utilisateur se trouve à l’intérieur</translation>
+    </message>
+    <message>
+        <source>Tarnwick's scripts folder lies inside it</source>
+        <translation>le dossier des scripts de Tarnwick se trouve à l’intérieur</translation>
+    </message>
+    <message>
+        <source>the Trash is on another file system</source>
+        <translation>la corbeille se trouve sur un autre système de fichiers</translation>
+    </message>
+    <message>
+        <source>another program has held it for too long</source>
+        <translation>un autre programme le garde depuis trop longtemps</translation>
+    </message>
+    <message>
+        <source>cannot open "%1": %2</source>
+        <translation>impossible d’ouvrir « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>cannot read "%1": %2</source>
+        <translation>impossible de lire « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>cannot write "%1": %2</source>
+        <translation>impossible d’écrire « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>cannot lock "%1": %2</source>
+        <translation>impossible de verrouiller « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>cannot list "%1": %2</source>
+        <translation>impossible de lister « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>cannot find "%1": %2</source>
+        <translation>impossible de trouver « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>cannot copy "%1": %2</source>
+        <translation>impossible de copier « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>cannot write "%1" out to disk: %2</source>
+        <translation>impossible d’écrire « %1 » sur le disque : %2</translation>
+    </message>
+    <message>
+        <source>cannot replace "%1": %2</source>
+        <translation>impossible de remplacer « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>cannot move "%1" to the Trash: %2</source>
+        <translation>impossible de mettre « %1 » à la corbeille : %2</translation>
+    </message>
+    <message>
+        <source>cannot remove "%1": %2</source>
+        <translation>impossible de supprimer « %1 » : %2</translation>
+    </message>
+</context>
+<context>
+    <name>twk::alert::Alert</name>
+    <message>
+        <source>Do not ask again</source>
+        <translation>Ne plus demander</translation>
+    </message>
+</context>
+<context>
+    <name>twk::app::MainWindow</name>
+    <message>
+        <source>The preferences file could not be written (%1). The choice holds until TWK Script Installer quits.</source>
+        <translation>Le fichier de préférences n’a pas pu être écrit (%1). Le choix vaut jusqu’à ce que l’installateur de scripts TWK se ferme.</translation>
+    </message>
+    <message>
+        <source>About TWK Script Installer</source>
+        <translation>À propos de l’installateur de scripts TWK</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;TWK Script Installer&lt;/b&gt; %1&lt;br&gt;Installs the scripts that come with Tarnwick into the folder where Tarnwick's menu runs them.</source>
+        <translation>&lt;b&gt;Installateur de scripts TWK&lt;/b&gt; %1&lt;br&gt;Installe les scripts fournis avec Tarnwick dans le dossier d’où le menu de Tarnwick les lance.</translation>
+    </message>
+</context>
+<context>
+    <name>twk::app::ScriptListModel</name>
+    <message>
+        <source>Checking…</source>
+        <translation>Vérification…</translation>
+    </message>
+    <message>
+        <source>Script</source>
+        <translation>Script</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>Actions</translation>
+    </message>
+</context>
+<context>
+    <name>twk::app::ScriptListPanel</name>
+    <message>
+        <source>Tarnwick's &amp;scripts:</source>
+        <translation>&amp;Scripts de Tarnwick :</translation>
+    </message>
+    <message>
+        <source>Tarnwick's scripts</source>
+        <translation>Scripts de Tarnwick</translation>
+    </message>
+    <message>
+        <source>Press Return to install the selected script, Delete to move its installed copy to the Trash, or the Menu key for both</source>
+        <translation>Entrée installe le script choisi, Suppr met sa copie installée à la corbeille, la touche Menu propose les deux</translation>
+    </message>
+    <message>
+        <source>Tarnwick has no scripts to install.</source>
+        <translation>Tarnwick n’a aucun script à installer.</translation>
+    </message>
+    <message>
+        <source>Move to Trash…</source>
+        <translation>Mettre à la corbeille…</translation>
+    </message>
+    <message>
+        <source>There are no scripts to list.</source>
+        <translation>Il n’y a aucun script à afficher.</translation>
+    </message>
+</context>
+<context>
+    <name>twk::app::ScriptRowDelegate</name>
+    <message>
+        <source>Remove…</source>
+        <translation>Retirer…</translation>
+    </message>
+    <message>
+        <source>Install</source>
+        <translation>Installer</translation>
+    </message>
+    <message>
+        <source>Reinstall</source>
+        <translation>Réinstaller</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,5 @@
 #include "installer/ScriptFolders.h"
 
-#include "installer/Posix.h"
 #include "platform/Workspace.h"
 #include "support/environment/BaseDirectories.h"
 #include "support/strings/Pieces.h"
@@ -18,24 +17,6 @@ std::optional<QString> sourceScriptsFolder() {
 QString userScriptsFolder() {
     return environment::homeFolder() + QStringLiteral("/Library/Application Scripts/") +
            QLatin1String(MenuExtensionBundleId);
-}
-
-bool isValidScriptName(const QByteArray& name) {
-    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
-           !name.contains('\0');
-}
-
-ResolvedScript resolveScript(const std::optional<QString>& sourceFolder, const QByteArray& name) {
-    using Result = ResolvedScript::Result;
-    if (!isValidScriptName(name))
-        return {Result::InvalidName};
-    if (!sourceFolder)
-        return {Result::TarnwickNotFound};
-    const posix::Fd folder = posix::openFolderPath(posix::nativePath(*sourceFolder));
-    struct stat st;
-    if (!folder.valid() || !posix::statAt(folder.get(), name.toStdString(), st))
-        return {Result::NotFound};
-    return {Result::Found, kindOf(st.st_mode)};
 }
 
 } // namespace twk::installer

@@ -1,12 +1,13 @@
 #pragma once
 
-// The controller of the installer's window: its three actions, the script list's actions
-// and the install requests that Tarnwick sends. Every alert it shows is a sheet on the main
-// window. File work runs on worker threads, so the window and the bus always answer; the
-// controller's tasks (requests, installs, removals) run one at a time, in the order they
-// came, each ending only once its sheets were answered. Waiting tasks are plain data.
+// The controller of the installer's window: its three actions, the script list's actions and
+// the install requests that Tarnwick sends. It is a small dispatcher: each of these is a road
+// (a Road subclass in its own file) that UIManager queues and starts one at a time, in the
+// order they came, each ending only once its sheets were answered. A new kind of work is a new
+// road and one entry point here.
 
-#include "installer/ScriptInstall.h"
+#include "installer/RequestRoad.h"
+#include "installer/Road.h"
 #include "platform/Url.h"
 
 #include <QByteArray>
@@ -16,17 +17,10 @@
 #include <QWidget>
 
 #include <deque>
-#include <functional>
+#include <memory>
 #include <optional>
 
 namespace twk::installer {
-
-inline constexpr char InstallRequestScheme[] = "twkscriptinstall";
-inline constexpr char ReturnToTarnwickUrl[] = "twkrelaunch://openFromScriptInstaller";
-inline constexpr char DontAskToInstallKey[] = "QZ_DontAskToInstall";
-
-// How an install request ended.
-enum class RequestOutcome { NoScript, InvalidName, NotFound, Installed, NotInstalled, Declined };
 
 class UIManager : public QObject {
     Q_OBJECT
@@ -40,8 +34,9 @@ public:
     std::optional<QString> scriptDir() const;
     QString userScriptDirectory() const;
 
-    // Copies one script into the user scripts folder over any item of that name, on the
-    // calling thread.
+    // Copies one script into the user scripts folder over any item of that name, at once, on
+    // the calling thread. For callers of the helper library's kind; the window's actions and
+    // requests take their roads instead.
     bool installScript(const QString& sourcePath);
 
     // Handles one install request. False only when the URL is not a "twkscriptinstall" one;
@@ -56,8 +51,8 @@ public:
     void installScriptNamed(const QByteArray& name);
     void removeScriptNamed(const QByteArray& name);
 
-    // Whether a task runs or waits.
-    bool isBusy() const { return running_ || !tasks_.empty(); }
+    // Whether a road runs or waits.
+    bool isBusy() const { return running_ || !waiting_.empty(); }
 
     QWidget* mainWindow() const { return mainWindow_; }
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
@@ -76,42 +71,18 @@ Q_SIGNALS:
     void statusMessage(const QString& text);
     // An install request ended (its sheets answered).
     void requestHandled(const QString& scriptName, twk::installer::RequestOutcome outcome);
-    // Every task ended; nothing waits.
+    // Every road ended; nothing waits.
     void idle();
 
 private:
-    struct Task {
-        enum class Kind { Request, InstallAll, InstallNamed, RemoveNamed } kind;
-        QByteArray name = {};                       // the script, as file-system bytes
-        QString requestedName = {};                 // a request's script attribute, as decoded
-                                                    // (its bytes are made only when it runs)
-        std::optional<RequestOutcome> problem = {}; // a request already known to fail
-    };
-
-    void enqueue(Task task);
+    // Queues the road; it starts once every road before it has ended.
+    template <typename R, typename... Args> R* take(Args&&... args);
+    void enqueue(std::unique_ptr<Road> road);
     void runNext();
-    void finishTask();
-    void runRequest(const Task& task);
-    void runInstallAll();
-    void runInstallNamed(const QByteArray& name);
-    void runRemoveNamed(const QByteArray& name);
-
-    // Runs work on a worker thread, then `then` with its result on this thread.
-    template <typename Work, typename Then> void inBackground(Work work, Then then);
-
-    void confirmInstall(const QString& scriptName, const QByteArray& name, const QString& details);
-    void installRequested(const QString& scriptName, const QByteArray& name, bool confirmed);
-    void endRequest(const QString& scriptName, RequestOutcome outcome);
-    void showErrorThen(const QString& text, std::function<void()> then,
-                       const QString& details = {});
-    void showDoneSheet(const BulkInstallReport& report);
-    void bringToFront();
-    bool windowShown() const;
-    bool storeDontAsk();
 
     QPointer<QWidget> mainWindow_;
-    std::deque<Task> tasks_;
-    bool running_ = false;
+    std::deque<std::unique_ptr<Road>> waiting_;
+    std::unique_ptr<Road> running_;
     QThreadPool pool_;
 };
 

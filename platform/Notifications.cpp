@@ -1,6 +1,7 @@
 #include "platform/Notifications.h"
 
 #include "platform/SessionBus.h"
+#include "support/environment/ApplicationId.h"
 #include "support/text/DisplayText.h"
 
 #include <QLoggingCategory>
@@ -60,10 +61,10 @@ void capabilitiesKnown(GObject* source, GAsyncResult* result, gpointer data) {
     GVariantBuilder hints;
     g_variant_builder_init(&hints, G_VARIANT_TYPE("a{sv}"));
     g_variant_builder_add(&hints, "{sv}", "desktop-entry",
-                          g_variant_new_string("org.tarnwick.ScriptInstaller"));
+                          g_variant_new_string(environment::ApplicationId));
     g_dbus_connection_call(
         G_DBUS_CONNECTION(source), Service, Path, Service, "Notify",
-        g_variant_new("(susssasa{sv}i)", "TWK Script Installer", 0u, "org.tarnwick.ScriptInstaller",
+        g_variant_new("(susssasa{sv}i)", "TWK Script Installer", 0u, environment::ApplicationId,
                       notification->summary.constData(), body.constData(), nullptr, &hints, -1),
         G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, CallTimeoutMs, nullptr, sent, nullptr);
 }

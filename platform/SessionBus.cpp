@@ -1,8 +1,6 @@
 #include "platform/SessionBus.h"
 
-#include <QAbstractEventDispatcher>
-#include <QCoreApplication>
-#include <QTimer>
+#include "platform/GlibLoop.h"
 
 #include <gio/gio.h>
 
@@ -34,8 +32,7 @@ GDBusConnection* connect(int timeoutMs) {
         g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (!address)
         return nullptr;
-    g_autoptr(GMainContext) context = g_main_context_new();
-    g_main_context_push_thread_default(context);
+    PrivateMainContext context;
     g_autoptr(GCancellable) cancellable = g_cancellable_new();
     auto* pending = new PendingConnect;
     g_dbus_connection_new_for_address(
@@ -43,14 +40,7 @@ GDBusConnection* connect(int timeoutMs) {
         GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
         nullptr, cancellable, connected, pending);
-    const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
-    g_autoptr(GSource) tick = g_timeout_source_new(50);
-    g_source_set_callback(
-        tick, [](gpointer) { return gboolean(G_SOURCE_CONTINUE); }, nullptr, nullptr);
-    g_source_attach(tick, context);
-    while (!pending->done && g_get_monotonic_time() < deadline)
-        g_main_context_iteration(context, TRUE);
-    g_source_destroy(tick);
+    context.runUntil([pending] { return pending->done; }, std::chrono::milliseconds(timeoutMs));
     GDBusConnection* connection = pending->connection;
     if (pending->done) {
         delete pending;
@@ -58,7 +48,6 @@ GDBusConnection* connect(int timeoutMs) {
         pending->abandoned = true; // its callback frees it, if it ever comes
         g_cancellable_cancel(cancellable);
     }
-    g_main_context_pop_thread_default(context);
     if (connection)
         g_dbus_connection_set_exit_on_close(connection, FALSE);
     return connection;
@@ -69,19 +58,6 @@ GDBusConnection* connect(int timeoutMs) {
 GDBusConnection* sessionBus(int timeoutMs) {
     static GDBusConnection* const bus = connect(timeoutMs);
     return bus;
-}
-
-void runGlibFromQtEventLoop() {
-    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    if (!dispatcher || dispatcher->inherits("QEventDispatcherGlib") ||
-        dispatcher->inherits("QPAEventDispatcherGlib"))
-        return;
-    auto* timer = new QTimer(QCoreApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, [] {
-        while (g_main_context_iteration(nullptr, FALSE)) {
-        }
-    });
-    timer->start(20);
 }
 
 } // namespace twk::platform

@@ -11,9 +11,4 @@ namespace twk::platform {
 // timeoutMs. The first call decides for the whole process.
 GDBusConnection* sessionBus(int timeoutMs = 3000);
 
-// GDBus delivers replies and calls through GLib's default main context, which Qt's event
-// loop runs when Qt was built with GLib; otherwise a timer runs it. Call once an
-// application object exists.
-void runGlibFromQtEventLoop();
-
 } // namespace twk::platform

@@ -16,4 +16,8 @@ void setClockForTesting(std::function<QDateTime()> newClock) {
     clock() = std::move(newClock);
 }
 
+QDateTime distantPast() {
+    return QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
+}
+
 } // namespace twk::defaults

@@ -11,6 +11,9 @@ namespace twk::defaults {
 
 QDateTime currentDate();
 
+// The distant past: a date before any date a caller will meet.
+QDateTime distantPast();
+
 // Replaces the clock; an empty function restores the system clock.
 void setClockForTesting(std::function<QDateTime()> clock);
 

@@ -1,6 +1,7 @@
 #include "support/defaults/Shortcuts.h"
 
 #include "support/defaults/UserDefaults.h"
+#include "support/environment/ApplicationId.h"
 
 namespace twk::defaults {
 namespace {
@@ -38,11 +39,11 @@ void removeObjectForKey(const std::optional<QString>& key) {
         standard().removeObjectForKey(*key);
 }
 void synchronize() {
-    standard().synchronize();
+    (void)standard().synchronize(); // the shortcut drops the result; the store logs a failure
 }
 void resetAllValues() {
     // Removing the domain writes the file at once.
-    standard().removePersistentDomainForName(QLatin1StringView(ApplicationId));
+    standard().removePersistentDomainForName(QLatin1StringView(environment::ApplicationId));
 }
 bool toggleBoolForKey(const QString& key) {
     UserDefaults& store = standard();

@@ -1,355 +1,146 @@
 #include "support/defaults/UserDefaults.h"
 
+#include "support/defaults/TypedJson.h"
+#include "support/environment/ApplicationId.h"
 #include "support/environment/BaseDirectories.h"
 #include "support/log/SystemLog.h"
+#include "support/posix/Fd.h"
+#include "support/posix/FolderLock.h"
+#include "support/posix/Io.h"
+#include "support/text/Conversions.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLoggingCategory>
 
 #include <cerrno>
-#include <charconv>
 #include <cmath>
-#include <cstring>
+#include <cstdio>
+#include <ctime>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcDefaults, "twk.defaults", QtInfoMsg)
 
 namespace twk::defaults {
+
+using posix::Status;
+using posix::Step;
+
 namespace {
-
-template <typename F> QString floatText(F value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
-
-template <typename F> std::optional<F> parseFloat(const QString& text) {
-    const QByteArray latin = text.toLatin1();
-    F value{};
-    const char* begin = latin.constData();
-    const char* end = begin + latin.size();
-    // from_chars does not take a leading "-" for nan; handle the sign ourselves.
-    bool negative = false;
-    if (begin != end && *begin == '-') {
-        negative = true;
-        ++begin;
-    }
-    const auto result = std::from_chars(begin, end, value);
-    if (result.ec != std::errc() || result.ptr != end)
-        return std::nullopt;
-    return negative ? -value : value;
-}
-
-QJsonValue encode(const QVariant& value);
-
-QJsonObject encodeMap(const QVariantMap& map) {
-    QJsonObject object;
-    for (auto it = map.begin(); it != map.end(); ++it) {
-        const QJsonValue v = encode(it.value());
-        if (!v.isUndefined())
-            object.insert(it.key(), v);
-    }
-    return object;
-}
-
-QJsonValue encode(const QVariant& value) {
-    auto tagged = [](const char* tag, const QJsonValue& v) {
-        return QJsonObject{{QLatin1String(tag), v}};
-    };
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-        return tagged("bool", value.toBool());
-    case QMetaType::Int:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-    case QMetaType::Short:
-    case QMetaType::SChar:
-        return tagged("integer", QString::number(value.toLongLong()));
-    case QMetaType::UInt:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
-    case QMetaType::UShort:
-    case QMetaType::UChar:
-        return tagged("unsigned", QString::number(value.toULongLong()));
-    case QMetaType::Float:
-        return tagged("float", floatText(value.toFloat()));
-    case QMetaType::Double:
-        return tagged("double", floatText(value.toDouble()));
-    case QMetaType::QString:
-        return tagged("string", value.toString());
-    case QMetaType::QByteArray:
-        return tagged("data", QString::fromLatin1(value.toByteArray().toBase64()));
-    case QMetaType::QDateTime: {
-        const QDateTime date = value.toDateTime();
-        if (!date.isValid())
-            return QJsonValue(QJsonValue::Undefined);
-        return tagged("date", date.toUTC().toString(Qt::ISODateWithMs));
-    }
-    case QMetaType::QVariantMap:
-        return tagged("dictionary", encodeMap(value.toMap()));
-    case QMetaType::QVariantHash: {
-        QVariantMap map;
-        const QVariantHash hash = value.toHash();
-        for (auto it = hash.begin(); it != hash.end(); ++it)
-            map.insert(it.key(), it.value());
-        return tagged("dictionary", encodeMap(map));
-    }
-    case QMetaType::QVariantList:
-    case QMetaType::QStringList: {
-        QJsonArray array;
-        for (const QVariant& item : value.toList()) {
-            const QJsonValue v = encode(item);
-            if (!v.isUndefined())
-                array.append(v);
-        }
-        return tagged("array", array);
-    }
-    default:
-        if (value.canConvert<QString>())
-            return tagged("string", value.toString());
-        return QJsonValue(QJsonValue::Undefined);
-    }
-}
-
-// Decodes one typed value. nullopt means the value's shape is wrong (a damaged file);
-// an invalid QVariant means a kind this version does not know, which is skipped.
-std::optional<QVariant> decode(const QJsonValue& json) {
-    if (!json.isObject())
-        return std::nullopt;
-    const QJsonObject object = json.toObject();
-    if (object.size() != 1)
-        return std::nullopt;
-    const QString tag = object.begin().key();
-    const QJsonValue v = object.begin().value();
-    bool ok = false;
-    if (tag == u"bool" && v.isBool())
-        return QVariant(v.toBool());
-    if (tag == u"integer" && v.isString()) {
-        const qint64 n = v.toString().toLongLong(&ok);
-        return ok ? std::optional<QVariant>(QVariant(n)) : std::nullopt;
-    }
-    if (tag == u"unsigned" && v.isString()) {
-        const quint64 n = v.toString().toULongLong(&ok);
-        return ok ? std::optional<QVariant>(QVariant(n)) : std::nullopt;
-    }
-    if (tag == u"float" && v.isString()) {
-        const auto f = parseFloat<float>(v.toString());
-        return f ? std::optional<QVariant>(QVariant(*f)) : std::nullopt;
-    }
-    if (tag == u"double" && v.isString()) {
-        const auto d = parseFloat<double>(v.toString());
-        return d ? std::optional<QVariant>(QVariant(*d)) : std::nullopt;
-    }
-    if (tag == u"string" && v.isString())
-        return QVariant(v.toString());
-    if (tag == u"data" && v.isString())
-        return QVariant(QByteArray::fromBase64(v.toString().toLatin1()));
-    if (tag == u"date" && v.isString()) {
-        const QDateTime date = QDateTime::fromString(v.toString(), Qt::ISODateWithMs);
-        return date.isValid() ? std::optional<QVariant>(QVariant(date)) : std::nullopt;
-    }
-    if (tag == u"dictionary" && v.isObject()) {
-        QVariantMap map;
-        const QJsonObject entries = v.toObject();
-        for (auto it = entries.begin(); it != entries.end(); ++it) {
-            const auto item = decode(it.value());
-            if (!item)
-                return std::nullopt;
-            if (item->isValid())
-                map.insert(it.key(), *item);
-        }
-        return QVariant(map);
-    }
-    if (tag == u"array" && v.isArray()) {
-        QVariantList list;
-        for (const QJsonValue& element : v.toArray()) {
-            const auto item = decode(element);
-            if (!item)
-                return std::nullopt;
-            if (item->isValid())
-                list.append(*item);
-        }
-        return QVariant(list);
-    }
-    if (tag == u"bool" || tag == u"integer" || tag == u"unsigned" || tag == u"float" ||
-        tag == u"double" || tag == u"string" || tag == u"data" || tag == u"date" ||
-        tag == u"dictionary" || tag == u"array")
-        return std::nullopt; // a known kind with the wrong shape
-    return QVariant();
-}
-
-constexpr QLatin1StringView ValuesKey("values");
-
-bool parseStore(const QByteArray& bytes, QVariantMap& map) {
-    if (bytes.trimmed().isEmpty())
-        return true; // a new, empty file
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return false;
-    const QJsonValue values = document.object().value(ValuesKey);
-    if (!values.isObject())
-        return false;
-    const QJsonObject entries = values.toObject();
-    for (auto it = entries.begin(); it != entries.end(); ++it) {
-        const auto value = decode(it.value());
-        if (!value)
-            return false;
-        if (value->isValid())
-            map.insert(it.key(), *value);
-    }
-    return true;
-}
-
-QByteArray serialize(const QVariantMap& values) {
-    QJsonObject entries;
-    for (auto it = values.begin(); it != values.end(); ++it) {
-        const QJsonValue v = encode(it.value());
-        if (!v.isUndefined())
-            entries.insert(it.key(), v);
-    }
-    return QJsonDocument(QJsonObject{{QStringLiteral("values"), entries}})
-        .toJson(QJsonDocument::Indented);
-}
 
 constexpr qint64 MaxFileSize = 1 << 20;
 
-// Reads a whole descriptor, stopping once it holds more than limit bytes.
-bool readAll(int fd, QByteArray& bytes, qint64 limit) {
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            return true;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.append(buffer, n);
-        if (bytes.size() > limit)
-            return true;
-    }
+std::string native(const QString& path) {
+    return text::toNativeBytes(path).toStdString();
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno != EINTR)
-            return false;
-        done += n > 0 ? n : 0;
-    }
-    return true;
+// "20260307-120000-123" in UTC, from the C library: it works at any moment, also while the
+// process ends and Qt's own time zone data is gone.
+std::string timeTag() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    std::tm utc{};
+    ::gmtime_r(&now.tv_sec, &utc);
+    char text[32];
+    const size_t n = std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &utc);
+    std::snprintf(text + n, sizeof text - n, "-%03ld", now.tv_nsec / 1000000);
+    return text;
 }
 
-QString errorText(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+// Moves a file that cannot be used out of the way under a name no other file has, so that
+// nothing the user might want is ever replaced; the log says where it went.
+void setAside(const std::string& from, const QString& why) {
+    const QString path = text::fromNativeBytes(from);
+    const std::string base = from + ".damaged-" + timeTag();
+    std::string aside = base;
+    int moved = -1;
+    for (int attempt = 2; attempt < 1000; ++attempt) {
+        moved = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
+        if (moved == 0 || errno != EEXIST)
+            break;
+        aside = base + '-' + std::to_string(attempt);
+    }
+    const QString shownAside = text::fromNativeBytes(aside);
+    log::systemLog(moved == 0 ? QStringLiteral("preference file %1 %2; it was moved to %3 and "
+                                               "preferences start empty")
+                                    .arg(path, why, shownAside)
+                              : QStringLiteral("preference file %1 %2 and could not be moved "
+                                               "aside; preferences start empty")
+                                    .arg(path, why));
 }
 
-// Holds an exclusive lock on a folder while it lives (the writers of one file agree on it).
-class FolderLock {
-public:
-    explicit FolderLock(const QByteArray& folder)
-        : fd_(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (fd_ >= 0)
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-            }
+// The file's document, or why it could not be read. A file that is not a small regular file
+// holding a document is set aside, and reads as an empty one.
+posix::Expected<StoreDocument> readFile(const std::string& name, struct stat& st) {
+    const posix::Fd fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!fd.valid()) {
+        if (errno == ENOENT)
+            return StoreDocument();
+        return Status(Step::Reading, errno, name);
     }
-    ~FolderLock() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
+    QByteArray bytes;
+    QString problem;
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        problem = QStringLiteral("is not a regular file");
+    else if (st.st_size > MaxFileSize || !posix::readAll(fd.get(), bytes, MaxFileSize).ok() ||
+             bytes.size() > MaxFileSize)
+        problem = QStringLiteral("is larger than 1 MiB or cannot be read");
+    else if (auto document = parseStore(bytes))
+        return std::move(*document);
+    else
+        problem = QStringLiteral("could not be read");
+    setAside(name, problem);
+    return StoreDocument();
+}
 
-private:
-    int fd_;
-};
+// Writes the bytes to a new file beside target and renames it into place.
+Status replaceFile(const std::string& target, const QByteArray& bytes) {
+    std::string temporary = target + ".XXXXXX";
+    posix::Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!fd.valid())
+        return Status(Step::Writing, errno, target);
+    Status status = posix::writeAll(fd.get(), bytes);
+    if (status.ok() && (::fchmod(fd.get(), 0600) != 0 || ::fsync(fd.get()) != 0))
+        status = Status(Step::Writing, errno);
+    // A late write error (quota, a full disk on some file systems) shows only at close.
+    if (status.ok() && ::close(fd.release()) != 0)
+        status = Status(Step::Writing, errno);
+    if (status.ok() && ::rename(temporary.c_str(), target.c_str()) != 0)
+        status = Status(Step::Replacing, errno);
+    if (!status.ok())
+        ::unlink(temporary.c_str());
+    return status.as(status.step(), target);
+}
 
 } // namespace
 
-QDateTime distantPast() {
-    return QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
-}
-
 UserDefaults::UserDefaults(const QString& filePath, QObject* parent)
     : QObject(parent), path_(filePath) {
+    writer_.setMaxThreadCount(1);
     refresh();
 }
 
 UserDefaults::~UserDefaults() {
-    if (!pending_.isEmpty() || clearPending_)
-        writeOut();
+    writer_.waitForDone();
+    if (!pending_.isEmpty())
+        (void)synchronize(); // a failure is logged; there is nobody left to tell
 }
 
 QString UserDefaults::standardFilePath() {
-    return environment::configHome() + u'/' + QLatin1StringView(ApplicationId) +
+    return environment::configHome() + u'/' + QLatin1StringView(environment::ApplicationId) +
            QStringLiteral(".conf");
 }
 
 UserDefaults& UserDefaults::standardUserDefaults() {
     static UserDefaults* standard = new UserDefaults(standardFilePath());
     static const bool flushAtExit = [] {
-        std::atexit([] { standard->synchronize(); });
+        std::atexit([] { (void)standard->synchronize(); }); // logged when it fails
         return true;
     }();
     Q_UNUSED(flushAtExit);
     return *standard;
-}
-
-void UserDefaults::setAside(const QString& why) const {
-    const QString aside =
-        path_ + QStringLiteral(".damaged-") +
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    const bool moved =
-        ::rename(QFile::encodeName(path_).constData(), QFile::encodeName(aside).constData()) == 0;
-    log::systemLog(moved ? QStringLiteral("preference file %1 %2; it was moved to %3 and "
-                                          "preferences start empty")
-                               .arg(path_, why, aside)
-                         : QStringLiteral("preference file %1 %2 and could not be moved aside; "
-                                          "preferences start empty")
-                               .arg(path_, why));
-}
-
-QVariantMap UserDefaults::readFile(Stamp& stamp) const {
-    stamp = {};
-    QVariantMap values;
-    const QByteArray path = QFile::encodeName(path_);
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno != ENOENT)
-            log::systemLog(QStringLiteral("preference file %1 cannot be read: %2")
-                               .arg(path_, errorText(errno)));
-        return values;
-    }
-    struct stat st;
-    QByteArray bytes;
-    QString problem;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        problem = QStringLiteral("is not a regular file");
-    else if (st.st_size > MaxFileSize || !readAll(fd, bytes, MaxFileSize) ||
-             bytes.size() > MaxFileSize)
-        problem = QStringLiteral("is larger than 1 MiB or cannot be read");
-    else if (!parseStore(bytes, values))
-        problem = QStringLiteral("could not be read");
-    ::close(fd);
-    if (!problem.isEmpty()) {
-        setAside(problem);
-        return {};
-    }
-    stamp = stampOf(st);
-    return values;
 }
 
 UserDefaults::Stamp UserDefaults::stampOf(const struct stat& st) {
@@ -363,19 +154,21 @@ UserDefaults::Stamp UserDefaults::stampOf(const struct stat& st) {
 
 void UserDefaults::refresh() const {
     struct stat st;
-    const Stamp now =
-        ::stat(QFile::encodeName(path_).constData(), &st) == 0 ? stampOf(st) : Stamp{};
+    const Stamp now = ::stat(native(path_).c_str(), &st) == 0 ? stampOf(st) : Stamp{};
     if (loaded_ && now == stamp_)
         return;
     if (loaded_)
         qCDebug(lcDefaults) << "preference file" << path_ << "changed: reading it again";
     loaded_ = true;
-    QVariantMap fresh = readFile(stamp_);
-    if (!stamp_.exists)
-        stamp_ = now; // one that cannot be read is tried again once it changes, not every time
-    if (clearPending_)
-        fresh.clear();
-    for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+    struct stat read {};
+    auto document = readFile(native(path_), read);
+    if (!document.ok())
+        log::systemLog(QStringLiteral("preference file %1 cannot be read: %2")
+                           .arg(path_, document.status().reason()));
+    // One that cannot be read is tried again once it changes, not at every access.
+    stamp_ = document.ok() && read.st_ino ? stampOf(read) : now;
+    QVariantMap fresh = document.ok() && !pending_.clearAll ? document->values : QVariantMap();
+    for (auto it = pending_.values.begin(); it != pending_.values.end(); ++it) {
         if (it.value())
             fresh.insert(it.key(), *it.value());
         else
@@ -398,79 +191,113 @@ void UserDefaults::refresh() const {
 
 void UserDefaults::changed(const QString& key, const std::optional<QVariant>& value) {
     refresh();
-    pending_.insert(key, value);
+    pending_.values.insert(key, value);
     if (value)
         values_.insert(key, *value);
     else
         values_.remove(key);
-    if (!writeScheduled_) {
-        writeScheduled_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                writeScheduled_ = false;
-                if (!pending_.isEmpty() || clearPending_)
-                    writeOut();
-            },
-            Qt::QueuedConnection);
-    }
+    scheduleWrite();
     Q_EMIT valueChanged(key);
 }
 
-bool UserDefaults::writeOut() {
-    const QFileInfo file(path_);
-    QDir().mkpath(file.absolutePath());
+void UserDefaults::scheduleWrite() {
+    if (writeScheduled_)
+        return;
+    writeScheduled_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            writeScheduled_ = false;
+            synchronizeInBackground();
+        },
+        Qt::QueuedConnection);
+}
+
+Status UserDefaults::write(const QString& path, const Changes& changes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     // A link to the file (a managed dotfile) is kept: the file it points to is replaced.
-    QByteArray target = QFile::encodeName(path_);
-    if (char* resolved = ::realpath(target.constData(), nullptr)) {
+    std::string target = native(path);
+    if (char* resolved = ::realpath(target.c_str(), nullptr)) {
         target = resolved;
         std::free(resolved);
     }
-    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
-    const FolderLock lock(folder.isEmpty() ? QByteArray(".") : folder);
-
-    Stamp stamp;
-    QVariantMap merged = clearPending_ ? QVariantMap() : readFile(stamp);
-    for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+    const std::string folder = target.substr(0, target.rfind('/') + 1);
+    const auto lock = posix::FolderLock::take(folder.empty() ? std::string(".") : folder);
+    if (!lock.ok())
+        return lock.status();
+    // Under the lock: what others wrote meanwhile, with our changes on top. A file that
+    // exists but cannot be read is never replaced: what it holds is not ours to drop.
+    struct stat st;
+    auto document = readFile(target, st);
+    if (!document.ok())
+        return document.status();
+    if (changes.clearAll)
+        document->values.clear();
+    for (auto it = changes.values.begin(); it != changes.values.end(); ++it) {
         if (it.value())
-            merged.insert(it.key(), *it.value());
+            document->values.insert(it.key(), *it.value());
         else
-            merged.remove(it.key());
+            document->values.remove(it.key());
     }
-    QByteArray temporary = target + ".XXXXXX";
-    int error = 0;
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-    } else {
-        if (!writeAll(fd, serialize(merged)) || ::fchmod(fd, 0600) != 0 || ::fsync(fd) != 0)
-            error = errno;
-        if (::close(fd) != 0 && !error)
-            error = errno;
-        if (!error && ::rename(temporary.constData(), target.constData()) != 0)
-            error = errno;
-        if (error)
-            ::unlink(temporary.constData());
-    }
-    if (error) {
-        lastError_ = errorText(error);
+    return replaceFile(target, serializeStore(*document));
+}
+
+void UserDefaults::written(const Changes& changes, const Status& status) {
+    if (!status.ok()) {
         log::systemLog(
-            QStringLiteral("preferences could not be saved to %1: %2").arg(path_, lastError_));
-        Q_EMIT writeFailed(lastError_);
-        return false;
+            QStringLiteral("preferences could not be saved to %1: %2").arg(path_, status.reason()));
+        return; // they stay pending
     }
-    lastError_.clear();
-    pending_.clear();
-    clearPending_ = false;
+    // What changed again while the write was under way is still to be written.
+    for (auto it = changes.values.begin(); it != changes.values.end(); ++it) {
+        const auto now = pending_.values.constFind(it.key());
+        if (now != pending_.values.constEnd() && *now == *it)
+            pending_.values.erase(now);
+    }
+    if (changes.clearAll)
+        pending_.clearAll = false;
     loaded_ = false;
     refresh();
-    return true;
+}
+
+Status UserDefaults::synchronize() {
+    // Writes started earlier reach the file first: a later write must not be overtaken by an
+    // older one.
+    writer_.waitForDone();
+    if (pending_.isEmpty()) {
+        refresh();
+        return {};
+    }
+    const Changes changes = pending_;
+    const Status status = write(path_, changes);
+    written(changes, status);
+    return status;
+}
+
+void UserDefaults::synchronizeInBackground(std::function<void(const Status&)> done) {
+    if (pending_.isEmpty()) {
+        refresh();
+        if (done)
+            done({});
+        return;
+    }
+    writer_.start([this, path = path_, changes = pending_, done = std::move(done)] {
+        const Status status = write(path, changes);
+        QMetaObject::invokeMethod(
+            this,
+            [this, changes, status, done] {
+                written(changes, status);
+                if (done)
+                    done(status);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 std::optional<QVariant> UserDefaults::objectForKey(const QString& key) const {
     refresh();
     const auto found = values_.constFind(key);
-    if (found == values_.constEnd())
+    if (found == values_.constEnd() || found->metaType() == QMetaType::fromType<UnknownValue>())
         return std::nullopt;
     return *found;
 }
@@ -541,30 +368,26 @@ void UserDefaults::removeObjectForKey(const QString& key) {
     changed(key, std::nullopt);
 }
 
-bool UserDefaults::synchronize() {
-    if (pending_.isEmpty() && !clearPending_) {
-        refresh();
-        return true;
-    }
-    return writeOut();
-}
-
 void UserDefaults::removePersistentDomainForName(const QString& name) {
-    if (name != QLatin1StringView(ApplicationId))
+    if (name != QLatin1StringView(environment::ApplicationId))
         return;
     refresh();
     const QStringList keys = values_.keys();
-    pending_.clear();
-    clearPending_ = true;
+    pending_ = {{}, true};
     values_.clear();
     for (const QString& key : keys)
         Q_EMIT valueChanged(key);
-    writeOut();
+    (void)synchronize(); // logged when it fails, and kept pending
 }
 
 QStringList UserDefaults::allKeys() const {
     refresh();
-    return values_.keys();
+    QStringList keys;
+    for (auto it = values_.begin(); it != values_.end(); ++it) {
+        if (it->metaType() != QMetaType::fromType<UnknownValue>())
+            keys.append(it.key());
+    }
+    return keys;
 }
 
 void UserDefaults::watchFile() {

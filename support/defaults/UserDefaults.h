@@ -1,34 +1,34 @@
 #pragma once
 
-// The preference store: one file of typed values that survive a restart exactly
-// (booleans, 64-bit integers, single floats bit for bit, dates to the millisecond,
-// dictionaries and arrays of those), under keys kept exactly as given. Every read sees what
-// other processes wrote: the file is read again whenever it changed. Changes are written
-// out soon after they are made (at once by synchronize()), merged with what others wrote
-// meanwhile, under a lock, through a new file renamed into place: the old file stays whole
-// when writing fails, and a failure is logged and reported, never silent.
+// The preference store: one file of typed values that survive a restart exactly (see
+// TypedJson.h), under keys kept exactly as given. Every read sees what other processes wrote:
+// the file is read again whenever it changed. Changes are written out soon after they are made,
+// on the store's own thread, merged with what others wrote meanwhile, under a lock with a
+// deadline, through a new file renamed into place: the old file stays whole when writing
+// fails, and a change that could not be written stays pending and is logged.
+
+#include "support/posix/Status.h"
 
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 #include <sys/stat.h>
 #include <sys/types.h>
 
 namespace twk::defaults {
 
-// The application's identifier: its bus name, desktop entry and preference file name.
-inline constexpr char ApplicationId[] = "org.tarnwick.ScriptInstaller";
-
 class UserDefaults : public QObject {
     Q_OBJECT
 public:
     // The store kept in the given file. Only a regular file of at most 1 MiB is read, and
     // never blocking; a damaged file, or anything else found at the path (a FIFO, a device,
-    // a link to one), is moved aside (its name gets ".damaged-<time>") and the store starts
-    // empty; the system log says so.
+    // a link to one), is moved aside under a name of its own ("<file>.damaged-<time>") and
+    // the store starts empty; the system log says so.
     explicit UserDefaults(const QString& filePath, QObject* parent = nullptr);
     ~UserDefaults() override; // writes what is pending
 
@@ -39,7 +39,8 @@ public:
 
     QString filePath() const { return path_; }
 
-    // An absent value is an invalid QVariant; storing one removes the key.
+    // An absent value is an invalid QVariant; storing one removes the key. A value of a kind
+    // this version cannot read reads as absent.
     std::optional<QVariant> objectForKey(const QString& key) const;
     void setObject(const QVariant& value, const QString& forKey);
 
@@ -51,11 +52,15 @@ public:
     void setInteger(qint64 value, const QString& forKey);
 
     void removeObjectForKey(const QString& key);
-    // Writes pending changes and reads what other processes wrote. False when the changes
-    // could not be written (they stay pending); lastError() says why.
-    bool synchronize();
-    QString lastError() const { return lastError_; }
-    // Removes every value of the named domain (this application's id), then nothing is left.
+
+    // Writes pending changes now and reads what other processes wrote. Blocks the caller
+    // until written, at most as long as the lock's deadline; on failure the changes stay
+    // pending. The window uses synchronizeInBackground instead.
+    posix::Status synchronize();
+    // The same on the store's own thread; done, when given, runs here with the result.
+    void synchronizeInBackground(std::function<void(const posix::Status&)> done = {});
+
+    // Removes every value of the named domain (this application's id) and writes that out.
     void removePersistentDomainForName(const QString& name);
 
     QStringList allKeys() const;
@@ -67,8 +72,6 @@ public:
 Q_SIGNALS:
     // A key's value was set or removed, here or by another process.
     void valueChanged(const QString& key);
-    // Pending changes could not be written out.
-    void writeFailed(const QString& reason);
 
 private:
     struct Stamp {
@@ -78,26 +81,28 @@ private:
         qint64 size = 0, mtime = 0, ctime = 0;
         friend bool operator==(const Stamp&, const Stamp&) = default;
     };
+    // What is written at once: the pending changes, and whether everything else goes.
+    struct Changes {
+        QMap<QString, std::optional<QVariant>> values; // nullopt: removed
+        bool clearAll = false;
+        bool isEmpty() const { return values.isEmpty() && !clearAll; }
+    };
 
     static Stamp stampOf(const struct stat& st);
+    static posix::Status write(const QString& path, const Changes& changes);
     void refresh() const;
-    QVariantMap readFile(Stamp& stamp) const;
-    void setAside(const QString& why) const;
     void changed(const QString& key, const std::optional<QVariant>& value);
-    bool writeOut();
+    void written(const Changes& changes, const posix::Status& status);
+    void scheduleWrite();
 
     QString path_;
     mutable QVariantMap values_; // what the file held at its last read, with pending applied
     mutable Stamp stamp_;
     mutable bool loaded_ = false;
-    QMap<QString, std::optional<QVariant>> pending_; // not written yet; nullopt: removed
-    bool clearPending_ = false; // every value goes when pending changes are written
+    Changes pending_;
     bool writeScheduled_ = false;
-    QString lastError_;
     QObject* watcher_ = nullptr;
+    QThreadPool writer_; // one thread: writes reach the file in the order they were made
 };
-
-// The distant past: a date before any date a caller will meet.
-QDateTime distantPast();
 
 } // namespace twk::defaults

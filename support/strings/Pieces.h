@@ -35,7 +35,4 @@ QString lastPathComponent(QStringView path);
 // else the password database's). Other texts come back unchanged.
 QString stringByExpandingTildeInPath(QStringView path);
 
-// Whether the text is valid UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
-bool isValidUtf8(const char* data, qsizetype size);
-
 } // namespace twk::strings

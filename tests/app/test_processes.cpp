@@ -39,7 +39,7 @@ class TestProcesses : public QObject {
     void setDontAsk(bool dontAsk) {
         defaults::UserDefaults store(defaults::UserDefaults::standardFilePath());
         store.setBool(dontAsk, "QZ_DontAskToInstall");
-        QVERIFY(store.synchronize());
+        QVERIFY(store.synchronize().ok());
     }
 
 private Q_SLOTS:
@@ -67,7 +67,7 @@ private Q_SLOTS:
         auto row = [](const char* name, QStringList arguments, int status, const char* out, const char* err = "") {
             QTest::newRow(name) << arguments << status << QString::fromUtf8(out) << QString::fromUtf8(err);
         };
-        row("list", {"--list"}, 0, ".Startup Hook.sh\tnot installed\nOpen Recent.sh\tnot installed\nWindow Tools\tnot " "installed\nWord Count.txt\tnot installed\n");
+        row("list", {"--list"}, 0, ".Startup Hook.sh\tNot installed\nOpen Recent.sh\tNot installed\nWindow Tools\tNot installed\nWord Count.txt\tNot installed\n");
         row("json", {"--list", "--json"}, 0, "\"name\": \".Startup Hook.sh\",\n        \"state\": \"not installed\"");
         row("install", {"--install", "Open Recent.sh", "../x", "nope", "-rf"}, 1, "installed: Open Recent.sh\nnot installed: ../x: is not a valid script name\nnot " "installed: nope: not found\nnot installed: -rf: not found\n");
         row("remove what is not there", {"--remove", "Open Recent.sh"}, 1, "not removed: Open Recent.sh: is not installed\n");
@@ -103,10 +103,10 @@ private Q_SLOTS:
                                       QProcessEnvironment::systemEnvironment(), {}, "sh")
                                 .out;
         QVERIFY2(out.contains(QString::fromUtf8("installed: caf\uFFFD\n")) &&
-                     out.contains(QString::fromUtf8("caf\uFFFD\tinstalled")) &&
+                     out.contains(QString::fromUtf8("caf\uFFFD\tInstalled")) &&
                      out.contains(QString::fromUtf8("moved to the Trash: caf\uFFFD")),
                  qPrintable(out));
-        QVERIFY2(out.contains("evil\\u001B]0;owned\\u0007\\u001B[2J\tnot installed") &&
+        QVERIFY2(out.contains("evil\\u001B]0;owned\\u0007\\u001B[2J\tNot installed") &&
                      !out.contains('\x1b'),
                  qPrintable(out));
         QFile::remove(box_.source("evil\x1b]0;owned\x07\x1b[2J"));

@@ -4,16 +4,19 @@
 // copies into themselves, mount points, full and foreign file systems) leaving nothing outside
 // touched and no debris inside.
 
-#include "installer/FolderWalk.h"
-#include "installer/Items.h"
-#include "installer/ScriptCatalog.h"
-#include "installer/ScriptDetails.h"
-#include "installer/ScriptFolders.h"
-#include "installer/ScriptInstall.h"
-#include "installer/StagedCopy.h"
-#include "installer/Trash.h"
+#include "installer/files/BulkInstall.h"
+#include "installer/files/FolderStack.h"
+#include "installer/files/Items.h"
+#include "installer/files/ScriptCatalog.h"
+#include "installer/files/ScriptDetails.h"
+#include "installer/files/ScriptInstall.h"
+#include "installer/files/ScriptNames.h"
+#include "installer/files/ScriptRemoval.h"
+#include "installer/files/StagedInstaller.h"
+#include "installer/files/Trash.h"
 #include "support/environment/BaseDirectories.h"
 #include "support/log/SystemLog.h"
+#include "support/text/Conversions.h"
 #include "tests/common/Testing.h"
 
 #include <QCryptographicHash>
@@ -26,7 +29,7 @@
 #include <unistd.h>
 
 using namespace twk;
-using namespace twk::installer;
+using namespace twk::files;
 
 namespace {
 
@@ -39,12 +42,12 @@ QByteArray bytes(const QString& path) {
 // A folder nested depth levels deep, each level named name, with a file at the bottom.
 void makeDeep(const QString& top, int depth, const QByteArray& name) {
     ::mkdir(bytes(top).constData(), 0755);
-    posix::Fd at(::open(bytes(top).constData(), O_RDONLY | O_DIRECTORY));
+    Fd at(::open(bytes(top).constData(), O_RDONLY | O_DIRECTORY));
     for (int i = 0; i < depth; ++i) {
         ::mkdirat(at.get(), name.constData(), 0755);
         at = posix::Fd(::openat(at.get(), name.constData(), O_RDONLY | O_DIRECTORY));
     }
-    const posix::Fd file(::openat(at.get(), "bottom", O_WRONLY | O_CREAT, 0644));
+    const Fd file(::openat(at.get(), "bottom", O_WRONLY | O_CREAT, 0644));
     QCOMPARE(::write(file.get(), "deep", 4), 4);
 }
 
@@ -74,7 +77,7 @@ private Q_SLOTS:
         for (const QString& folder : {src_, dst_, environment::dataHome() + "/Trash"}) {
             if (folder.startsWith(u'/') && !QFileInfo(folder).isDir())
                 continue;
-            const posix::Fd parent = posix::openFolderPath(bytes(folder + "/..").toStdString());
+            const Fd parent = openFolderPath(bytes(folder + "/..").toStdString());
             QVERIFY(removeItem(parent.get(), QFileInfo(folder).fileName().toStdString(), {}).ok());
         }
     }
@@ -90,11 +93,11 @@ private Q_SLOTS:
     // runs the way the program runs, before any test switches the swap off and on again.
     void neverMissing() {
         test::write(src("s"), "new");
-        const posix::Fd watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+        const Fd watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
         ::inotify_add_watch(watch.get(), bytes(dst_).constData(), IN_MOVE | IN_CREATE | IN_DELETE);
         for (const char* before : {"edited", "new"}) {
             test::write(dst("s"), before);
-            QVERIFY(install("s").installed);
+            QVERIFY(install("s").installed());
         }
         alignas(inotify_event) char events[1 << 16];
         const ssize_t size = ::read(watch.get(), events, sizeof events);
@@ -145,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(state(native), ScriptState::NotInstalled);
         for (int round = 0; round < 2; ++round) {
             const ScriptOutcome outcome = install(native);
-            QVERIFY2(outcome.installed, qPrintable(outcome.error));
+            QVERIFY2(outcome.installed(), qPrintable(outcome.status.description()));
             QVERIFY(outcome.trashedName.isEmpty()); // the same copy is not kept
             QCOMPARE(test::tree(dst(name)), test::tree(item));
             QCOMPARE(QFileInfo(dst(name)).lastModified(), QFileInfo(item).lastModified());
@@ -161,8 +164,8 @@ private Q_SLOTS:
         QCOMPARE(state(native), ScriptState::Different);
         const auto before = test::tree(dst(name));
         const ScriptOutcome replaced = install(native);
-        QVERIFY(replaced.installed);
-        QCOMPARE(replaced.trashedName, name);
+        QVERIFY(replaced.installed());
+        QCOMPARE(replaced.trashedName, native);
         QCOMPARE(test::tree(environment::dataHome() + "/Trash/files/" + name), before);
         const QString infoPath = environment::dataHome() + "/Trash/info/" + name + ".trashinfo";
         const QString info = QString::fromUtf8(test::read(infoPath));
@@ -172,9 +175,9 @@ private Q_SLOTS:
                                  "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate) +
                                  "T"),
                  qPrintable(info));
-        const RemovalOutcome removed = removeInstalledScript(dst_, native);
-        QVERIFY2(removed.removed, qPrintable(removed.error));
-        QCOMPARE(removed.trashedName, name + ".2");
+        const auto removed = removeInstalledScript(dst_, native);
+        QVERIFY2(removed.ok(), qPrintable(removed.status().description()));
+        QCOMPARE(*removed, native + ".2");
         QVERIFY(!QFileInfo::exists(dst(name)) && !QFileInfo(dst(name)).isSymLink());
         QCOMPARE(debris(), QStringList());
         QCOMPARE(logged, QStringList());
@@ -192,7 +195,7 @@ private Q_SLOTS:
             [&](const ScriptOutcome& s, qsizetype done, qsizetype total) {
                 seen.append(done);
                 QCOMPARE(total, 41);
-                QVERIFY(s.installed);
+                QVERIFY(s.installed());
             },
             3);
         QVERIFY(seen.size() == 41 && seen.last().toInt() == 41);
@@ -200,15 +203,13 @@ private Q_SLOTS:
         QCOMPARE(test::tree(dst_).size(), 42);
         QCOMPARE(test::read(environment::dataHome() + "/Trash/files/script 7"),
                  QByteArray("edited"));
-        QCOMPARE(installAllScripts(std::nullopt, dst_).listing,
-                 BulkInstallReport::Listing::TarnwickNotFound);
-        QCOMPARE(installAllScripts(src_ + "/none", dst_).listing,
-                 BulkInstallReport::Listing::Unreadable);
+        QCOMPARE(installAllScripts(std::nullopt, dst_).source, SourceState::TarnwickNotFound);
+        QCOMPARE(installAllScripts(src_ + "/none", dst_).source, SourceState::Unreadable);
         QCOMPARE(logged, QStringList(2, "error getting script directory"));
         // A user scripts folder that is missing is never created; one reason for all.
         QDir(dst_).removeRecursively();
         const auto missing = installAllScripts(src_, dst_);
-        QCOMPARE(missing.destinationError, ENOENT);
+        QCOMPARE(missing.destination.error(), ENOENT);
         QCOMPARE(missing.failedCount(), 41);
         QVERIFY(!QFileInfo::exists(dst_));
         QVERIFY(logged.last().startsWith("error copying script: cannot copy"));
@@ -222,15 +223,15 @@ private Q_SLOTS:
         const ScriptCatalog catalog = scriptCatalog(src_, dst_);
         QCOMPARE(catalog.scripts.size(), 1);
         QCOMPARE(catalog.scripts.first().name, latin1);
-        QCOMPARE(displayName(latin1), QString::fromUtf8("caf\xef\xbf\xbd.sh"));
-        QVERIFY(install(latin1).installed);
+        QCOMPARE(text::fromNativeBytes(latin1), QString::fromUtf8("caf\xef\xbf\xbd.sh"));
+        QVERIFY(install(latin1).installed());
         QCOMPARE(state(latin1), ScriptState::Installed);
-        QVERIFY(removeInstalledScript(dst_, latin1).removed);
+        QVERIFY(removeInstalledScript(dst_, latin1).ok());
         QCOMPARE(state(latin1), ScriptState::NotInstalled);
         for (const QByteArray& bad : {QByteArray(), QByteArray("."), QByteArray(".."),
                                       QByteArray("a/b"), QByteArray("a\0b", 3)}) {
             QCOMPARE(resolveScript(src_, bad).result, ResolvedScript::Result::InvalidName);
-            QVERIFY(!removeInstalledScript(dst_, bad).removed);
+            QVERIFY(!removeInstalledScript(dst_, bad).ok());
         }
         QCOMPARE(resolveScript(std::nullopt, latin1).result,
                  ResolvedScript::Result::TarnwickNotFound);
@@ -253,17 +254,17 @@ private Q_SLOTS:
         QVERIFY(depth * (level.size() + 1) > 1000 || depth >= 1000);
         for (int round = 0; round < 2; ++round) {
             const ScriptOutcome outcome = install("deep");
-            QVERIFY2(outcome.installed, qPrintable(outcome.error));
+            QVERIFY2(outcome.installed(), qPrintable(outcome.status.description()));
             QCOMPARE(state("deep"), ScriptState::Installed);
         }
         const ItemMeasure measure =
-            measureItem(posix::openFolderPath(bytes(dst_).toStdString()).get(), "deep");
+            measureItem(openFolderPath(bytes(dst_).toStdString()).get(), "deep");
         QCOMPARE(measure.files, 1);
         QCOMPARE(measure.bytes, 4);
-        QVERIFY(removeInstalledScript(dst_, "deep").removed);
+        QVERIFY(removeInstalledScript(dst_, "deep").ok());
         QCOMPARE(test::entries(dst_), QStringList());
-        const posix::Fd trash =
-            posix::openFolderPath(bytes(environment::dataHome() + "/Trash/files").toStdString());
+        const Fd trash =
+            openFolderPath(bytes(environment::dataHome() + "/Trash/files").toStdString());
         QVERIFY(removeItem(trash.get(), "deep", {}).ok());
     }
 
@@ -281,7 +282,7 @@ private Q_SLOTS:
                 swapped = QFile::link(dir_.filePath("outside"), sub);
             }
         });
-        const posix::Fd folder = posix::openFolderPath(bytes(dst_).toStdString());
+        const Fd folder = openFolderPath(bytes(dst_).toStdString());
         const Status removed = removeItem(folder.get(), "old", bytes(dst_).toStdString());
         setEntryHookForTesting({});
         QVERIFY2(swapped && removed.ok(), qPrintable(removed.description()));
@@ -295,16 +296,15 @@ private Q_SLOTS:
         QVERIFY(QFile::link(src("Tools"), dir_.filePath("linked-user")));
         const ScriptOutcome inside =
             installScriptNamed(src_, "Tools", dir_.filePath("linked-user"));
-        QVERIFY(!inside.installed);
-        QVERIFY2(inside.error.contains("the user scripts folder lies inside it"),
-                 qPrintable(inside.error));
+        QVERIFY2(inside.status.description().endsWith(": the user scripts folder lies inside it"),
+                 qPrintable(inside.status.description()));
         QCOMPARE(test::entries(src("Tools")), QStringList{"a"});
         test::write(dst("Tools/inner/Tools/x"), "x");
         const auto before = test::tree(dst_);
         const ScriptOutcome outside = installScriptNamed(dst("Tools/inner"), "Tools", dst_);
-        QVERIFY(!outside.installed);
-        QVERIFY2(outside.error.contains("Tarnwick's scripts folder lies inside it"),
-                 qPrintable(outside.error));
+        QVERIFY2(
+            outside.status.description().endsWith(": Tarnwick's scripts folder lies inside it"),
+            qPrintable(outside.status.description()));
         QCOMPARE(test::tree(dst_), before);
     }
 
@@ -322,7 +322,7 @@ private Q_SLOTS:
                         QCryptographicHash::hash("t", QCryptographicHash::Sha1).toHex().left(16) +
                         "-999999-1"),
                     "another script's");
-        QVERIFY(install("s").installed);
+        QVERIFY(install("s").installed());
         QCOMPARE(debris().size(), 2);
         QVERIFY(debris().contains(alive));
     }
@@ -338,7 +338,7 @@ private Q_SLOTS:
         QDir().mkpath(dst("mounted"));
         QCOMPARE(QProcess::execute("mount", {"--bind", dir_.filePath("bound"), dst("mounted")}), 0);
         auto unbind = qScopeGuard([&] { QProcess::execute("umount", {dst("mounted")}); });
-        QCOMPARE(install("mounted").error,
+        QCOMPARE(install("mounted").status.description(),
                  "cannot replace \"" + dst("mounted") + "\": " + posix::errorText(EBUSY));
         QCOMPARE(test::read(dst("mounted/a")), QByteArray("bound"));
         QVERIFY(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=256k", "tmpfs", dst_}) == 0);
@@ -346,17 +346,15 @@ private Q_SLOTS:
         test::write(src("big"), QByteArray(512 * 1024, 'b'));
         test::write(dst("big"), "old");
         const ScriptOutcome full = install("big");
-        QVERIFY(!full.installed);
-        QVERIFY2(full.error.contains(posix::errorText(ENOSPC)), qPrintable(full.error));
+        QCOMPARE(full.status.error(), ENOSPC);
         QCOMPARE(test::read(dst("big")), QByteArray("old"));
         QCOMPARE(debris(), QStringList());
         // The Trash lies on another file system: the differing copy cannot go there, so it stays.
         test::write(src("small"), "new");
         test::write(dst("small"), "edited");
         const ScriptOutcome foreign = install("small");
-        QVERIFY(!foreign.installed);
-        QVERIFY2(foreign.error.contains("the Trash is on another file system"),
-                 qPrintable(foreign.error));
+        QVERIFY2(foreign.status.description().endsWith(": the Trash is on another file system"),
+                 qPrintable(foreign.status.description()));
         QCOMPARE(test::read(dst("small")), QByteArray("edited"));
         QCOMPARE(debris() + test::entries(environment::dataHome() + "/Trash/info"), QStringList());
         QVERIFY(logged.last().startsWith("error deleting: "));

@@ -125,7 +125,7 @@ private Q_SLOTS:
             now = now.addSecs(call.advance);
             QCOMPARE(perform(store, call), call.expected);
         }
-        QVERIFY(store.synchronize());
+        QVERIFY(store.synchronize().ok());
         UserDefaults again(file("actions.conf")); // the state outlives the process
         QCOMPARE(again.allKeys(), store.allKeys());
     }
@@ -162,7 +162,7 @@ private Q_SLOTS:
             for (auto it = values.begin(); it != values.end(); ++it)
                 store.setObject(it.value(), it.key());
             store.removeObjectForKey("p");
-            QVERIFY(store.synchronize());
+            QVERIFY(store.synchronize().ok());
         }
         UserDefaults store(file("types.conf"));
         QCOMPARE(store.allKeys().size(), values.size() - 1);
@@ -188,12 +188,12 @@ private Q_SLOTS:
         QTRY_VERIFY(second.boolForKey("QZ_DontAskToInstall")); // written soon, unasked
         second.setInteger(5, "count");
         first.setInteger(6, "other");
-        QVERIFY(second.synchronize() && first.synchronize());
+        QVERIFY(second.synchronize().ok() && first.synchronize().ok());
         QCOMPARE(UserDefaults(file("shared.conf")).allKeys().size(), 3);
         second.watchFile();
         QSignalSpy seen(&second, &UserDefaults::valueChanged);
         first.removeObjectForKey("QZ_DontAskToInstall");
-        QVERIFY(first.synchronize());
+        QVERIFY(first.synchronize().ok());
         QTRY_VERIFY(std::any_of(seen.begin(), seen.end(), [](const QList<QVariant>& signal) {
             return signal.first().toString() == u"QZ_DontAskToInstall";
         }));
@@ -243,7 +243,7 @@ private Q_SLOTS:
         QDir(dir_.path()).remove(aside.first()) ||
             QDir(dir_.filePath(aside.first())).removeRecursively();
         store.setBool(true, "after");
-        QVERIFY(store.synchronize());
+        QVERIFY(store.synchronize().ok());
         QVERIFY(UserDefaults(path).boolForKey("after"));
     }
 
@@ -254,7 +254,7 @@ private Q_SLOTS:
         const QString path = file("limited.conf");
         UserDefaults store(path);
         store.setBool(true, "kept");
-        QVERIFY(store.synchronize());
+        QVERIFY(store.synchronize().ok());
         // A file nobody may read where anybody may look: root reads it as nobody.
         QTemporaryDir open(QStringLiteral("/tmp/twk-locked-XXXXXX"));
         test::write(open.filePath("locked.conf"), "{}");
@@ -265,28 +265,25 @@ private Q_SLOTS:
         const bool read = locked.boolForKey("kept") || locked.boolForKey("kept");
         QVERIFY(::seteuid(::getuid()) == 0 && !read && logged.size() == 1);
         const QByteArray before = test::read(path);
-        QSignalSpy failed(&store, &UserDefaults::writeFailed);
         rlimit old;
         ::getrlimit(RLIMIT_FSIZE, &old);
         const rlimit small{16, old.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &small);
         store.setObject(QString(200, u'x'), "big");
-        const bool written = store.synchronize();
+        const posix::Status written = store.synchronize();
         ::setrlimit(RLIMIT_FSIZE, &old);
-        QVERIFY(!written);
-        QCOMPARE(failed.count(), 1);
-        QVERIFY(!store.lastError().isEmpty());
-        QVERIFY(logged.last().contains(store.lastError()));
+        QCOMPARE(written.error(), EFBIG);
+        QVERIFY(logged.last().contains(written.reason()));
         QCOMPARE(test::read(path), before);
         QCOMPARE(QDir(dir_.path()).entryList({"limited.conf*"}).size(), 1); // no temporary left
-        QVERIFY(store.synchronize() && store.lastError().isEmpty()); // written once it can be
+        QVERIFY(store.synchronize().ok()); // written once it can be
         QCOMPARE(UserDefaults(path).objectForKey("big")->toString().size(), 200);
         // A link to the file (a managed dotfile) stays a link.
         QVERIFY(QFile::link(path, file("link.conf")));
         UserDefaults linked(file("link.conf"));
         linked.setBool(false, "kept");
-        QVERIFY(linked.synchronize() && QFileInfo(file("link.conf")).isSymLink());
+        QVERIFY(linked.synchronize().ok() && QFileInfo(file("link.conf")).isSymLink());
         QVERIFY(!UserDefaults(path).boolForKey("kept"));
     }
 

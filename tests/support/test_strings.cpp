@@ -4,15 +4,20 @@
 
 #include "support/environment/BaseDirectories.h"
 #include "support/log/SystemLog.h"
+#include "support/strings/DateText.h"
+#include "support/strings/Durations.h"
 #include "support/strings/Formatter.h"
-#include "support/strings/Generation.h"
 #include "support/strings/MessageAttributes.h"
 #include "support/strings/NaturalOrder.h"
 #include "support/strings/Pieces.h"
-#include "support/strings/Search.h"
-#include "support/strings/Searches.h"
-#include "support/strings/TextTests.h"
+#include "support/strings/RandomText.h"
+#include "support/strings/RangeSearch.h"
+#include "support/strings/TextDump.h"
+#include "support/strings/TextValues.h"
+#include "support/strings/TolerantSearch.h"
 #include "support/strings/Transforms.h"
+#include "support/strings/UserDirectories.h"
+#include "support/text/Conversions.h"
 #include "support/text/DisplayText.h"
 #include "tests/common/Testing.h"
 
@@ -43,7 +48,7 @@ std::optional<Map> parse(const QString& text, bool lowerKey, bool lowerValue) {
 }
 
 QString u8(const char* text) {
-    return QString::fromUtf8(text);
+    return text::fromNativeBytes(text);
 }
 
 // naturalOrderCompare both ways round: the second must be the first negated.
@@ -181,7 +186,9 @@ private Q_SLOTS:
         T((QStringList{stringByExpandingTildeInPath(u"~/x"), stringByExpandingTildeInPath(u"~"), stringByExpandingTildeInPath(u"~x/y")}), "HOME/x|HOME|~x/y");
         T(stringByReplacingPercentEscapes(u"a%2fb%2F%C3%A9"), "a/b/é");
         T(stringByReplacingPercentEscapes(u"%e9"), "(absent)");
-        T(isValidUtf8("\xf0\x9f\x98\x80", 4) && !isValidUtf8("\xf0\x9f\x98", 3), "1");
+        T(stringByReplacingPercentEscapes(u"%EF%BB%BFa%20b"), "\uFEFFa b"); // the mark stays
+        T(stringByReplacingPercentEscapes(u"%F0%9F%98%80|%ED%A0%80"), "(absent)"); // a surrogate
+        T(stringByReplacingPercentEscapes(u"%C3é"), "(absent)"); // a lead byte left alone
         T(format(u"Script '%@' - not found", QStringLiteral("a b")), "Script 'a b' - not found");
         T(format(u"%02ld:%02ld", qint64(5), qint64(7)), "05:07");
         T(format(u"%02ld|%04ld", qint64(-5), qint64(-5)), "-5|-005");
@@ -365,6 +372,10 @@ private Q_SLOTS:
             QCOMPARE(text::visibleLines(u8(text) + "\n\tx"),
                      u8(visible).replace("\\u000A", "\n") + "\n\tx");
         }
+        // Bytes as text: nothing dropped, a leading byte order mark included.
+        QCOMPARE(text::fromNativeBytes("\xEF\xBB\xBFname\xFF"), u"\uFEFFname\uFFFD");
+        QCOMPARE(text::decodeUtf8("\xEF\xBB\xBFx").value_or("(absent)"), u"\uFEFFx");
+        QVERIFY(!text::decodeUtf8("\xC0\x80") && !text::decodeUtf8("\xF4\x90\x80\x80"));
         QCOMPARE(text::markupSafeText(u"<a href=\"x\">y</a>&amp;\u202E"),
                  u"&lt;a href=&quot;x&quot;&gt;y&lt;/a&gt;&amp;amp;\\u202E");
     }

@@ -1,0 +1,55 @@
+#pragma once
+
+// What the installer says to people, in one place: the window, the terminal and the desktop's
+// notifications share these texts. Names that came from outside are written out with their
+// invisible and direction-changing characters visible.
+
+#include "installer/files/BulkInstall.h"
+#include "installer/files/ScriptCatalog.h"
+#include "installer/files/ScriptDetails.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+namespace twk::installer {
+
+class Messages {
+    Q_DECLARE_TR_FUNCTIONS(Messages)
+
+public:
+    static QString ok();
+
+    // A script's name as shown: its bytes as text, every character seen.
+    static QString shownName(const QByteArray& name);
+    // A name that is text already (a request's), shown the same way.
+    static QString shownText(const QString& text);
+
+    // Why nothing can be installed at all: no Tarnwick, its scripts folder unreadable, or the
+    // user scripts folder missing or closed to us. Empty when scripts can be installed.
+    static QString whyNothingCanBeInstalled(files::SourceState source,
+                                            const posix::Status& userFolder,
+                                            const QString& userFolderPath);
+
+    // A state's name for programs (--list --json), never translated.
+    static QString stateName(files::ScriptState state);
+    // A state as people read it (the window's list, --list).
+    static QString stateText(files::ScriptState state);
+
+    // Where a replaced copy went: "... it is in the Trash as '%2'."
+    static QString trashedNote(const QString& name, const QByteArray& trashedName);
+
+    // The confirmation's "Show Details…": what the script is, whether a copy is installed and
+    // differs, and a text script's first lines.
+    static QString details(const files::ScriptDetails& details);
+
+    // The bulk install's report when not everything was installed: why, and which scripts.
+    static QString bulkFailureSummary(const files::BulkInstallReport& report,
+                                      const QString& userFolderPath);
+    // Behind its "Show Details…": why each script failed, and where replaced copies went.
+    static QString bulkFailureDetails(const files::BulkInstallReport& report);
+
+    // A choice the user made could not be stored.
+    static QString choiceNotSavedTitle();
+};
+
+} // namespace twk::installer

@@ -1,0 +1,344 @@
+#include "installer/files/Items.h"
+
+#include "installer/files/FolderStack.h"
+#include "support/posix/Io.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/sendfile.h>
+#include <unistd.h>
+#include <vector>
+
+namespace twk::files {
+namespace {
+
+// Set once a file system has refused a reflink, so later files skip the attempt.
+thread_local bool reflinkRefused = false;
+
+// Copies until the end of the input: a reflink where the file system shares blocks, else
+// copy_file_range, else (another file system, an old kernel) sendfile.
+Status copyBytes(int in, int out) {
+    if (!reflinkRefused) {
+        if (::ioctl(out, FICLONE, in) == 0)
+            return {};
+        if (errno == EOPNOTSUPP || errno == ENOTTY || errno == EINVAL || errno == EXDEV ||
+            errno == ENOSYS)
+            reflinkRefused = true;
+    }
+    bool kernelCopies = true;
+    for (;;) {
+        const ssize_t n = kernelCopies ? ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0)
+                                       : ::sendfile(out, in, nullptr, 1 << 30);
+        if (n > 0)
+            continue;
+        if (n == 0)
+            return {}; // the end of the file (also when it shrank meanwhile)
+        if (kernelCopies &&
+            (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            kernelCopies = false;
+        else if (errno != EINTR)
+            return Status(Step::Copying, errno);
+    }
+}
+
+// The system's failure of the last call, as a step of a copy.
+Status copyFailed(int error = errno) {
+    return Status(Step::Copying, error);
+}
+
+Status copyFile(int srcDir, const std::string& name, const struct stat& st, int dstDir,
+                const std::string& dstName) {
+    const Fd in(::openat(srcDir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    struct stat opened;
+    if (!in.valid() || ::fstat(in.get(), &opened) != 0)
+        return copyFailed();
+    if (!sameFile(opened, st))
+        return copyFailed(ESTALE);
+    Fd out(::openat(dstDir, dstName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!out.valid())
+        return copyFailed();
+    if (Status copied = copyBytes(in.get(), out.get()); !copied.ok())
+        return copied;
+    // Start writing large files out now, so the one flush before the swap finds little to do.
+    if (opened.st_size >= (1 << 20))
+        ::sync_file_range(out.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    const struct timespec times[2] = {opened.st_atim, opened.st_mtim};
+    if (::fchmod(out.get(), opened.st_mode & 07777) != 0 || ::futimens(out.get(), times) != 0)
+        return copyFailed();
+    // A late write error (quota, a full disk on some file systems) shows only at close.
+    if (::close(out.release()) != 0)
+        return copyFailed();
+    return {};
+}
+
+Status copyLeaf(int srcDir, const std::string& name, const struct stat& st, int dstDir,
+                const std::string& dstName) {
+    if (S_ISREG(st.st_mode))
+        return copyFile(srcDir, name, st, dstDir, dstName);
+    if (S_ISLNK(st.st_mode)) {
+        const Expected<std::string> target = readLink(srcDir, name, st);
+        if (!target.ok())
+            return target.status();
+        if (::symlinkat(target->c_str(), dstDir, dstName.c_str()) != 0)
+            return copyFailed();
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        (void)::utimensat(dstDir, dstName.c_str(), times, AT_SYMLINK_NOFOLLOW);
+        return {};
+    }
+    if (S_ISFIFO(st.st_mode)) {
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::mkfifoat(dstDir, dstName.c_str(), 0600) != 0 ||
+            ::fchmodat(dstDir, dstName.c_str(), st.st_mode & 07777, 0) != 0 ||
+            ::utimensat(dstDir, dstName.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+            return copyFailed();
+        return {};
+    }
+    return copyFailed(EOPNOTSUPP); // devices and sockets are not scripts
+}
+
+// Creates a private folder and answers what it is, for entering it.
+Status makeFolder(int dir, const std::string& name, struct stat& st) {
+    if (::mkdirat(dir, name.c_str(), 0700) != 0 || !statAt(dir, name, st))
+        return copyFailed();
+    return {};
+}
+
+Status finishFolder(int fd, const struct stat& source) {
+    const struct timespec times[2] = {source.st_atim, source.st_mtim};
+    if (::fchmod(fd, source.st_mode & 07777) != 0 || ::futimens(fd, times) != 0)
+        return copyFailed();
+    return {};
+}
+
+bool sameBytes(int dirA, const std::string& a, int dirB, const std::string& b) {
+    const Fd x(::openat(dirA, a.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    const Fd y(::openat(dirB, b.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    if (!x.valid() || !y.valid())
+        return false;
+    std::vector<char> bufferX(1 << 16), bufferY(1 << 16);
+    for (;;) {
+        size_t n = 0, m = 0;
+        if (!posix::readFully(x.get(), bufferX.data(), bufferX.size(), n).ok() ||
+            !posix::readFully(y.get(), bufferY.data(), bufferY.size(), m).ok() || n != m ||
+            std::memcmp(bufferX.data(), bufferY.data(), n) != 0)
+            return false;
+        if (n < bufferX.size())
+            return true;
+    }
+}
+
+bool sameLeaf(int dirA, const std::string& a, const struct stat& stA, int dirB,
+              const std::string& b, const struct stat& stB) {
+    if ((stA.st_mode & S_IFMT) != (stB.st_mode & S_IFMT))
+        return false;
+    if (S_ISREG(stA.st_mode)) {
+        if (stA.st_size != stB.st_size)
+            return false;
+        if (stA.st_mtim.tv_sec == stB.st_mtim.tv_sec && stA.st_mtim.tv_nsec == stB.st_mtim.tv_nsec)
+            return true;
+        return sameBytes(dirA, a, dirB, b);
+    }
+    if (S_ISLNK(stA.st_mode)) {
+        const Expected<std::string> x = readLink(dirA, a, stA), y = readLink(dirB, b, stB);
+        return x.ok() && y.ok() && *x == *y;
+    }
+    return true; // other kinds: the same kind is all there is to compare
+}
+
+} // namespace
+
+Expected<std::string> readLink(int dir, const std::string& name, const struct stat& st) {
+    size_t size = st.st_size > 0 ? size_t(st.st_size) + 1 : PATH_MAX;
+    std::string target;
+    for (;;) {
+        target.resize(size);
+        const ssize_t n = ::readlinkat(dir, name.c_str(), target.data(), size);
+        if (n < 0)
+            return Status(Step::Reading, errno);
+        if (size_t(n) < size) {
+            target.resize(size_t(n));
+            return target;
+        }
+        size *= 2; // it grew meanwhile
+    }
+}
+
+ItemKind kindOf(mode_t mode) {
+    if (S_ISREG(mode))
+        return ItemKind::File;
+    if (S_ISDIR(mode))
+        return ItemKind::Folder;
+    if (S_ISLNK(mode))
+        return ItemKind::Link;
+    return ItemKind::Other;
+}
+
+Status copyItem(int srcDir, const std::string& srcName, int dstDir, const std::string& dstName,
+                const std::string& srcRoot) {
+    FolderStack source(srcDir, srcRoot, Step::Copying);
+    FolderStack copy(dstDir, srcRoot, Step::Copying);
+    struct stat st, made;
+    if (!statAt(srcDir, srcName, st))
+        return source.failure(errno, srcName);
+    if (!S_ISDIR(st.st_mode))
+        return copyLeaf(srcDir, srcName, st, dstDir, dstName).as(Step::Copying,
+                                                                 source.pathOf(srcName));
+    if (Status s = makeFolder(dstDir, dstName, made); !s.ok())
+        return s.as(Step::Copying, source.pathOf(srcName));
+    if (Status s = source.enter(srcName, st); !s.ok())
+        return s;
+    if (Status s = copy.enter(dstName, made); !s.ok())
+        return s;
+    while (!source.empty()) {
+        if (const std::string* next = source.top().nextEntry()) {
+            const std::string name = *next;
+            if (!statAt(source.fd(), name, st))
+                return source.failure(errno, name);
+            if (!S_ISDIR(st.st_mode)) {
+                if (Status s = copyLeaf(source.fd(), name, st, copy.fd(), name); !s.ok())
+                    return s.as(Step::Copying, source.pathOf(name));
+                continue;
+            }
+            if (Status s = makeFolder(copy.fd(), name, made); !s.ok())
+                return s.as(Step::Copying, source.pathOf(name));
+            if (Status s = source.enter(name, st); !s.ok())
+                return s;
+            if (Status s = copy.enter(name, made); !s.ok())
+                return s;
+            continue;
+        }
+        if (Status s = finishFolder(copy.fd(), source.top().st); !s.ok())
+            return s.as(Step::Copying, source.pathOf());
+        if (Status s = source.leave(); !s.ok())
+            return s;
+        if (Status s = copy.leave(); !s.ok())
+            return s;
+    }
+    return {};
+}
+
+Status removeItem(int dir, const std::string& name, const std::string& root) {
+    FolderStack stack(dir, root, Step::Removing);
+    std::string entry = name;
+    int attempts = 0;
+    for (;;) {
+        // Visit entry inside the current folder (base first): unlink it, or descend into it.
+        struct stat st;
+        if (statAt(stack.fd(), entry, st)) {
+            if (S_ISDIR(st.st_mode)) {
+                Status entered = stack.enter(entry, st, true);
+                if (!entered.ok() && ++attempts < 4 &&
+                    (entered.error() == ESTALE || entered.error() == ENOTDIR ||
+                     entered.error() == ELOOP))
+                    continue; // it changed under us: look at it again
+                if (!entered.ok())
+                    return entered;
+            } else {
+                runEntryHook(entry);
+                if (::unlinkat(stack.fd(), entry.c_str(), 0) != 0 && errno != ENOENT) {
+                    if (errno == EISDIR && ++attempts < 4)
+                        continue;
+                    return stack.failure(errno, entry);
+                }
+            }
+        } else if (errno != ENOENT) {
+            return stack.failure(errno, entry);
+        }
+        attempts = 0;
+        // Then the next entry of the current folder; a folder emptied goes after its entries.
+        for (;;) {
+            if (stack.empty())
+                return {};
+            if (const std::string* next = stack.top().nextEntry()) {
+                entry = *next;
+                break;
+            }
+            const std::string emptied = stack.top().name;
+            if (Status s = stack.leave(); !s.ok())
+                return s;
+            if (::unlinkat(stack.fd(), emptied.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT)
+                return stack.failure(errno, emptied);
+        }
+    }
+}
+
+bool sameItem(int dirA, const std::string& nameA, int dirB, const std::string& nameB) {
+    struct stat stA, stB;
+    if (!statAt(dirA, nameA, stA) || !statAt(dirB, nameB, stB))
+        return false;
+    if (!S_ISDIR(stA.st_mode) || !S_ISDIR(stB.st_mode))
+        return sameLeaf(dirA, nameA, stA, dirB, nameB, stB);
+    FolderStack a(dirA, {}, Step::Listing), b(dirB, {}, Step::Listing);
+    auto enterBoth = [&](const std::string& x, const std::string& y) {
+        if (!a.enter(x, stA).ok() || !b.enter(y, stB).ok())
+            return false;
+        std::sort(a.top().entries.begin(), a.top().entries.end());
+        std::sort(b.top().entries.begin(), b.top().entries.end());
+        return a.top().entries == b.top().entries;
+    };
+    if (!enterBoth(nameA, nameB))
+        return false;
+    while (!a.empty()) {
+        const std::string* next = a.top().nextEntry();
+        if (!next) {
+            if (!a.leave().ok() || !b.leave().ok())
+                return false;
+            continue;
+        }
+        const std::string name = *next;
+        b.top().next = a.top().next;
+        if (!statAt(a.fd(), name, stA) || !statAt(b.fd(), name, stB))
+            return false;
+        if (S_ISDIR(stA.st_mode) && S_ISDIR(stB.st_mode)) {
+            if (!enterBoth(name, name))
+                return false;
+        } else if (!sameLeaf(a.fd(), name, stA, b.fd(), name, stB)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ItemMeasure measureItem(int dir, const std::string& name) {
+    ItemMeasure measure;
+    struct stat st;
+    if (!statAt(dir, name, st))
+        return measure;
+    measure.kind = kindOf(st.st_mode);
+    if (measure.kind == ItemKind::Link)
+        measure.linkTarget = readLink(dir, name, st).value_or({});
+    if (measure.kind != ItemKind::Folder) {
+        measure.files = 1;
+        measure.bytes = st.st_size;
+        return measure;
+    }
+    FolderStack walk(dir, {}, Step::Listing);
+    if (!walk.enter(name, st).ok())
+        return measure;
+    while (!walk.empty()) {
+        const std::string* next = walk.top().nextEntry();
+        if (!next) {
+            if (!walk.leave().ok())
+                break;
+            continue;
+        }
+        const std::string entry = *next;
+        if (!statAt(walk.fd(), entry, st))
+            continue;
+        if (S_ISDIR(st.st_mode)) {
+            if (!walk.enter(entry, st).ok())
+                break;
+            continue;
+        }
+        ++measure.files;
+        measure.bytes += S_ISREG(st.st_mode) ? st.st_size : 0;
+    }
+    return measure;
+}
+
+} // namespace twk::files
