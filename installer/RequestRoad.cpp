@@ -21,7 +21,7 @@ Q_LOGGING_CATEGORY(lcRequests, "twk.installer.requests", QtInfoMsg)
 namespace twk::installer {
 
 void openTarnwick() {
-    platform::openUrl(QLatin1String(ReturnToTarnwickUrl));
+    (void)platform::openUrl(QLatin1String(ReturnToTarnwickUrl)); // logged; nothing to tell
 }
 
 void showErrorAndReturnToTarnwick(QWidget* window, const QString& text, std::function<void()> then,

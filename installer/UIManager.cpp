@@ -38,11 +38,11 @@ void UIManager::showScripts(QObject*) {
             mainWindow_);
         return;
     }
-    platform::openFile(*folder);
+    (void)platform::openFile(*folder); // logged; a folder that is not there shows nothing
 }
 
 void UIManager::showUserScriptDirectory(QObject*) {
-    platform::openFile(userScriptDirectory());
+    (void)platform::openFile(userScriptDirectory()); // logged
 }
 
 bool UIManager::installScript(const QString& sourcePath) {

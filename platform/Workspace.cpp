@@ -8,6 +8,7 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
+#include <cerrno>
 #include <cstring>
 
 Q_LOGGING_CATEGORY(lcWorkspace, "twk.platform.workspace")
@@ -38,12 +39,13 @@ std::optional<QString> locationOf(GAppInfo* info) {
     return QFileInfo(QString::fromUtf8(resolved)).canonicalPath();
 }
 
-bool launchDefault(const QByteArray& uri) {
+posix::Status launchDefault(const QByteArray& uri) {
     g_autoptr(GError) error = nullptr;
-    const bool ok = g_app_info_launch_default_for_uri(uri.constData(), nullptr, &error);
-    if (!ok)
-        qCInfo(lcWorkspace) << "could not open" << uri << (error ? error->message : "");
-    return ok;
+    if (g_app_info_launch_default_for_uri(uri.constData(), nullptr, &error))
+        return {};
+    const QString why = QString::fromUtf8(error ? error->message : "");
+    qCInfo(lcWorkspace) << "could not open" << uri << why;
+    return posix::Status(posix::Step::Opening, EIO, uri.toStdString(), why);
 }
 
 } // namespace
@@ -58,11 +60,11 @@ std::optional<QString> urlForApplicationToOpenUrl(const QString& url) {
     return locationOf(info);
 }
 
-bool openUrl(const QString& url) {
+posix::Status openUrl(const QString& url) {
     return launchDefault(url.toUtf8());
 }
 
-bool openFile(const QString& path) {
+posix::Status openFile(const QString& path) {
     return launchDefault(QUrl::fromLocalFile(path).toEncoded());
 }
 

@@ -2,6 +2,8 @@
 
 // Finding and opening other applications, through GIO and the freedesktop rules.
 
+#include "support/posix/Status.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,10 +15,10 @@ namespace twk::platform {
 // Absent when no application handles the scheme. The URL is never opened.
 std::optional<QString> urlForApplicationToOpenUrl(const QString& url);
 
-// Opens the URL with the application the desktop has for it; false when that failed.
-bool openUrl(const QString& url);
+// Opens the URL with the application the desktop has for it.
+posix::Status openUrl(const QString& url);
 
-// Shows a file or folder in the desktop's file browser; false when that failed.
-bool openFile(const QString& path);
+// Shows a file or folder in the desktop's file browser.
+posix::Status openFile(const QString& path);
 
 } // namespace twk::platform

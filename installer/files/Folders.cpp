@@ -16,8 +16,11 @@ Fd openFolderAt(int dirFd, const std::string& name) {
     return Fd(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
-bool statAt(int dirFd, const std::string& name, struct stat& st) {
-    return ::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+Expected<struct stat> statAt(int dirFd, const std::string& name) {
+    struct stat st;
+    if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return Status(Step::Resolving, errno);
+    return st;
 }
 
 Expected<std::vector<std::string>> readEntries(int dirFd) {

@@ -22,8 +22,9 @@ Fd openFolderPath(const std::string& path);
 // The folder at name inside dirFd; fails (ELOOP or ENOTDIR) when name is a link.
 Fd openFolderAt(int dirFd, const std::string& name);
 
-// Whether a name inside dirFd exists, without following it; fills st when it does.
-bool statAt(int dirFd, const std::string& name, struct stat& st);
+// What the name inside dirFd is, without following it; fails (ENOENT when nothing has the
+// name) with the errno for the caller to name its step and path.
+Expected<struct stat> statAt(int dirFd, const std::string& name);
 
 // The entry names of an open folder, "." and ".." left out, in the file system's order.
 // Fails with the errno of the listing; the caller names the step and path.

@@ -103,8 +103,12 @@ Status copyLeaf(int srcDir, const std::string& name, const struct stat& st, int 
 
 // Creates a private folder and answers what it is, for entering it.
 Status makeFolder(int dir, const std::string& name, struct stat& st) {
-    if (::mkdirat(dir, name.c_str(), 0700) != 0 || !statAt(dir, name, st))
+    if (::mkdirat(dir, name.c_str(), 0700) != 0)
         return copyFailed();
+    const auto made = statAt(dir, name);
+    if (!made.ok())
+        return made.status();
+    st = *made;
     return {};
 }
 
@@ -182,12 +186,14 @@ Status copyItem(int srcDir, const std::string& srcName, int dstDir, const std::s
                 const std::string& srcRoot) {
     FolderStack source(srcDir, srcRoot, Step::Copying);
     FolderStack copy(dstDir, srcRoot, Step::Copying);
-    struct stat st, made;
-    if (!statAt(srcDir, srcName, st))
-        return source.failure(errno, srcName);
+    struct stat made;
+    auto found = statAt(srcDir, srcName);
+    if (!found.ok())
+        return source.failure(found.status().error(), srcName);
+    struct stat st = *found;
     if (!S_ISDIR(st.st_mode))
-        return copyLeaf(srcDir, srcName, st, dstDir, dstName).as(Step::Copying,
-                                                                 source.pathOf(srcName));
+        return copyLeaf(srcDir, srcName, st, dstDir, dstName)
+            .as(Step::Copying, source.pathOf(srcName));
     if (Status s = makeFolder(dstDir, dstName, made); !s.ok())
         return s.as(Step::Copying, source.pathOf(srcName));
     if (Status s = source.enter(srcName, st); !s.ok())
@@ -197,8 +203,10 @@ Status copyItem(int srcDir, const std::string& srcName, int dstDir, const std::s
     while (!source.empty()) {
         if (const std::string* next = source.top().nextEntry()) {
             const std::string name = *next;
-            if (!statAt(source.fd(), name, st))
-                return source.failure(errno, name);
+            found = statAt(source.fd(), name);
+            if (!found.ok())
+                return source.failure(found.status().error(), name);
+            st = *found;
             if (!S_ISDIR(st.st_mode)) {
                 if (Status s = copyLeaf(source.fd(), name, st, copy.fd(), name); !s.ok())
                     return s.as(Step::Copying, source.pathOf(name));
@@ -228,8 +236,9 @@ Status removeItem(int dir, const std::string& name, const std::string& root) {
     int attempts = 0;
     for (;;) {
         // Visit entry inside the current folder (base first): unlink it, or descend into it.
-        struct stat st;
-        if (statAt(stack.fd(), entry, st)) {
+        const auto found = statAt(stack.fd(), entry);
+        if (found.ok()) {
+            const struct stat& st = *found;
             if (S_ISDIR(st.st_mode)) {
                 Status entered = stack.enter(entry, st, true);
                 if (!entered.ok() && ++attempts < 4 &&
@@ -246,8 +255,8 @@ Status removeItem(int dir, const std::string& name, const std::string& root) {
                     return stack.failure(errno, entry);
                 }
             }
-        } else if (errno != ENOENT) {
-            return stack.failure(errno, entry);
+        } else if (found.status().error() != ENOENT) {
+            return stack.failure(found.status().error(), entry);
         }
         attempts = 0;
         // Then the next entry of the current folder; a folder emptied goes after its entries.
@@ -268,9 +277,10 @@ Status removeItem(int dir, const std::string& name, const std::string& root) {
 }
 
 bool sameItem(int dirA, const std::string& nameA, int dirB, const std::string& nameB) {
-    struct stat stA, stB;
-    if (!statAt(dirA, nameA, stA) || !statAt(dirB, nameB, stB))
+    auto foundA = statAt(dirA, nameA), foundB = statAt(dirB, nameB);
+    if (!foundA.ok() || !foundB.ok())
         return false;
+    struct stat stA = *foundA, stB = *foundB;
     if (!S_ISDIR(stA.st_mode) || !S_ISDIR(stB.st_mode))
         return sameLeaf(dirA, nameA, stA, dirB, nameB, stB);
     FolderStack a(dirA, {}, Step::Listing), b(dirB, {}, Step::Listing);
@@ -292,8 +302,12 @@ bool sameItem(int dirA, const std::string& nameA, int dirB, const std::string& n
         }
         const std::string name = *next;
         b.top().next = a.top().next;
-        if (!statAt(a.fd(), name, stA) || !statAt(b.fd(), name, stB))
+        foundA = statAt(a.fd(), name);
+        foundB = statAt(b.fd(), name);
+        if (!foundA.ok() || !foundB.ok())
             return false;
+        stA = *foundA;
+        stB = *foundB;
         if (S_ISDIR(stA.st_mode) && S_ISDIR(stB.st_mode)) {
             if (!enterBoth(name, name))
                 return false;
@@ -306,9 +320,10 @@ bool sameItem(int dirA, const std::string& nameA, int dirB, const std::string& n
 
 ItemMeasure measureItem(int dir, const std::string& name) {
     ItemMeasure measure;
-    struct stat st;
-    if (!statAt(dir, name, st))
+    auto found = statAt(dir, name);
+    if (!found.ok())
         return measure;
+    struct stat st = *found;
     measure.kind = kindOf(st.st_mode);
     if (measure.kind == ItemKind::Link)
         measure.linkTarget = readLink(dir, name, st).value_or({});
@@ -328,8 +343,10 @@ ItemMeasure measureItem(int dir, const std::string& name) {
             continue;
         }
         const std::string entry = *next;
-        if (!statAt(walk.fd(), entry, st))
+        found = statAt(walk.fd(), entry);
+        if (!found.ok())
             continue;
+        st = *found;
         if (S_ISDIR(st.st_mode)) {
             if (!walk.enter(entry, st).ok())
                 break;

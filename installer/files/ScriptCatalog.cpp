@@ -11,7 +11,8 @@ CatalogFolders::CatalogFolders(const std::optional<QString>& sourceFolder,
                                const QString& userScriptsFolder, bool listNames)
     : user_(openFolderPath(text::toNativeBytes(userScriptsFolder).toStdString())) {
     if (!user_.valid())
-        userFolder_ = Status(Step::Opening, errno, text::toNativeBytes(userScriptsFolder).toStdString());
+        userFolder_ =
+            Status(Step::Opening, errno, text::toNativeBytes(userScriptsFolder).toStdString());
     if (!sourceFolder) {
         source_ = SourceState::TarnwickNotFound;
         return;
@@ -31,11 +32,12 @@ CatalogFolders::CatalogFolders(const std::optional<QString>& sourceFolder,
 
 CatalogEntry CatalogFolders::entry(const std::string& name) const {
     CatalogEntry entry{QByteArray::fromStdString(name)};
-    struct stat st;
-    if (!sourceFd_.valid() || !statAt(sourceFd_.get(), name, st))
+    const auto source = sourceFd_.valid() ? statAt(sourceFd_.get(), name)
+                                          : Expected<struct stat>(Status(Step::Resolving, EBADF));
+    if (!source.ok())
         return entry;
-    entry.kind = kindOf(st.st_mode);
-    if (user_.valid() && statAt(user_.get(), name, st))
+    entry.kind = kindOf(source->st_mode);
+    if (user_.valid() && statAt(user_.get(), name).ok())
         entry.state = sameItem(sourceFd_.get(), name, user_.get(), name) ? ScriptState::Installed
                                                                          : ScriptState::Different;
     return entry;

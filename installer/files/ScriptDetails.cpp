@@ -13,8 +13,7 @@ namespace {
 
 // The first lines of a text file; empty for a file that holds a NUL byte.
 QString firstLinesOf(int folder, const std::string& name) {
-    const Fd file(
-        ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const Fd file(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!file.valid())
         return {};
     QByteArray bytes(PreviewBytes, '\0');
@@ -45,8 +44,7 @@ ScriptDetails scriptDetails(const QString& sourceFolder, const QString& userScri
     if (!source.valid())
         return details;
     details.measure = measureItem(source.get(), entry);
-    struct stat st;
-    details.installed = user.valid() && statAt(user.get(), entry, st);
+    details.installed = user.valid() && statAt(user.get(), entry).ok();
     details.differs = details.installed && !sameItem(source.get(), entry, user.get(), entry);
     if (details.measure.kind == ItemKind::File)
         details.firstLines = firstLinesOf(source.get(), entry);

@@ -16,10 +16,11 @@ ResolvedScript resolveScript(const std::optional<QString>& sourceFolder, const Q
     if (!sourceFolder)
         return {Result::TarnwickNotFound};
     const Fd folder = openFolderPath(text::toNativeBytes(*sourceFolder).toStdString());
-    struct stat st;
-    if (!folder.valid() || !statAt(folder.get(), name.toStdString(), st))
+    const auto found = folder.valid() ? statAt(folder.get(), name.toStdString())
+                                      : Expected<struct stat>(Status(Step::Resolving, ENOENT));
+    if (!found.ok())
         return {Result::NotFound};
-    return {Result::Found, kindOf(st.st_mode)};
+    return {Result::Found, kindOf(found->st_mode)};
 }
 
 } // namespace twk::files

@@ -17,8 +17,7 @@ Expected<QByteArray> removeInstalledScript(const QString& userScriptsFolder,
     const std::string folderPath = text::toNativeBytes(userScriptsFolder).toStdString();
     const std::string entry = name.toStdString();
     const Fd folder = openFolderPath(folderPath);
-    struct stat st;
-    if (!folder.valid() || !statAt(folder.get(), entry, st))
+    if (!folder.valid() || !statAt(folder.get(), entry).ok())
         return Status(Step::Resolving, ENOENT, {},
                       QCoreApplication::translate("HeadlessInstall", "is not installed"));
     std::string trashed;

@@ -110,20 +110,22 @@ Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
     staged.name = name;
     staged.stagedName = uniqueName(StagedPrefix, name);
     const std::string sourcePath = sourceRoot + '/' + name;
-    struct stat source, installed;
-    if (!statAt(sourceFolder, name, source))
-        return Status(Step::Copying, errno, sourcePath);
+    const auto found = statAt(sourceFolder, name);
+    if (!found.ok())
+        return found.status().as(Step::Copying, sourcePath);
+    const struct stat& source = *found;
     if (S_ISDIR(source.st_mode) && std::find(folderAndAbove_.begin(), folderAndAbove_.end(),
                                              idOf(source)) != folderAndAbove_.end())
-        return Status(Step::Copying, ELOOP, sourcePath,
-                      QCoreApplication::translate("Status",
-                                                  "the user scripts folder lies inside it"));
-    if (statAt(folder_.get(), name, installed) && S_ISDIR(installed.st_mode)) {
+        return Status(
+            Step::Copying, ELOOP, sourcePath,
+            QCoreApplication::translate("Status", "the user scripts folder lies inside it"));
+    if (const auto installed = statAt(folder_.get(), name);
+        installed.ok() && S_ISDIR(installed->st_mode)) {
         const auto above = foldersUpFrom(sourceFolder);
-        if (std::find(above.begin(), above.end(), idOf(installed)) != above.end())
-            return Status(Step::Replacing, ELOOP, path_ + '/' + name,
-                          QCoreApplication::translate("Status",
-                                                      "Tarnwick's scripts folder lies inside it"));
+        if (std::find(above.begin(), above.end(), idOf(*installed)) != above.end())
+            return Status(
+                Step::Replacing, ELOOP, path_ + '/' + name,
+                QCoreApplication::translate("Status", "Tarnwick's scripts folder lies inside it"));
     }
     removeLeftoversFor(name);
     Status copied = copyItem(sourceFolder, name, folder_.get(), staged.stagedName, sourceRoot);
@@ -143,8 +145,7 @@ Status StagedInstaller::commit(const StagedItem& staged, CommitReport& report) {
     const std::string destination = path_ + '/' + staged.name;
     const char* from = staged.stagedName.c_str();
     const char* to = staged.name.c_str();
-    struct stat old;
-    if (!statAt(fd, staged.name, old)) {
+    if (!statAt(fd, staged.name).ok()) {
         if (::renameat2(fd, from, fd, to, RENAME_NOREPLACE) == 0)
             return {};
         if (errno == EINVAL || errno == ENOSYS) {

@@ -18,13 +18,13 @@ namespace {
 constexpr char InfoSuffix[] = ".trashinfo";
 
 // Creates each missing folder of an absolute path, private to the user.
-int makeFolders(const std::string& path) {
+Status makeFolders(const std::string& path) {
     for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
         const std::string prefix = path.substr(0, slash);
         if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
-            return errno;
+            return Status(Step::Opening, errno, prefix);
         if (slash == std::string::npos)
-            return 0;
+            return {};
     }
 }
 
@@ -82,8 +82,8 @@ Status TrashSlot::reserve(int folderFd, const std::string& originalPath) {
     originalPath_ = originalPath;
     const std::string trash = homeTrashFolder();
     for (const char* sub : {"/files", "/info"}) {
-        if (const int error = makeFolders(trash + sub))
-            return Status(Step::Trashing, error, originalPath);
+        if (Status made = makeFolders(trash + sub); !made.ok())
+            return made.as(Step::Trashing, originalPath);
     }
     files_ = openFolderPath(trash + "/files");
     info_ = openFolderPath(trash + "/info");
@@ -101,15 +101,14 @@ Status TrashSlot::reserve(int folderFd, const std::string& originalPath) {
     for (int attempt = 1; attempt < 10000; ++attempt) {
         const std::string name = candidateName(base, attempt);
         Fd info(::openat(info_.get(), (name + InfoSuffix).c_str(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!info.valid() && errno == EEXIST)
             continue;
         if (!info.valid())
             return Status(Step::Trashing, errno, originalPath);
         name_ = name;
         reserved_ = true;
-        struct stat taken;
-        if (statAt(files_.get(), name, taken)) {
+        if (statAt(files_.get(), name).ok()) {
             giveBack(); // an item without its info file holds that name
             continue;
         }
@@ -130,9 +129,9 @@ Status TrashSlot::fill(int folderFd, const std::string& name) {
         return Status(Step::Trashing, EINVAL, originalPath_);
     // A folder moves to another parent only when its owner may write it (its ".." changes):
     // a script shipped read-only is given that much, and nothing more.
-    struct stat st;
-    const bool lockedFolder =
-        statAt(folderFd, name, st) && S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR);
+    const auto found = statAt(folderFd, name);
+    const struct stat st = found.value_or({});
+    const bool lockedFolder = found.ok() && S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR);
     if (lockedFolder)
         if (::fchmodat(folderFd, name.c_str(), (st.st_mode & 07777) | S_IWUSR, 0) != 0)
             return Status(Step::Trashing, errno, originalPath_);

@@ -58,13 +58,6 @@ class TestRequests : public QObject {
     QWidget window_;
     UIManager controller_;
     QStringList logged_;
-    QList<std::tuple<alert::Alert*, int, void*>> alertsEnded_;
-
-public Q_SLOTS:
-    // The message alert's delegate.
-    void alertDidEnd(twk::alert::Alert* ended, int returnCode, void* context) {
-        alertsEnded_.append({ended, returnCode, context});
-    }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -85,7 +78,6 @@ private Q_SLOTS:
         QDir().mkpath(box_.userScripts);
         notifications_.received.clear();
         logged_.clear();
-        alertsEnded_.clear();
         window_.show();
     }
     // Nothing a test started may spill into the next one: a sheet shown after its answers
@@ -225,64 +217,8 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::activeWindow(), &window_);
     }
 
-    // The alert builder's buttons (each answering 1000 + its place), its informative text as a
-    // format only with arguments, the caution sign for the critical style, the message alert.
-    void alerts_data() {
-        QTest::addColumn<QList<std::optional<QString>>>("titles");
-        QTest::addColumn<std::optional<QString>>("informative");
-        QTest::addColumn<QStringList>("buttons");
-        QTest::addColumn<QString>("shown");
-        using O = std::optional<QString>;
-        // clang-format off
-        QTest::newRow("done") << QList<O>{"OK", {}, {}} << O("100%% %@ <b>x</b>") << QStringList{"OK"} << "100%% %@ <b>x</b>";
-        QTest::newRow("confirmation") << QList<O>{"Install Script", "Cancel", {}} << O() << QStringList{"Install Script", "Cancel"} << "";
-        QTest::newRow("alternate alone") << QList<O>{{}, "Cancel", {}} << O("i") << QStringList{"Cancel"} << "i";
-        QTest::newRow("other is a third") << QList<O>{"A", "B", "C"} << O("%@ of %ld") << QStringList{"A", "B", "C"} << "two of 3";
-        // clang-format on
-    }
-    void alerts() {
-        QFETCH(QList<std::optional<QString>>, titles);
-        QFETCH(std::optional<QString>, informative);
-        QFETCH(QStringList, buttons);
-        QFETCH(QString, shown);
-        for (int i = 0; i < buttons.size(); ++i) {
-            auto made =
-                shown == u"two of 3"
-                    ? alert::qzAlertWithMessageText("m", titles[0], titles[1], titles[2],
-                                                    informative, QStringLiteral("two"), qint64(3))
-                    : alert::qzAlertWithMessageText("m", titles[0], titles[1], titles[2],
-                                                    informative);
-            QCOMPARE(made->informativeText(), shown);
-            QCOMPARE(made->alertStyle(), int(alert::WarningAlertStyle)); // only callers style them
-            QCOMPARE(made->icon(), QMessageBox::Warning);
-            made->setAlertStyle(alert::CriticalAlertStyle);
-            made->setShowsSuppressionButton(i % 2 == 0); // asked for twice: one box, or none
-            made->setShowsSuppressionButton(i % 2 == 0);
-            QCOMPARE(made->showsSuppressionButton(), i % 2 == 0);
-            QCOMPARE(made->icon(), QMessageBox::Warning);
-            made->open();
-            QTest::mouseClick(made->addedButtons()[i], Qt::LeftButton);
-            QCOMPARE(made->returnCode(), 1000 + i);
-            QCOMPARE(made->addedButtons()[i]->text(), buttons[i]);
-            QCOMPARE(made->addedButtons().size(), buttons.size());
-        }
-        alert::Alert informational;
-        informational.setAlertStyle(alert::InformationalAlertStyle);
-        QCOMPARE(informational.icon(), QMessageBox::Information);
-        informational.setAlertStyle(alert::WarningAlertStyle); // and back
-        QCOMPARE(informational.icon(), QMessageBox::Warning);
-        QCOMPARE(informational.returnCode(), alert::AlertStoppedReturn);
-        QPointer<alert::Alert> message = alert::showMessage("Hello", "50% %@", this, "alertDidEnd");
-        QVERIFY(message && message->isVisible() && !message->parentWidget() &&
-                message->addedButtons().isEmpty());
-        QCOMPARE(message->informativeText(), QStringLiteral("50% %@"));
-        alert::Alert* raw = message.data();
-        message->done(0);
-        QTRY_COMPARE(alertsEnded_.size(), 1);
-        QCOMPARE(alertsEnded_.first(),
-                 std::make_tuple(raw, int(alert::AlertStoppedReturn), static_cast<void*>(nullptr)));
-        QTRY_VERIFY(!message);
-        // A sheet with no window to sit on blocks every window, whatever its alert was set to.
+    // A sheet with no window to sit on blocks every window, whatever its alert was set to.
+    void sheetWithoutWindow() {
         test::SheetAnswers answering;
         answering.then(0);
         int answered = -1;
