@@ -58,6 +58,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
             optionsEnded = true;
         } else if (std::strcmp(argument, "--json") == 0) {
             line.json = true;
+        } else if (std::strcmp(argument, "--replace-edited") == 0) {
+            line.replaceEdited = true;
         } else if (const auto mode = optionMode(argument); mode != CommandLine::Mode::Window) {
             line.mode = mode;
         } else if (std::strncmp(argument, "--", 2) == 0) {
@@ -76,6 +78,10 @@ CommandLine parseCommandLine(int argc, char** argv) {
     } else if (line.json && line.mode != CommandLine::Mode::List) {
         line.mode = CommandLine::Mode::Error;
         line.error = Texts::tr("--json goes with --list");
+    } else if (line.replaceEdited && line.mode != CommandLine::Mode::Install &&
+               line.mode != CommandLine::Mode::InstallAll) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = Texts::tr("--replace-edited goes with --install or --install-all");
     } else if (line.isTerminalMode() && line.qtArguments.size() > 1) {
         line.error =
             Texts::tr("unknown option: %1").arg(QString::fromLocal8Bit(line.qtArguments[1]));
@@ -87,8 +93,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
 QString usageText() {
     return Texts::tr(
         "Usage: twk-script-installer [URL...]\n"
-        "       twk-script-installer --install-all\n"
-        "       twk-script-installer --install NAME...\n"
+        "       twk-script-installer --install-all [--replace-edited]\n"
+        "       twk-script-installer [--replace-edited] --install NAME...\n"
         "       twk-script-installer --remove NAME...\n"
         "       twk-script-installer --list [--json]\n"
         "\n"
@@ -98,14 +104,17 @@ QString usageText() {
         "  URL            an install request, twkscriptinstall://...?script=NAME\n"
         "  --install-all  install every Tarnwick script without a window\n"
         "  --install NAME...  install the named Tarnwick scripts without asking\n"
+        "  --replace-edited   with either: replace copies you edited (they go to the Trash)\n"
         "  --remove NAME...   move the installed copies of the named scripts to the Trash\n"
-        "  --list         list Tarnwick's scripts: installed, different or not installed\n"
+        "  --list         list Tarnwick's scripts and their states\n"
         "  --json         with --list: as a JSON array for programs\n"
         "  --help         show this help\n"
         "  --version      show the version\n"
         "\n"
-        "Installs and removals exit with status 0 only when every script was done.\n"
-        "A copy that differs from Tarnwick's is moved to the Trash, never deleted.\n"
+        "Installs and removals exit with status 0 when every script was done, 1 when one\n"
+        "failed, and installs with 3 when nothing failed but copies you edited were kept.\n"
+        "Scripts that are up to date are not copied again. A copy you edited is kept unless\n"
+        "you say --replace-edited; a replaced copy goes to the Trash, never deleted.\n"
         "Qt's standard options (-style, -platform, ...) apply to the window.\n");
 }
 

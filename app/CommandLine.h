@@ -29,6 +29,7 @@ struct CommandLine {
     QList<QByteArray> names;        // --install and --remove: every argument after it
     std::vector<char*> qtArguments; // the program first, then what is left for Qt
     bool json = false;              // --list --json
+    bool replaceEdited = false;     // --install and --install-all: edits go to the Trash
     QString error;
 
     bool isTerminalMode() const {

@@ -35,15 +35,29 @@ void printLine(const QString& line) {
 }
 
 QString installedLine(const files::ScriptOutcome& script) {
+    using Done = files::ScriptOutcome::Done;
     const QString name = Messages::shownName(script.name);
-    if (!script.installed())
+    if (!script.status.ok())
         return Texts::tr("not installed: %1: %2")
             .arg(name, text::visibleText(script.status.description()));
+    if (script.done == Done::EditsKept)
+        return Texts::tr("kept your edits: %1 (--replace-edited installs Tarnwick's copy)")
+            .arg(name);
+    if (script.done == Done::UpToDate)
+        return Texts::tr("up to date: %1").arg(name);
     if (!script.trashedName.isEmpty())
         return Texts::tr(
                    "installed: %1 (the copy that was there differed; it is in the Trash as %2)")
             .arg(name, Messages::shownName(script.trashedName));
+    if (script.before == files::ScriptState::UpdateAvailable)
+        return Texts::tr("updated: %1").arg(name);
     return Texts::tr("installed: %1").arg(name);
+}
+
+// 0 when everything was done, 1 when something failed, EditsKeptStatus when nothing failed
+// but edits were kept.
+int exitStatus(int failed, int kept) {
+    return failed ? 1 : kept ? EditsKeptStatus : 0;
 }
 
 // The name checks every terminal action shares; an empty text when the name may be used.
@@ -64,13 +78,13 @@ QString nameProblem(const std::optional<QString>& source, const QByteArray& name
 
 } // namespace
 
-int runHeadlessInstallAll() {
-    const QString destination = installer::userScriptsFolder();
-    const auto report =
-        files::installAllScripts(installer::sourceScriptsFolder(), destination,
-                                 [](const files::ScriptOutcome& script, qsizetype, qsizetype) {
-                                     printLine(installedLine(script));
-                                 });
+int runHeadlessInstallAll(files::EditChoice edits) {
+    const files::ScriptPlaces places = installer::scriptPlaces();
+    const QString& destination = places.user;
+    const auto report = files::installAllScripts(
+        places, edits, [](const files::ScriptOutcome& script, qsizetype, qsizetype) {
+            printLine(installedLine(script));
+        });
     const QString problem =
         Messages::whyNothingCanBeInstalled(report.source, report.destination, destination);
     if (!problem.isEmpty()) {
@@ -83,24 +97,24 @@ int runHeadlessInstallAll() {
                   .arg(report.scripts.size())
                   .arg(text::visibleText(destination)));
     std::fflush(stdout);
-    return report.allInstalled() ? 0 : 1;
+    return exitStatus(int(report.failedCount()), int(report.keptCount()));
 }
 
-int runHeadlessInstall(const QList<QByteArray>& names) {
-    const auto source = installer::sourceScriptsFolder();
-    const QString destination = installer::userScriptsFolder();
-    int failed = 0;
+int runHeadlessInstall(const QList<QByteArray>& names, files::EditChoice edits) {
+    const files::ScriptPlaces places = installer::scriptPlaces();
+    int failed = 0, kept = 0;
     for (const QByteArray& name : names) {
-        files::ScriptOutcome outcome{name, {}, {}};
-        if (const QString problem = nameProblem(source, name); !problem.isEmpty())
+        files::ScriptOutcome outcome{name};
+        if (const QString problem = nameProblem(places.source, name); !problem.isEmpty())
             outcome.status = posix::Status(posix::Step::Resolving, ENOENT, {}, problem);
         else
-            outcome = files::installScriptNamed(*source, name, destination);
-        failed += outcome.installed() ? 0 : 1;
+            outcome = files::installScriptNamed(places, name, edits);
+        failed += outcome.status.ok() ? 0 : 1;
+        kept += outcome.done == files::ScriptOutcome::Done::EditsKept ? 1 : 0;
         printLine(installedLine(outcome));
     }
     std::fflush(stdout);
-    return failed == 0 ? 0 : 1;
+    return exitStatus(failed, kept);
 }
 
 int runHeadlessRemove(const QList<QByteArray>& names) {
@@ -127,10 +141,10 @@ int runHeadlessRemove(const QList<QByteArray>& names) {
 }
 
 int runList(bool json) {
-    const QString destination = installer::userScriptsFolder();
-    const auto catalog = files::scriptCatalog(installer::sourceScriptsFolder(), destination);
+    const files::ScriptPlaces places = installer::scriptPlaces();
+    const auto catalog = files::scriptCatalog(places);
     if (catalog.source != files::SourceState::Listed) {
-        printLine(stderr, Messages::whyNothingCanBeInstalled(catalog.source, {}, destination));
+        printLine(stderr, Messages::whyNothingCanBeInstalled(catalog.source, {}, places.user));
         return 1;
     }
     if (json) {

@@ -62,8 +62,12 @@ void MainWindow::updateControls() {
     const ScriptListModel* model = scriptList_->model();
     const QString reason = installer::Messages::whyNothingCanBeInstalled(
         model->source(), model->userFolder(), controller_->userScriptDirectory());
-    ui_->reasonLabel->setText(reason);
-    ui_->reasonLabel->setVisible(!reason.isEmpty());
+    QStringList notes{reason};
+    if (!model->record().ok())
+        notes.append(installer::Messages::recordProblem(model->record()));
+    notes.removeAll(QString());
+    ui_->reasonLabel->setText(notes.join(u'\n'));
+    ui_->reasonLabel->setVisible(!notes.isEmpty());
     ui_->installAllButton->setEnabled(reason.isEmpty());
     ui_->showScriptsButton->setEnabled(model->source() != SourceState::TarnwickNotFound);
     ui_->showUserScriptsButton->setEnabled(model->userFolderExists());

@@ -16,18 +16,22 @@ namespace {
 
 constexpr size_t StateBatch = 256;
 
-files::CatalogFolders openFolders(bool listNames) {
-    return files::CatalogFolders(installer::sourceScriptsFolder(), installer::userScriptsFolder(),
-                                 listNames);
-}
-
-// The kinds and states of these scripts, as both folders hold them now.
-QList<files::CatalogEntry> entriesOf(const std::vector<std::string>& names) {
-    const files::CatalogFolders folders = openFolders(false);
+// The kinds and states of these scripts, as both folders hold them now; what that taught the
+// install record is written at once.
+struct Entries {
     QList<files::CatalogEntry> entries;
+    posix::Status record; // why the record could not be read or written
+};
+
+Entries entriesOf(const std::vector<std::string>& names) {
+    files::CatalogFolders folders(installer::scriptPlaces(), false);
+    Entries result;
     for (const std::string& name : names)
-        entries.append(folders.entry(name));
-    return entries;
+        result.entries.append(folders.entry(name));
+    result.record = folders.record();
+    if (const posix::Status learned = folders.learn(); !learned.ok())
+        result.record = learned; // the states stand without it; the window says so
+    return result;
 }
 
 } // namespace
@@ -108,8 +112,8 @@ void ScriptListModel::reload() {
     platform::inBackground(
         pool_, this,
         [] {
-            const files::CatalogFolders folders = openFolders(true);
-            Listing listing{folders.source(), folders.userFolder(), {}};
+            const files::CatalogFolders folders(installer::scriptPlaces(), true);
+            Listing listing{folders.source(), folders.userFolder(), folders.record(), {}};
             QList<files::CatalogEntry> entries;
             for (const std::string& name : folders.names())
                 entries.append({QByteArray::fromStdString(name)});
@@ -126,6 +130,7 @@ void ScriptListModel::reload() {
             rows_ = std::move(listing.rows);
             source_ = listing.source;
             userFolder_ = listing.userFolder;
+            record_ = listing.record;
             endResetModel();
             Q_EMIT foldersRead();
             fillStates(generation, 0);
@@ -142,14 +147,25 @@ void ScriptListModel::fillStates(quint64 generation, size_t from) {
         names.push_back(rows_[i].name.toStdString());
     platform::inBackground(
         pool_, this, [names] { return entriesOf(names); },
-        [this, generation, from](const QList<files::CatalogEntry>& entries) {
+        [this, generation, from](const Entries& looked) {
             if (generation != generation_)
                 return;
-            const size_t end = std::min(rows_.size(), from + size_t(entries.size()));
+            noteRecord(looked.record);
+            const QList<files::CatalogEntry>& entries = looked.entries;
+            size_t end = std::min(rows_.size(), from + size_t(entries.size()));
             for (size_t i = from; i < end; ++i)
                 rows_[i].state = entries[qsizetype(i - from)].state;
             if (end > from)
                 Q_EMIT dataChanged(index(int(from), 0), index(int(end - 1), ColumnCount - 1));
+            // Names the record kept of scripts neither shipped nor installed any more go.
+            for (size_t i = end; i-- > from;) {
+                if (!entries[qsizetype(i - from)].listed) {
+                    beginRemoveRows({}, int(i), int(i));
+                    rows_.erase(rows_.begin() + qsizetype(i));
+                    endRemoveRows();
+                    --end;
+                }
+            }
             fillStates(generation, end);
         });
 }
@@ -163,10 +179,19 @@ void ScriptListModel::update(const QSet<QByteArray>& names) {
         wanted.push_back(name.toStdString());
     platform::inBackground(
         pool_, this, [wanted] { return entriesOf(wanted); },
-        [this, generation](const QList<files::CatalogEntry>& entries) {
-            if (generation == generation_)
-                applyEntries(entries);
+        [this, generation](const Entries& looked) {
+            if (generation != generation_)
+                return;
+            noteRecord(looked.record);
+            applyEntries(looked.entries);
         });
+}
+
+void ScriptListModel::noteRecord(const posix::Status& record) {
+    if (record.ok() || !record_.ok())
+        return; // said once
+    record_ = record;
+    Q_EMIT foldersRead();
 }
 
 void ScriptListModel::applyEntries(const QList<files::CatalogEntry>& entries) {
@@ -175,7 +200,7 @@ void ScriptListModel::applyEntries(const QList<files::CatalogEntry>& entries) {
         const size_t at = lowerBound(shown, entry.name);
         const bool present = at < rows_.size() && rows_[at].name == entry.name;
         const int row = int(at);
-        if (entry.kind == files::ItemKind::Missing) {
+        if (!entry.listed) {
             if (present) {
                 beginRemoveRows({}, row, row);
                 rows_.erase(rows_.begin() + qsizetype(at));

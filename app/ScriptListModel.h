@@ -38,6 +38,8 @@ public:
     // Whether the user scripts folder could be opened, and why not.
     const posix::Status& userFolder() const { return userFolder_; }
     bool userFolderExists() const { return userFolder_.ok(); }
+    // Why the install record cannot be read or written, when it cannot.
+    const posix::Status& record() const { return record_; }
 
     // Reads both folders again.
     void reload();
@@ -59,16 +61,19 @@ private:
     struct Listing {
         files::SourceState source;
         posix::Status userFolder;
+        posix::Status record;
         std::vector<Row> rows;
     };
 
     size_t lowerBound(const QString& shown, const QByteArray& name) const;
     void fillStates(quint64 generation, size_t from);
     void applyEntries(const QList<files::CatalogEntry>& entries);
+    void noteRecord(const posix::Status& record);
 
     std::vector<Row> rows_;
     files::SourceState source_ = files::SourceState::Listed;
     posix::Status userFolder_;
+    posix::Status record_;
     quint64 generation_ = 0;
     QThreadPool pool_;
 };

@@ -49,10 +49,9 @@ ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* pare
     header->setSectionResizeMode(ScriptListModel::StateColumn, QHeaderView::Interactive);
     header->setSectionResizeMode(ScriptListModel::ActionsColumn, QHeaderView::Fixed);
     const QFontMetrics metrics = view_->fontMetrics();
-    header->resizeSection(
-        ScriptListModel::StateColumn,
-        metrics.horizontalAdvance(installer::Messages::stateText(files::ScriptState::Different)) +
-            24);
+    header->resizeSection(ScriptListModel::StateColumn,
+                          metrics.horizontalAdvance(installer::Messages::widestStateText(metrics)) +
+                              24);
     QStyleOptionViewItem option;
     option.initFrom(view_);
     header->resizeSection(ScriptListModel::ActionsColumn, delegate_->actionsWidth(option));

@@ -29,7 +29,20 @@ ScriptRowDelegate::ScriptRowDelegate(QObject* parent) : QStyledItemDelegate(pare
 QString ScriptRowDelegate::title(const QModelIndex& index, Action action) {
     if (action == Action::Remove)
         return tr("Remove…");
-    return stateOf(index) == ScriptState::NotInstalled ? tr("Install") : tr("Reinstall");
+    switch (stateOf(index).value_or(ScriptState::NotInstalled)) {
+    case ScriptState::NotInstalled:
+        return tr("Install");
+    case ScriptState::UpdateAvailable:
+        return tr("Update");
+    case ScriptState::Edited:
+    case ScriptState::EditedAndUpdated:
+    case ScriptState::Different:
+        return tr("Reinstall…"); // asks first: the installed copy holds the user's edits
+    case ScriptState::Installed:
+    case ScriptState::NoLongerShipped:
+        break;
+    }
+    return tr("Reinstall");
 }
 
 bool ScriptRowDelegate::isEnabled(const QModelIndex& index, Action action) const {
@@ -38,7 +51,8 @@ bool ScriptRowDelegate::isEnabled(const QModelIndex& index, Action action) const
         return false;
     if (action == Action::Remove)
         return *state != ScriptState::NotInstalled;
-    return installPossible_ && *state != ScriptState::Installed;
+    return installPossible_ && *state != ScriptState::Installed &&
+           *state != ScriptState::NoLongerShipped;
 }
 
 QSize ScriptRowDelegate::buttonSize(const QStyleOptionViewItem& option, const QString& text) const {
@@ -86,8 +100,8 @@ void ScriptRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 }
 
 int ScriptRowDelegate::actionsWidth(const QStyleOptionViewItem& option) const {
-    return buttonSize(option, tr("Reinstall")).width() + buttonSize(option, tr("Remove…")).width() +
-           Gap * 3;
+    return buttonSize(option, tr("Reinstall…")).width() +
+           buttonSize(option, tr("Remove…")).width() + Gap * 3;
 }
 
 QSize ScriptRowDelegate::sizeHint(const QStyleOptionViewItem& option,

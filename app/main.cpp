@@ -18,15 +18,16 @@ int runInTerminal(const app::CommandLine& line, char* program) {
     char* qtArgv[] = {program, nullptr};
     QCoreApplication application(qtArgc, qtArgv);
     app::installTranslators(application);
+    const auto edits = line.replaceEdited ? files::EditChoice::Replace : files::EditChoice::Keep;
     switch (line.mode) {
     case app::CommandLine::Mode::List:
         return app::runList(line.json);
     case app::CommandLine::Mode::Install:
-        return app::runHeadlessInstall(line.names);
+        return app::runHeadlessInstall(line.names, edits);
     case app::CommandLine::Mode::Remove:
         return app::runHeadlessRemove(line.names);
     default:
-        return app::runHeadlessInstallAll();
+        return app::runHeadlessInstallAll(edits);
     }
 }
 

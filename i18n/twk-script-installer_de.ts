@@ -31,9 +31,13 @@
         <translation>--json gehört zu --list</translation>
     </message>
     <message>
+        <source>--replace-edited goes with --install or --install-all</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
         <source>Usage: twk-script-installer [URL...]
-       twk-script-installer --install-all
-       twk-script-installer --install NAME...
+       twk-script-installer --install-all [--replace-edited]
+       twk-script-installer [--replace-edited] --install NAME...
        twk-script-installer --remove NAME...
        twk-script-installer --list [--json]
 
@@ -43,38 +47,20 @@ Installs the scripts that come with Tarnwick into
   URL            an install request, twkscriptinstall://...?script=NAME
   --install-all  install every Tarnwick script without a window
   --install NAME...  install the named Tarnwick scripts without asking
+  --replace-edited   with either: replace copies you edited (they go to the Trash)
   --remove NAME...   move the installed copies of the named scripts to the Trash
-  --list         list Tarnwick's scripts: installed, different or not installed
+  --list         list Tarnwick's scripts and their states
   --json         with --list: as a JSON array for programs
   --help         show this help
   --version      show the version
 
-Installs and removals exit with status 0 only when every script was done.
-A copy that differs from Tarnwick's is moved to the Trash, never deleted.
+Installs and removals exit with status 0 when every script was done, 1 when one
+failed, and installs with 3 when nothing failed but copies you edited were kept.
+Scripts that are up to date are not copied again. A copy you edited is kept unless
+you say --replace-edited; a replaced copy goes to the Trash, never deleted.
 Qt's standard options (-style, -platform, ...) apply to the window.
 </source>
-        <translation>Aufruf: twk-script-installer [URL...]
-        twk-script-installer --install-all
-        twk-script-installer --install NAME...
-        twk-script-installer --remove NAME...
-        twk-script-installer --list [--json]
-
-Installiert die Skripte, die Tarnwick mitbringt, in
-~/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension.
-
-  URL            eine Installationsanfrage, twkscriptinstall://...?script=NAME
-  --install-all  alle Tarnwick-Skripte ohne Fenster installieren
-  --install NAME...  die genannten Tarnwick-Skripte ohne Rückfrage installieren
-  --remove NAME...   die installierten Kopien der genannten Skripte in den Papierkorb legen
-  --list         Tarnwicks Skripte auflisten: installiert, abweichend oder nicht installiert
-  --json         mit --list: als JSON-Feld für Programme
-  --help         diese Hilfe zeigen
-  --version      die Version zeigen
-
-Installieren und Entfernen enden nur dann mit Status 0, wenn jedes Skript erledigt wurde.
-Eine Kopie, die von Tarnwicks abweicht, kommt in den Papierkorb und wird nie gelöscht.
-Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
-</translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -118,6 +104,18 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
     <message>
         <source>is not installed</source>
         <translation>ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>kept your edits: %1 (--replace-edited installs Tarnwick's copy)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>up to date: %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>updated: %1</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -210,10 +208,6 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Tarnwick bietet es nicht an.</translation>
     </message>
     <message>
-        <source>'%1' installed.</source>
-        <translation>»%1« installiert.</translation>
-    </message>
-    <message>
         <source>'%1' could not be installed</source>
         <translation>»%1« konnte nicht installiert werden</translation>
     </message>
@@ -236,10 +230,6 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
     <message>
         <source>Installed</source>
         <translation>Installiert</translation>
-    </message>
-    <message>
-        <source>Installed, differs from Tarnwick's copy</source>
-        <translation>Installiert, weicht von Tarnwicks Kopie ab</translation>
     </message>
     <message>
         <source>Not installed</source>
@@ -274,24 +264,12 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Es ist noch nicht installiert.</translation>
     </message>
     <message>
-        <source>An installed copy differs from it; that copy will be moved to the Trash.</source>
-        <translation>Eine installierte Kopie weicht davon ab; diese Kopie kommt in den Papierkorb.</translation>
-    </message>
-    <message>
         <source>The same script is installed already.</source>
         <translation>Dasselbe Skript ist bereits installiert.</translation>
     </message>
     <message>
         <source>Its first lines:</source>
         <translation>Seine ersten Zeilen:</translation>
-    </message>
-    <message>
-        <source> and %1 more</source>
-        <translation> und %1 weitere</translation>
-    </message>
-    <message>
-        <source>%1 of %2 scripts could not be installed: %3. See the system log for details.</source>
-        <translation>%1 von %2 Skripten konnten nicht installiert werden: %3. Einzelheiten stehen im Systemprotokoll.</translation>
     </message>
     <message>
         <source>Your choice could not be saved</source>
@@ -388,6 +366,109 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message numerus="yes">
+        <source>Your edits to %n scripts were kept.</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>Update available</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Edited by you</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Edited by you; Tarnwick's copy updated</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Differs from Tarnwick's copy</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>No longer shipped by Tarnwick</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>An older version of it is installed; it will be replaced.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>You edited the installed copy; installing moves your copy to the Trash.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>You edited the installed copy, and Tarnwick's copy changed since; installing moves your copy to the Trash.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>An installed copy differs from it; installing moves that copy to the Trash.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Tarnwick no longer ships it.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>'%1' was not installed: you edited the installed copy, and it stays.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>'%1' is installed in the User Scripts directory already.</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You edited the installed copies of %1. Keep your edits, or replace them with Tarnwick's copies? Copies that are replaced go to the Trash, where you can restore them.</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>What was installed cannot be remembered (%1): your edits are told from Tarnwick's updates by comparing the copies.</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source> and %n more</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n scripts could not be installed: %2. See the system log for details.</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>'%1': your edited copy was kept.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Keep your edits?</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Keep My Edits</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Replace Them</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -545,6 +626,14 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
     <message>
         <source>Reinstall</source>
         <translation>Neu installieren</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Reinstall…</source>
+        <translation type="unfinished" />
     </message>
 </context>
 </TS>

@@ -31,9 +31,13 @@
         <translation>--json va avec --list</translation>
     </message>
     <message>
+        <source>--replace-edited goes with --install or --install-all</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
         <source>Usage: twk-script-installer [URL...]
-       twk-script-installer --install-all
-       twk-script-installer --install NAME...
+       twk-script-installer --install-all [--replace-edited]
+       twk-script-installer [--replace-edited] --install NAME...
        twk-script-installer --remove NAME...
        twk-script-installer --list [--json]
 
@@ -43,38 +47,20 @@ Installs the scripts that come with Tarnwick into
   URL            an install request, twkscriptinstall://...?script=NAME
   --install-all  install every Tarnwick script without a window
   --install NAME...  install the named Tarnwick scripts without asking
+  --replace-edited   with either: replace copies you edited (they go to the Trash)
   --remove NAME...   move the installed copies of the named scripts to the Trash
-  --list         list Tarnwick's scripts: installed, different or not installed
+  --list         list Tarnwick's scripts and their states
   --json         with --list: as a JSON array for programs
   --help         show this help
   --version      show the version
 
-Installs and removals exit with status 0 only when every script was done.
-A copy that differs from Tarnwick's is moved to the Trash, never deleted.
+Installs and removals exit with status 0 when every script was done, 1 when one
+failed, and installs with 3 when nothing failed but copies you edited were kept.
+Scripts that are up to date are not copied again. A copy you edited is kept unless
+you say --replace-edited; a replaced copy goes to the Trash, never deleted.
 Qt's standard options (-style, -platform, ...) apply to the window.
 </source>
-        <translation>Usage : twk-script-installer [URL...]
-        twk-script-installer --install-all
-        twk-script-installer --install NOM...
-        twk-script-installer --remove NOM...
-        twk-script-installer --list [--json]
-
-Installe les scripts fournis avec Tarnwick dans
-~/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension.
-
-  URL            une demande d’installation, twkscriptinstall://...?script=NOM
-  --install-all  installer tous les scripts de Tarnwick sans fenêtre
-  --install NOM...  installer sans confirmation les scripts de Tarnwick nommés
-  --remove NOM...   mettre à la corbeille les copies installées des scripts nommés
-  --list         lister les scripts de Tarnwick : installés, différents ou non installés
-  --json         avec --list : sous forme de tableau JSON pour les programmes
-  --help         afficher cette aide
-  --version      afficher la version
-
-Installations et suppressions ne se terminent avec le statut 0 que si chaque script a été traité.
-Une copie qui diffère de celle de Tarnwick est mise à la corbeille, jamais supprimée.
-Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtre.
-</translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -118,6 +104,18 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
     <message>
         <source>is not installed</source>
         <translation>n’est pas installé</translation>
+    </message>
+    <message>
+        <source>kept your edits: %1 (--replace-edited installs Tarnwick's copy)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>up to date: %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>updated: %1</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -210,10 +208,6 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Tarnwick ne le propose pas.</translation>
     </message>
     <message>
-        <source>'%1' installed.</source>
-        <translation>« %1 » installé.</translation>
-    </message>
-    <message>
         <source>'%1' could not be installed</source>
         <translation>« %1 » n’a pas pu être installé</translation>
     </message>
@@ -236,10 +230,6 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
     <message>
         <source>Installed</source>
         <translation>Installé</translation>
-    </message>
-    <message>
-        <source>Installed, differs from Tarnwick's copy</source>
-        <translation>Installé, diffère de la copie de Tarnwick</translation>
     </message>
     <message>
         <source>Not installed</source>
@@ -274,24 +264,12 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
         <translation>Il n’est pas encore installé.</translation>
     </message>
     <message>
-        <source>An installed copy differs from it; that copy will be moved to the Trash.</source>
-        <translation>Une copie installée en diffère ; cette copie sera mise à la corbeille.</translation>
-    </message>
-    <message>
         <source>The same script is installed already.</source>
         <translation>Le même script est déjà installé.</translation>
     </message>
     <message>
         <source>Its first lines:</source>
         <translation>Ses premières lignes :</translation>
-    </message>
-    <message>
-        <source> and %1 more</source>
-        <translation> et %1 de plus</translation>
-    </message>
-    <message>
-        <source>%1 of %2 scripts could not be installed: %3. See the system log for details.</source>
-        <translation>%1 scripts sur %2 n’ont pas pu être installés : %3. Voir le journal du système pour les détails.</translation>
     </message>
     <message>
         <source>Your choice could not be saved</source>
@@ -388,6 +366,109 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message numerus="yes">
+        <source>Your edits to %n scripts were kept.</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>Update available</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Edited by you</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Edited by you; Tarnwick's copy updated</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Differs from Tarnwick's copy</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>No longer shipped by Tarnwick</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>An older version of it is installed; it will be replaced.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>You edited the installed copy; installing moves your copy to the Trash.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>You edited the installed copy, and Tarnwick's copy changed since; installing moves your copy to the Trash.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>An installed copy differs from it; installing moves that copy to the Trash.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Tarnwick no longer ships it.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>'%1' was not installed: you edited the installed copy, and it stays.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>'%1' is installed in the User Scripts directory already.</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>You edited the installed copies of %1. Keep your edits, or replace them with Tarnwick's copies? Copies that are replaced go to the Trash, where you can restore them.</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>What was installed cannot be remembered (%1): your edits are told from Tarnwick's updates by comparing the copies.</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source> and %n more</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n scripts could not be installed: %2. See the system log for details.</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>'%1': your edited copy was kept.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Keep your edits?</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Keep My Edits</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Replace Them</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -545,6 +626,14 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
     <message>
         <source>Reinstall</source>
         <translation>Réinstaller</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Reinstall…</source>
+        <translation type="unfinished" />
     </message>
 </context>
 </TS>

@@ -4,23 +4,45 @@
 #include "installer/ScriptFolders.h"
 #include "installer/Sheets.h"
 #include "installer/files/BulkInstall.h"
+#include "installer/files/ScriptCatalog.h"
 #include "platform/Notifications.h"
 
 namespace twk::installer {
 
 void BulkInstallRoad::run() {
+    // First, which installed copies hold the user's edits: those are asked about, once.
+    inBackground(
+        [] {
+            QList<QByteArray> edited;
+            for (const files::CatalogEntry& entry : files::scriptCatalog(scriptPlaces()).scripts) {
+                if (files::holdsEdits(entry.state))
+                    edited.append(entry.name);
+            }
+            return edited;
+        },
+        [this](const QList<QByteArray>& edited) {
+            if (edited.isEmpty()) {
+                install(files::EditChoice::Keep);
+                return;
+            }
+            showSheet(editQuestionAlert(edited), [this](alert::Alert&, int returnCode) {
+                install(returnCode == ReplaceEditsReturn ? files::EditChoice::Replace
+                                                         : files::EditChoice::Keep);
+            });
+        });
+}
+
+void BulkInstallRoad::install(files::EditChoice edits) {
     const QPointer<BulkInstallRoad> self(this);
     auto progress = [self](const files::ScriptOutcome&, qsizetype done, qsizetype total) {
         QMetaObject::invokeMethod(
             self, [self, done, total] { Q_EMIT self->progress(int(done), int(total)); },
             Qt::QueuedConnection);
     };
-    const QString userFolder = userScriptsFolder();
+    const files::ScriptPlaces places = scriptPlaces();
     inBackground(
-        [progress, userFolder] {
-            return files::installAllScripts(sourceScriptsFolder(), userFolder, progress);
-        },
-        [this, userFolder](const files::BulkInstallReport& report) {
+        [progress, places, edits] { return files::installAllScripts(places, edits, progress); },
+        [this, userFolder = places.user](const files::BulkInstallReport& report) {
             QList<QByteArray> names;
             for (const files::ScriptOutcome& script : report.scripts)
                 names.append(script.name);
@@ -30,22 +52,30 @@ void BulkInstallRoad::run() {
                 return;
             }
             // Closed meanwhile: the desktop says how it went, and no sheet brings it back.
-            const bool success = report.allInstalled();
-            platform::notify(success ? Messages::tr("Scripts installed")
-                                     : Messages::tr("Some scripts were not installed"),
-                             success ? Messages::tr("Scripts are copied, everything is splendid")
-                                     : Messages::bulkFailureSummary(report, userFolder));
+            platform::notify(report.allInstalled()
+                                 ? Messages::tr("Scripts installed")
+                                 : Messages::tr("Some scripts were not installed"),
+                             doneText(report, userFolder));
             finish();
         });
 }
 
+QString BulkInstallRoad::doneText(const files::BulkInstallReport& report,
+                                  const QString& userFolder) {
+    if (!report.allInstalled())
+        return Messages::bulkFailureSummary(report, userFolder);
+    QString text = Messages::tr("Scripts are copied, everything is splendid");
+    if (const qsizetype kept = report.keptCount())
+        text += u' ' + Messages::tr("Your edits to %n scripts were kept.", nullptr, int(kept));
+    return text;
+}
+
 void BulkInstallRoad::showDoneSheet(const files::BulkInstallReport& report,
                                     const QString& userFolder) {
-    const bool success = report.allInstalled();
-    auto alert = noticeAlert(success ? Messages::tr("Done")
-                                     : Messages::tr("Some scripts were not installed"),
-                             success ? Messages::tr("Scripts are copied, everything is splendid")
-                                     : Messages::bulkFailureSummary(report, userFolder));
+    auto alert =
+        noticeAlert(report.allInstalled() ? Messages::tr("Done")
+                                          : Messages::tr("Some scripts were not installed"),
+                    doneText(report, userFolder));
     alert->setDetailedText(Messages::bulkFailureDetails(report));
     showSheetThenFinish(std::move(alert));
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-// Installing every one of Tarnwick's scripts, then the "Done" sheet whatever happened, or,
-// when the window was closed meanwhile, a notification instead.
+// Installing every one of Tarnwick's scripts, asking once first when installed copies hold the
+// user's edits; then the "Done" sheet whatever happened, or, when the window was closed
+// meanwhile, a notification instead.
 
 #include "installer/Road.h"
+#include "installer/files/ScriptInstall.h"
 
 namespace twk::files {
 struct BulkInstallReport;
@@ -21,6 +23,8 @@ protected:
     void run() override;
 
 private:
+    void install(files::EditChoice edits);
+    static QString doneText(const files::BulkInstallReport& report, const QString& userFolder);
     void showDoneSheet(const files::BulkInstallReport& report, const QString& userFolder);
 };
 

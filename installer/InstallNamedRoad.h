@@ -1,9 +1,11 @@
 #pragma once
 
-// The list's Install (or Reinstall) of one of Tarnwick's scripts: no question asked, since the
-// user pressed the button; a sheet only when it failed.
+// The list's Install (or Update, or Reinstall) of one of Tarnwick's scripts: no question asked,
+// since the user pressed the button, unless the installed copy holds the user's edits; a
+// sheet when it failed.
 
 #include "installer/Road.h"
+#include "installer/files/ScriptInstall.h"
 
 namespace twk::installer {
 
@@ -16,6 +18,8 @@ protected:
     void run() override;
 
 private:
+    void install(files::EditChoice edits);
+
     QByteArray name_;
 };
 

@@ -3,6 +3,7 @@
 #include "support/text/Conversions.h"
 #include "support/text/DisplayText.h"
 
+#include <QFontMetrics>
 #include <QLocale>
 
 #include <algorithm>
@@ -21,7 +22,8 @@ namespace {
 QList<const ScriptOutcome*> worthMentioning(const files::BulkInstallReport& report) {
     std::vector<std::pair<QString, const ScriptOutcome*>> keyed; // shown names, made once
     for (const ScriptOutcome& script : report.scripts) {
-        if (!script.installed() || !script.trashedName.isEmpty())
+        if (!script.status.ok() || !script.trashedName.isEmpty() ||
+            script.done == ScriptOutcome::Done::EditsKept)
             keyed.emplace_back(text::fromNativeBytes(script.name), &script);
     }
     std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
@@ -68,28 +70,51 @@ QString Messages::whyNothingCanBeInstalled(SourceState source, const posix::Stat
         .arg(shownText(userFolderPath), userFolder.reason());
 }
 
+namespace {
+
+struct StateTexts {
+    ScriptState state;
+    const char* name; // for programs
+    const char* text; // for people
+};
+
+// In the order of the enum.
+const StateTexts States[] = {
+    {ScriptState::NotInstalled, "not installed", QT_TRANSLATE_NOOP("Messages", "Not installed")},
+    {ScriptState::Installed, "installed", QT_TRANSLATE_NOOP("Messages", "Installed")},
+    {ScriptState::UpdateAvailable, "update available",
+     QT_TRANSLATE_NOOP("Messages", "Update available")},
+    {ScriptState::Edited, "edited", QT_TRANSLATE_NOOP("Messages", "Edited by you")},
+    {ScriptState::EditedAndUpdated, "edited and updated",
+     QT_TRANSLATE_NOOP("Messages", "Edited by you; Tarnwick's copy updated")},
+    {ScriptState::Different, "different",
+     QT_TRANSLATE_NOOP("Messages", "Differs from Tarnwick's copy")},
+    {ScriptState::NoLongerShipped, "no longer shipped",
+     QT_TRANSLATE_NOOP("Messages", "No longer shipped by Tarnwick")},
+};
+
+const StateTexts& textsOf(ScriptState state) {
+    return States[int(state)];
+}
+
+} // namespace
+
 QString Messages::stateName(ScriptState state) {
-    switch (state) {
-    case ScriptState::Installed:
-        return QStringLiteral("installed");
-    case ScriptState::Different:
-        return QStringLiteral("different");
-    case ScriptState::NotInstalled:
-        break;
-    }
-    return QStringLiteral("not installed");
+    return QLatin1String(textsOf(state).name);
 }
 
 QString Messages::stateText(ScriptState state) {
-    switch (state) {
-    case ScriptState::Installed:
-        return tr("Installed");
-    case ScriptState::Different:
-        return tr("Installed, differs from Tarnwick's copy");
-    case ScriptState::NotInstalled:
-        break;
+    return tr(textsOf(state).text);
+}
+
+QString Messages::widestStateText(const QFontMetrics& metrics) {
+    QString widest;
+    for (const StateTexts& texts : States) {
+        const QString text = tr(texts.text);
+        if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest))
+            widest = text;
     }
-    return tr("Not installed");
+    return widest;
 }
 
 QString Messages::trashedNote(const QString& name, const QByteArray& trashedName) {
@@ -123,15 +148,66 @@ QString kindText(const files::ItemMeasure& measure) {
 } // namespace
 
 QString Messages::details(const files::ScriptDetails& details) {
-    QStringList parts{kindText(details.measure)};
-    parts.append(!details.installed ? tr("It is not installed yet.")
-                 : details.differs
-                     ? tr("An installed copy differs from it; that copy will be moved to the "
-                          "Trash.")
-                     : tr("The same script is installed already."));
+    QStringList parts{kindText(details.measure), stateSentence(details.state)};
     if (!details.firstLines.isEmpty())
         parts.append(tr("Its first lines:") + u'\n' + details.firstLines);
     return parts.join(u'\n');
+}
+
+QString Messages::stateSentence(ScriptState state) {
+    switch (state) {
+    case ScriptState::NotInstalled:
+        return tr("It is not installed yet.");
+    case ScriptState::Installed:
+        return tr("The same script is installed already.");
+    case ScriptState::UpdateAvailable:
+        return tr("An older version of it is installed; it will be replaced.");
+    case ScriptState::Edited:
+        return tr("You edited the installed copy; installing moves your copy to the Trash.");
+    case ScriptState::EditedAndUpdated:
+        return tr("You edited the installed copy, and Tarnwick's copy changed since; installing "
+                  "moves your copy to the Trash.");
+    case ScriptState::Different:
+        return tr("An installed copy differs from it; installing moves that copy to the Trash.");
+    case ScriptState::NoLongerShipped:
+        break;
+    }
+    return tr("Tarnwick no longer ships it.");
+}
+
+QString Messages::installedSentence(const QString& name, const files::ScriptOutcome& outcome) {
+    using Done = files::ScriptOutcome::Done;
+    if (!outcome.status.ok())
+        return tr("'%1' could not be installed: %2")
+            .arg(shownText(name), outcome.status.description());
+    if (outcome.done == Done::EditsKept)
+        return tr("'%1' was not installed: you edited the installed copy, and it stays.")
+            .arg(shownText(name));
+    if (outcome.done == Done::UpToDate)
+        return tr("'%1' is installed in the User Scripts directory already.").arg(shownText(name));
+    QString sentence = tr("'%1' is installed in the User Scripts directory.").arg(shownText(name));
+    if (!outcome.trashedName.isEmpty())
+        sentence += u' ' + trashedNote(name, outcome.trashedName);
+    return sentence;
+}
+
+QString Messages::editQuestion(const QList<QByteArray>& names) {
+    QStringList shown;
+    for (const QByteArray& name : names.mid(0, 10))
+        shown.append(u'\'' + shownName(name) + u'\'');
+    if (names.size() > 10)
+        shown.append(tr("%n more", nullptr, int(names.size() - 10)));
+    return tr("You edited the installed copies of %1. Keep your edits, or replace them with "
+              "Tarnwick's copies? Copies that are replaced go to the Trash, where you can "
+              "restore them.",
+              nullptr, int(names.size()))
+        .arg(QLocale().createSeparatedList(shown));
+}
+
+QString Messages::recordProblem(const posix::Status& problem) {
+    return tr("What was installed cannot be remembered (%1): your edits are told from "
+              "Tarnwick's updates by comparing the copies.")
+        .arg(problem.reason());
 }
 
 QString Messages::bulkFailureSummary(const files::BulkInstallReport& report,
@@ -142,16 +218,16 @@ QString Messages::bulkFailureSummary(const files::BulkInstallReport& report,
         return whole;
     QStringList failed;
     for (const ScriptOutcome* script : worthMentioning(report)) {
-        if (!script->installed())
+        if (!script->status.ok())
             failed.append(shownName(script->name));
     }
     constexpr qsizetype listed = 10;
     QString names = QStringList(failed.mid(0, listed)).join(QStringLiteral(", "));
     if (failed.size() > listed)
-        names += tr(" and %1 more").arg(failed.size() - listed);
-    return tr("%1 of %2 scripts could not be installed: %3. See the system log for details.")
+        names += tr(" and %n more", nullptr, int(failed.size() - listed));
+    return tr("%1 of %n scripts could not be installed: %2. See the system log for details.",
+              nullptr, int(report.scripts.size()))
         .arg(failed.size())
-        .arg(report.scripts.size())
         .arg(names);
 }
 
@@ -160,9 +236,11 @@ QString Messages::bulkFailureDetails(const files::BulkInstallReport& report) {
         return {}; // one reason for all, said in the summary
     QStringList details;
     for (const ScriptOutcome* script : worthMentioning(report)) {
-        if (!script->installed())
+        if (!script->status.ok())
             details.append(shownName(script->name) + QStringLiteral(": ") +
                            script->status.description());
+        else if (script->done == ScriptOutcome::Done::EditsKept)
+            details.append(tr("'%1': your edited copy was kept.").arg(shownName(script->name)));
         else
             details.append(trashedNote(text::fromNativeBytes(script->name), script->trashedName));
     }

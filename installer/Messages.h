@@ -9,6 +9,7 @@
 #include "installer/files/ScriptDetails.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QString>
 
 namespace twk::installer {
@@ -34,6 +35,19 @@ public:
     static QString stateName(files::ScriptState state);
     // A state as people read it (the window's list, --list).
     static QString stateText(files::ScriptState state);
+    // The widest of those in the given font, to size a column for.
+    static QString widestStateText(const QFontMetrics& metrics);
+    // A state as a sentence, for the confirmation's details.
+    static QString stateSentence(files::ScriptState state);
+
+    // What became of a script installed without a sheet, in full, for a notification.
+    static QString installedSentence(const QString& name, const files::ScriptOutcome& outcome);
+
+    // The question asked before edited copies would be replaced, naming them.
+    static QString editQuestion(const QList<QByteArray>& names);
+
+    // The record of what was installed cannot be kept.
+    static QString recordProblem(const posix::Status& problem);
 
     // Where a replaced copy went: "... it is in the Trash as '%2'."
     static QString trashedNote(const QString& name, const QByteArray& trashedName);

@@ -63,37 +63,42 @@ void RequestRoad::run() {
     // Whether to ask is read now, fresh: another process may have changed it.
     const bool ask = !defaults::boolForKey(QLatin1String(DontAskToInstallKey));
     inBackground(
-        [name, ask] {
-            const auto folder = sourceScriptsFolder();
-            const bool found =
-                files::resolveScript(folder, name).result == files::ResolvedScript::Result::Found;
-            return std::pair(found, found && ask ? Messages::details(files::scriptDetails(
-                                                       *folder, userScriptsFolder(), name))
-                                                 : QString());
+        [name] {
+            const files::ScriptPlaces places = scriptPlaces();
+            const bool found = files::resolveScript(places.source, name).result ==
+                               files::ResolvedScript::Result::Found;
+            return found ? std::optional(files::scriptDetails(places, name)) : std::nullopt;
         },
-        [this, name, ask, shown](const std::pair<bool, QString>& resolved) {
-            if (!resolved.first) {
+        [this, name, ask, shown](const std::optional<files::ScriptDetails>& details) {
+            if (!details) {
                 fail(strings::format(Messages::tr("Script '%@' - not found"), shown),
                      RequestOutcome::NotFound);
                 return;
             }
-            if (ask && !defaults::boolForKey(QLatin1String(DontAskToInstallKey)))
-                confirm(name, resolved.second);
+            // The stored choice covers installing Tarnwick's scripts, never discarding the
+            // user's work: an edited copy is always asked about.
+            const bool edited = files::holdsEdits(details->state);
+            if (edited || (ask && !defaults::boolForKey(QLatin1String(DontAskToInstallKey))))
+                confirm(name, *details);
             else
-                install(name, false);
+                install(name, false, files::EditChoice::Keep);
         });
 }
 
-void RequestRoad::confirm(const QByteArray& name, const QString& details) {
+void RequestRoad::confirm(const QByteArray& name, const files::ScriptDetails& details) {
     const QString shown = Messages::shownText(*scriptName_);
-    auto alert = installerAlert(
-        strings::format(Messages::tr("Install script '%@' ?"), shown),
-        Messages::tr("Install Script"), Messages::tr("Cancel"),
-        Messages::tr("Do you want TWK Script Installer to install this script in the User "
-                     "Scripts directory where Tarnwick can run it?"));
+    const bool edited = files::holdsEdits(details.state);
+    QString informative = Messages::tr("Do you want TWK Script Installer to install this script "
+                                       "in the User Scripts directory where Tarnwick can run it?");
+    if (edited)
+        informative += QStringLiteral("\n\n") + Messages::stateSentence(details.state);
+    auto alert =
+        installerAlert(strings::format(Messages::tr("Install script '%@' ?"), shown),
+                       Messages::tr("Install Script"), Messages::tr("Cancel"), informative);
     alert->setShowsSuppressionButton(true);
-    alert->setDetailedText(details);
-    showSheet(std::move(alert), [this, name, shown](alert::Alert& sheet, int returnCode) {
+    alert->setDetailedText(Messages::details(details));
+    const auto edits = edited ? files::EditChoice::Replace : files::EditChoice::Keep;
+    showSheet(std::move(alert), [this, name, shown, edits](alert::Alert& sheet, int returnCode) {
         if (returnCode != alert::FirstButtonReturn) {
             // A refusal is never taken as consent: the stored choice stays as it was.
             fail(strings::format(Messages::tr("Script '%@' - was not installed"), shown),
@@ -101,49 +106,47 @@ void RequestRoad::confirm(const QByteArray& name, const QString& details) {
             return;
         }
         if (!sheet.suppressionButton() || !sheet.suppressionButton()->isChecked()) {
-            install(name, true);
+            install(name, true, edits);
             return;
         }
+        // Stored on the store's own thread: a lock another process holds never freezes the
+        // window; the request goes on once the store has answered.
         defaults::setBool(true, QLatin1String(DontAskToInstallKey));
-        const posix::Status saved = defaults::UserDefaults::standardUserDefaults().synchronize();
-        if (saved.ok()) {
-            install(name, true);
-            return;
-        }
-        // The choice could not be saved: say so, then install as asked.
-        showSheet(noticeAlert(Messages::choiceNotSavedTitle(),
-                              Messages::tr("TWK Script Installer could not save that it should "
-                                           "not ask again (%1), so it will ask next time.")
-                                  .arg(saved.reason())),
-                  [this, name](alert::Alert&, int) { install(name, true); });
+        defaults::UserDefaults::standardUserDefaults().synchronizeInBackground(
+            [this, name, edits](const posix::Status& saved) {
+                if (saved.ok()) {
+                    install(name, true, edits);
+                    return;
+                }
+                // The choice could not be saved: say so, then install as asked.
+                showSheet(
+                    noticeAlert(Messages::choiceNotSavedTitle(),
+                                Messages::tr("TWK Script Installer could not save that it should "
+                                             "not ask again (%1), so it will ask next time.")
+                                    .arg(saved.reason())),
+                    [this, name, edits](alert::Alert&, int) { install(name, true, edits); });
+            });
     });
 }
 
-void RequestRoad::install(const QByteArray& name, bool confirmed) {
+void RequestRoad::install(const QByteArray& name, bool confirmed, files::EditChoice edits) {
     inBackground(
-        [name] {
-            return files::installScriptNamed(sourceScriptsFolder().value_or(QString()), name,
-                                             userScriptsFolder());
-        },
+        [name, edits] { return files::installScriptNamed(scriptPlaces(), name, edits); },
         [this, confirmed](const files::ScriptOutcome& outcome) {
             Q_EMIT scriptsChanged({outcome.name});
             const QString& scriptName = *scriptName_;
+            // Whatever happened without a sheet is told in full.
             if (!confirmed || !windowShown())
                 platform::notify(outcome.installed() ? Messages::tr("Script installed")
                                                      : Messages::tr("Script not installed"),
-                                 outcome.installed()
-                                     ? Messages::tr("'%1' is installed in the User Scripts "
-                                                    "directory.")
-                                           .arg(scriptName)
-                                     : Messages::tr("'%1' could not be installed: %2")
-                                           .arg(scriptName, outcome.status.description()));
+                                 Messages::installedSentence(scriptName, outcome));
             if (!outcome.trashedName.isEmpty())
                 Q_EMIT statusMessage(Messages::trashedNote(scriptName, outcome.trashedName));
             if (!outcome.installed()) {
                 fail(strings::format(Messages::tr("Script '%@' - could not be installed"),
                                      Messages::shownText(scriptName)),
                      RequestOutcome::NotInstalled,
-                     outcome.status.description()); // why, behind "Show Details…"
+                     Messages::installedSentence(scriptName, outcome)); // behind "Show Details…"
                 return;
             }
             // After a confirmation Tarnwick gets control back; the silent road leaves it be.

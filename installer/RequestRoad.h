@@ -5,6 +5,8 @@
 // sheet for a request that names no script, an invalid or missing one, or is declined.
 
 #include "installer/Road.h"
+#include "installer/files/ScriptDetails.h"
+#include "installer/files/ScriptInstall.h"
 
 #include <functional>
 #include <optional>
@@ -32,8 +34,8 @@ protected:
     void run() override;
 
 private:
-    void confirm(const QByteArray& name, const QString& details);
-    void install(const QByteArray& name, bool confirmed);
+    void confirm(const QByteArray& name, const files::ScriptDetails& details);
+    void install(const QByteArray& name, bool confirmed, files::EditChoice edits);
     void fail(const QString& text, RequestOutcome outcome, const QString& details = {});
     void end(RequestOutcome outcome);
 

@@ -1,6 +1,7 @@
 #include "installer/ScriptFolders.h"
 
 #include "platform/Workspace.h"
+#include "support/environment/ApplicationId.h"
 #include "support/environment/BaseDirectories.h"
 #include "support/strings/Pieces.h"
 
@@ -17,6 +18,14 @@ std::optional<QString> sourceScriptsFolder() {
 QString userScriptsFolder() {
     return environment::homeFolder() + QStringLiteral("/Library/Application Scripts/") +
            QLatin1String(MenuExtensionBundleId);
+}
+
+QString stateFolder() {
+    return environment::stateHome() + u'/' + QLatin1String(environment::ApplicationId);
+}
+
+files::ScriptPlaces scriptPlaces() {
+    return {sourceScriptsFolder(), userScriptsFolder(), stateFolder()};
 }
 
 } // namespace twk::installer

@@ -1,7 +1,10 @@
 #pragma once
 
-// Where Tarnwick's scripts come from and where installed scripts go, looked up anew at every
-// use: Tarnwick is the application the desktop would open "twkrelaunch://test" with.
+// Where Tarnwick's scripts come from, where installed scripts go and where the record of what
+// was installed is kept, looked up anew at every use: Tarnwick is the application the desktop
+// would open "twkrelaunch://test" with.
+
+#include "installer/files/ScriptPlaces.h"
 
 #include <QString>
 
@@ -18,5 +21,12 @@ std::optional<QString> sourceScriptsFolder();
 
 // "~/Library/Application Scripts/org.tarnwick.Tarnwick.MenuExtension", "~" expanded.
 QString userScriptsFolder();
+
+// The application's own state folder, where the install record lies:
+// $XDG_STATE_HOME/org.tarnwick.ScriptInstaller.
+QString stateFolder();
+
+// All three, looked up now.
+files::ScriptPlaces scriptPlaces();
 
 } // namespace twk::installer

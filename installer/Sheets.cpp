@@ -2,6 +2,8 @@
 
 #include "installer/Messages.h"
 
+#include <QPushButton>
+
 namespace twk::installer {
 
 std::unique_ptr<alert::Alert> installerAlert(const QString& message, const QString& first,
@@ -11,6 +13,15 @@ std::unique_ptr<alert::Alert> installerAlert(const QString& message, const QStri
     // stands, percent signs and all.
     auto alert = alert::qzAlertWithMessageText(message, first, second, std::nullopt, informative);
     alert->setAlertStyle(alert::CriticalAlertStyle);
+    return alert;
+}
+
+std::unique_ptr<alert::Alert> editQuestionAlert(const QList<QByteArray>& edited) {
+    auto alert = installerAlert(Messages::tr("Keep your edits?"), Messages::tr("Keep My Edits"),
+                                Messages::tr("Replace Them"), Messages::editQuestion(edited));
+    // Neither Return nor Escape discards the user's work.
+    alert->setDefaultButton(alert->addedButtons().at(0));
+    alert->setEscapeButton(static_cast<QAbstractButton*>(alert->addedButtons().at(0)));
     return alert;
 }
 

@@ -15,6 +15,11 @@ std::unique_ptr<alert::Alert> installerAlert(const QString& message, const QStri
                                              const std::optional<QString>& second,
                                              const QString& informative);
 
+// The question asked before edited copies would be replaced: "Keep My Edits" (answering
+// FirstButtonReturn, also on Return and Escape) and "Replace Them".
+std::unique_ptr<alert::Alert> editQuestionAlert(const QList<QByteArray>& edited);
+inline constexpr int ReplaceEditsReturn = alert::FirstButtonReturn + 1;
+
 // One "OK" button.
 std::unique_ptr<alert::Alert> noticeAlert(const QString& message, const QString& informative);
 

@@ -46,7 +46,8 @@ void UIManager::showUserScriptDirectory(QObject*) {
 }
 
 bool UIManager::installScript(const QString& sourcePath) {
-    const files::ScriptOutcome outcome = files::installScript(sourcePath, userScriptDirectory());
+    const files::ScriptOutcome outcome =
+        files::installScript(sourcePath, userScriptDirectory(), stateFolder());
     Q_EMIT scriptsChanged({outcome.name});
     return outcome.installed();
 }

@@ -1,9 +1,9 @@
 #include "installer/files/BulkInstall.h"
 
-#include "installer/files/StagedInstaller.h"
+#include "installer/files/InstallRun.h"
 #include "support/log/SystemLog.h"
-#include "support/text/Conversions.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -12,96 +12,97 @@
 namespace twk::files {
 
 qsizetype BulkInstallReport::failedCount() const {
-    qsizetype failed = 0;
-    for (const ScriptOutcome& script : scripts)
-        failed += script.installed() ? 0 : 1;
-    return failed;
+    return std::count_if(scripts.begin(), scripts.end(),
+                         [](const ScriptOutcome& script) { return !script.status.ok(); });
 }
 
-BulkInstallReport installAllScripts(const std::optional<QString>& sourceFolder,
-                                    const QString& userScriptsFolder,
+qsizetype BulkInstallReport::keptCount() const {
+    return std::count_if(scripts.begin(), scripts.end(), [](const ScriptOutcome& script) {
+        return script.done == ScriptOutcome::Done::EditsKept;
+    });
+}
+
+namespace {
+
+// Runs work(i) for every i below count on a few threads, each taking the next one not taken.
+void onThreads(size_t count, int threads, const std::function<void(size_t)>& work) {
+    std::atomic<size_t> next{0};
+    auto some = [&] {
+        for (size_t i = next++; i < count; i = next++)
+            work(i);
+    };
+    const unsigned wanted =
+        threads > 0 ? unsigned(threads) : std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> helpers;
+    for (unsigned i = 1; i < std::min<size_t>(wanted, count); ++i)
+        helpers.emplace_back(some);
+    some();
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+
+} // namespace
+
+BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits,
                                     const InstallProgress& progress, int threads) {
     BulkInstallReport report;
-    const std::string sourceRoot =
-        sourceFolder ? text::toNativeBytes(*sourceFolder).toStdString() : std::string();
-    const Fd source = sourceFolder ? openFolderPath(sourceRoot) : Fd();
-    auto listed = source.valid()
-                      ? readEntries(source.get())
-                      : Expected<std::vector<std::string>>(Status(Step::Listing, ENOENT));
+    InstallRun run(places);
+    const Status opened = run.open();
+    const auto listed = run.listSource();
     if (!listed.ok()) {
         log::systemLog(QStringLiteral("error getting script directory"));
-        report.source = sourceFolder ? SourceState::Unreadable : SourceState::TarnwickNotFound;
+        report.source = run.sourceState();
         return report;
     }
     const std::vector<std::string>& names = *listed;
-    const qsizetype total = qsizetype(names.size());
     std::vector<ScriptOutcome> outcomes;
     for (const std::string& name : names)
-        outcomes.push_back({QByteArray::fromStdString(name), {}, {}});
-    auto finish = [&] {
-        report.scripts = QList<ScriptOutcome>(outcomes.begin(), outcomes.end());
-        return report;
-    };
-
+        outcomes.push_back({QByteArray::fromStdString(name)});
     std::mutex reporting;
     qsizetype done = 0;
     auto finished = [&](size_t index) {
         const std::lock_guard lock(reporting);
         ++done;
         if (progress)
-            progress(outcomes[index], done, total);
+            progress(outcomes[index], done, qsizetype(names.size()));
     };
-
-    StagedInstaller installer(text::toNativeBytes(userScriptsFolder).toStdString());
-    if (Status opened = installer.open(); !opened.ok()) {
+    auto finishReport = [&] {
+        report.scripts = QList<ScriptOutcome>(outcomes.begin(), outcomes.end());
+        return report;
+    };
+    if (!opened.ok()) {
         report.destination = opened;
         for (size_t i = 0; i < outcomes.size(); ++i) {
-            recordCommit(outcomes[i], opened, {});
+            run.fail(outcomes[i], opened);
             finished(i);
         }
-        return finish();
+        return finishReport();
     }
 
-    // Copies on several threads: each takes the next script not taken yet.
-    std::vector<StagedItem> staged(names.size());
-    std::vector<char> stagedOk(names.size(), 0);
-    std::atomic<size_t> next{0};
-    auto stageSome = [&] {
-        for (size_t i = next++; i < names.size(); i = next++) {
-            Status status = installer.stage(source.get(), sourceRoot, names[i], staged[i]);
-            stagedOk[i] = status.ok();
-            if (!status.ok()) {
-                recordCommit(outcomes[i], status, {});
-                finished(i);
-            }
-        }
-    };
-    const unsigned helpers =
-        std::min<unsigned>(names.size(), threads > 0
-                                             ? unsigned(threads)
-                                             : std::max(1u, std::thread::hardware_concurrency())) -
-        (names.empty() ? 0 : 1);
-    std::vector<std::thread> workers;
-    for (unsigned i = 0; i < helpers; ++i)
-        workers.emplace_back(stageSome);
-    stageSome();
-    for (std::thread& worker : workers)
-        worker.join();
+    // Looked at and copied on several threads; what needs no copy is finished at once.
+    std::vector<ScriptJob> jobs(names.size());
+    onThreads(names.size(), threads, [&](size_t i) {
+        jobs[i] = run.prepare(outcomes[i].name, edits, outcomes[i]);
+        if (jobs[i].wanted)
+            run.stage(jobs[i], outcomes[i]);
+        if (!jobs[i].staged)
+            finished(i);
+    });
 
-    const Status flushed = installer.flush();
+    const bool anyStaged =
+        std::any_of(jobs.begin(), jobs.end(), [](const ScriptJob& job) { return job.staged; });
+    const Status flushed = anyStaged ? run.flush() : Status();
     for (size_t i = 0; i < names.size(); ++i) {
-        if (!stagedOk[i])
+        if (!jobs[i].staged)
             continue;
-        CommitReport commit;
-        Status status = flushed;
-        if (status.ok())
-            status = installer.commit(staged[i], commit);
+        if (flushed.ok())
+            run.commit(jobs[i], edits, outcomes[i]);
         else
-            installer.discard(staged[i]);
-        recordCommit(outcomes[i], status, commit);
+            run.abandon(jobs[i], outcomes[i], flushed);
         finished(i);
     }
-    return finish();
+    run.finish();
+    return finishReport();
 }
 
 } // namespace twk::files

@@ -1,8 +1,10 @@
 #pragma once
 
-// Installing every script of Tarnwick's scripts folder at once: all are copied first, on
-// several threads, then flushed once, then each is put in place. Failures are logged as for
-// one script; "error getting script directory" when the folder cannot be listed.
+// Installing every script of Tarnwick's scripts folder at once: each is looked at first (on
+// several threads), those to copy are copied beside their places, everything is flushed once,
+// then each is put in place. Up-to-date scripts are not copied again; copies that hold the
+// user's edits stay unless the user agreed to replace them. Failures are logged as for one
+// script; "error getting script directory" when Tarnwick's folder cannot be listed.
 
 #include "installer/files/ScriptInstall.h"
 #include "installer/files/ScriptNames.h"
@@ -10,7 +12,6 @@
 #include <QList>
 
 #include <functional>
-#include <optional>
 
 namespace twk::files {
 
@@ -21,14 +22,14 @@ struct BulkInstallReport {
     QList<ScriptOutcome> scripts; // in the order the source folder listed them
 
     qsizetype failedCount() const;
+    qsizetype keptCount() const; // copies whose edits were kept
     bool allInstalled() const { return source == SourceState::Listed && failedCount() == 0; }
 };
 
 // The progress callback hears of each script once it is finished, never from two threads at
 // once.
 using InstallProgress = std::function<void(const ScriptOutcome&, qsizetype done, qsizetype total)>;
-BulkInstallReport installAllScripts(const std::optional<QString>& sourceFolder,
-                                    const QString& userScriptsFolder,
+BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits,
                                     const InstallProgress& progress = {}, int threads = 0);
 
 } // namespace twk::files

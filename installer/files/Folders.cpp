@@ -47,6 +47,19 @@ Expected<std::vector<std::string>> readEntries(int dirFd) {
     }
 }
 
+int renameNoReplace(int fromDir, const char* from, int toDir, const char* to) {
+    if (::renameat2(fromDir, from, toDir, to, RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+    struct stat st;
+    if (::fstatat(toDir, to, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::renameat(fromDir, from, toDir, to);
+}
+
 std::vector<FileId> foldersUpFrom(int folderFd) {
     std::vector<FileId> folders;
     struct stat st;

@@ -45,6 +45,11 @@ inline FileId idOf(const struct stat& st) {
     return {st.st_dev, st.st_ino};
 }
 
+// rename(2) that never replaces an item at the new name (it fails with EEXIST), also where the
+// file system cannot refuse a replacement itself: there the check and the rename are two
+// steps. 0, or -1 with errno, as the system call.
+int renameNoReplace(int fromDir, const char* from, int toDir, const char* to);
+
 // The folder and every folder above it, up to the root.
 std::vector<FileId> foldersUpFrom(int folderFd);
 

@@ -119,41 +119,6 @@ Status finishFolder(int fd, const struct stat& source) {
     return {};
 }
 
-bool sameBytes(int dirA, const std::string& a, int dirB, const std::string& b) {
-    const Fd x(::openat(dirA, a.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    const Fd y(::openat(dirB, b.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-    if (!x.valid() || !y.valid())
-        return false;
-    std::vector<char> bufferX(1 << 16), bufferY(1 << 16);
-    for (;;) {
-        size_t n = 0, m = 0;
-        if (!posix::readFully(x.get(), bufferX.data(), bufferX.size(), n).ok() ||
-            !posix::readFully(y.get(), bufferY.data(), bufferY.size(), m).ok() || n != m ||
-            std::memcmp(bufferX.data(), bufferY.data(), n) != 0)
-            return false;
-        if (n < bufferX.size())
-            return true;
-    }
-}
-
-bool sameLeaf(int dirA, const std::string& a, const struct stat& stA, int dirB,
-              const std::string& b, const struct stat& stB) {
-    if ((stA.st_mode & S_IFMT) != (stB.st_mode & S_IFMT))
-        return false;
-    if (S_ISREG(stA.st_mode)) {
-        if (stA.st_size != stB.st_size)
-            return false;
-        if (stA.st_mtim.tv_sec == stB.st_mtim.tv_sec && stA.st_mtim.tv_nsec == stB.st_mtim.tv_nsec)
-            return true;
-        return sameBytes(dirA, a, dirB, b);
-    }
-    if (S_ISLNK(stA.st_mode)) {
-        const Expected<std::string> x = readLink(dirA, a, stA), y = readLink(dirB, b, stB);
-        return x.ok() && y.ok() && *x == *y;
-    }
-    return true; // other kinds: the same kind is all there is to compare
-}
-
 } // namespace
 
 Expected<std::string> readLink(int dir, const std::string& name, const struct stat& st) {
@@ -274,48 +239,6 @@ Status removeItem(int dir, const std::string& name, const std::string& root) {
                 return stack.failure(errno, emptied);
         }
     }
-}
-
-bool sameItem(int dirA, const std::string& nameA, int dirB, const std::string& nameB) {
-    auto foundA = statAt(dirA, nameA), foundB = statAt(dirB, nameB);
-    if (!foundA.ok() || !foundB.ok())
-        return false;
-    struct stat stA = *foundA, stB = *foundB;
-    if (!S_ISDIR(stA.st_mode) || !S_ISDIR(stB.st_mode))
-        return sameLeaf(dirA, nameA, stA, dirB, nameB, stB);
-    FolderStack a(dirA, {}, Step::Listing), b(dirB, {}, Step::Listing);
-    auto enterBoth = [&](const std::string& x, const std::string& y) {
-        if (!a.enter(x, stA).ok() || !b.enter(y, stB).ok())
-            return false;
-        std::sort(a.top().entries.begin(), a.top().entries.end());
-        std::sort(b.top().entries.begin(), b.top().entries.end());
-        return a.top().entries == b.top().entries;
-    };
-    if (!enterBoth(nameA, nameB))
-        return false;
-    while (!a.empty()) {
-        const std::string* next = a.top().nextEntry();
-        if (!next) {
-            if (!a.leave().ok() || !b.leave().ok())
-                return false;
-            continue;
-        }
-        const std::string name = *next;
-        b.top().next = a.top().next;
-        foundA = statAt(a.fd(), name);
-        foundB = statAt(b.fd(), name);
-        if (!foundA.ok() || !foundB.ok())
-            return false;
-        stA = *foundA;
-        stB = *foundB;
-        if (S_ISDIR(stA.st_mode) && S_ISDIR(stB.st_mode)) {
-            if (!enterBoth(name, name))
-                return false;
-        } else if (!sameLeaf(a.fd(), name, stA, b.fd(), name, stB)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 ItemMeasure measureItem(int dir, const std::string& name) {

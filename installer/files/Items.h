@@ -1,7 +1,7 @@
 #pragma once
 
 // Whole items (a file, a folder with everything in it, a link, a FIFO) named inside an open
-// folder: copied, removed, compared and measured without following any link inside them.
+// folder: copied, removed and measured without following any link inside them.
 
 #include "installer/files/Folders.h"
 
@@ -20,11 +20,6 @@ Status copyItem(int srcDir, const std::string& srcName, int dstDir, const std::s
 // Removes the item and everything in it; an item that is not there is no failure. A folder
 // the owner cannot change is given owner permissions first, nothing else ever is.
 Status removeItem(int dir, const std::string& name, const std::string& root);
-
-// Whether two items are the same: the same kind, files of equal bytes (equal size and
-// modification time count as equal bytes, as copies keep their time), links with the same
-// target, folders with the same names each the same.
-bool sameItem(int dirA, const std::string& nameA, int dirB, const std::string& nameB);
 
 enum class ItemKind { Missing, File, Folder, Link, Other };
 

@@ -4,43 +4,67 @@
 #include "support/text/Conversions.h"
 
 #include <algorithm>
+#include <set>
 
 namespace twk::files {
 
-CatalogFolders::CatalogFolders(const std::optional<QString>& sourceFolder,
-                               const QString& userScriptsFolder, bool listNames)
-    : user_(openFolderPath(text::toNativeBytes(userScriptsFolder).toStdString())) {
+namespace {
+
+std::string native(const QString& path) {
+    return text::toNativeBytes(path).toStdString();
+}
+
+} // namespace
+
+CatalogFolders::CatalogFolders(const ScriptPlaces& places, bool listNames)
+    : places_(places), user_(openFolderPath(native(places.user))),
+      record_(InstallRecord::read(native(places.state))) {
     if (!user_.valid())
-        userFolder_ =
-            Status(Step::Opening, errno, text::toNativeBytes(userScriptsFolder).toStdString());
-    if (!sourceFolder) {
+        userFolder_ = Status(Step::Opening, errno, native(places.user));
+    if (!places.source) {
         source_ = SourceState::TarnwickNotFound;
         return;
     }
-    sourceFd_ = openFolderPath(text::toNativeBytes(*sourceFolder).toStdString());
+    sourceFd_ = openFolderPath(native(*places.source));
     if (!sourceFd_.valid()) {
         source_ = SourceState::Unreadable;
         return;
     }
     if (!listNames)
         return;
-    if (auto names = readEntries(sourceFd_.get()); names.ok())
-        names_ = std::move(*names);
-    else
+    auto names = readEntries(sourceFd_.get());
+    if (!names.ok()) {
         source_ = SourceState::Unreadable;
+        return;
+    }
+    names_ = std::move(*names);
+    // Scripts the record names that Tarnwick no longer ships, if a copy is still installed.
+    const std::set<std::string> shipped(names_.begin(), names_.end());
+    for (const QByteArray& name : record_.names()) {
+        if (!shipped.count(name.toStdString()))
+            names_.push_back(name.toStdString());
+    }
 }
 
-CatalogEntry CatalogFolders::entry(const std::string& name) const {
-    CatalogEntry entry{QByteArray::fromStdString(name)};
-    const auto source = sourceFd_.valid() ? statAt(sourceFd_.get(), name)
-                                          : Expected<struct stat>(Status(Step::Resolving, EBADF));
-    if (!source.ok())
-        return entry;
-    entry.kind = kindOf(source->st_mode);
-    if (user_.valid() && statAt(user_.get(), name).ok())
-        entry.state = sameItem(sourceFd_.get(), name, user_.get(), name) ? ScriptState::Installed
-                                                                         : ScriptState::Different;
-    return entry;
+CatalogEntry CatalogFolders::entry(const std::string& name) {
+    const QByteArray key = QByteArray::fromStdString(name);
+    const Assessment assessed =
+        assessScript(sourceFd_.valid() ? sourceFd_.get() : -1, user_.valid() ? user_.get() : -1,
+                     name, record_.find(key));
+    if (!assessed.changes.isEmpty()) {
+        const std::lock_guard lock(learning_);
+        changes_.add(assessed.changes);
+    }
+    return {key, assessed.state, assessed.kind, assessed.listed};
+}
+
+Status CatalogFolders::learn() {
+    const std::lock_guard lock(learning_);
+    if (!user_.valid())
+        return {}; // nothing to learn about copies that cannot be seen
+    const Status written = writeRecordChanges(native(places_.state), changes_);
+    changes_ = {};
+    return written;
 }
 
 bool comesBefore(const QString& shownA, const QByteArray& a, const QString& shownB,
@@ -62,12 +86,14 @@ void sortByName(QList<CatalogEntry>& entries) {
         entries.append(std::move(entry));
 }
 
-ScriptCatalog scriptCatalog(const std::optional<QString>& sourceFolder,
-                            const QString& userScriptsFolder) {
-    const CatalogFolders folders(sourceFolder, userScriptsFolder);
-    ScriptCatalog catalog{folders.source(), folders.userFolder(), {}};
-    for (const std::string& name : folders.names())
-        catalog.scripts.append(folders.entry(name));
+ScriptCatalog scriptCatalog(const ScriptPlaces& places) {
+    CatalogFolders folders(places);
+    ScriptCatalog catalog{folders.source(), folders.userFolder(), folders.record(), {}};
+    for (const std::string& name : folders.names()) {
+        if (CatalogEntry entry = folders.entry(name); entry.listed)
+            catalog.scripts.append(std::move(entry));
+    }
+    (void)folders.learn(); // logged once; the states stand without it
     sortByName(catalog.scripts);
     return catalog;
 }

@@ -1,62 +1,70 @@
 #pragma once
 
-// What Tarnwick offers and what of it is installed: for the window's list and the terminal.
+// What Tarnwick offers and what of it is installed, with each script's state: for the window's
+// list and the terminal. Looking may teach the install record (a copy found equal to
+// Tarnwick's, stamps that changed with the content unchanged, a copy removed by hand); what
+// it learned is written by learn().
 
+#include "installer/files/ScriptAssessment.h"
 #include "installer/files/ScriptNames.h"
+#include "installer/files/ScriptPlaces.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-#include <optional>
+#include <mutex>
 #include <string>
 #include <vector>
 
 namespace twk::files {
 
-enum class ScriptState {
-    Installed,    // installed and the same as Tarnwick's copy
-    Different,    // installed, but not the same (changed, older, or of another kind)
-    NotInstalled, // no item of that name in the user scripts folder
-};
-
 struct CatalogEntry {
     QByteArray name;
     ScriptState state = ScriptState::NotInstalled;
-    ItemKind kind = ItemKind::Missing;
+    ItemKind kind = ItemKind::Missing; // of Tarnwick's copy
+    bool listed = false; // Tarnwick has it, or the record names an installed copy of it
 };
 
-// Both folders, opened once, for looking at many scripts.
+// Both folders and the record, opened once, for looking at many scripts.
 class CatalogFolders {
 public:
-    // Opens both folders; with listNames, also reads Tarnwick's script names.
-    CatalogFolders(const std::optional<QString>& sourceFolder, const QString& userScriptsFolder,
-                   bool listNames = true);
+    // Opens both folders and reads the record; with listNames, also reads Tarnwick's script
+    // names, with the names the record keeps of scripts Tarnwick no longer ships.
+    explicit CatalogFolders(const ScriptPlaces& places, bool listNames = true);
 
     SourceState source() const { return source_; }
     // Whether the user scripts folder could be opened, and why not.
     const Status& userFolder() const { return userFolder_; }
-    // Tarnwick's script names, in the file system's order (empty unless Listed).
+    // Why the record cannot be read, when it cannot.
+    const Status& record() const { return record_.problem(); }
+    // The scripts to look at, in the file system's order (empty unless Listed).
     const std::vector<std::string>& names() const { return names_; }
-    // One script's kind and state; Missing when Tarnwick no longer has it.
-    CatalogEntry entry(const std::string& name) const;
+    // One script's kind and state. May be called from several threads at once.
+    CatalogEntry entry(const std::string& name);
+    // Writes what looking taught the record; the failure is logged once.
+    Status learn();
 
 private:
+    ScriptPlaces places_;
     SourceState source_ = SourceState::Listed;
     Fd sourceFd_, user_;
     Status userFolder_;
+    InstallRecord record_;
     std::vector<std::string> names_;
+    std::mutex learning_;
+    RecordChanges changes_;
 };
 
 struct ScriptCatalog {
     SourceState source = SourceState::Listed;
     Status userFolder;
+    Status record;
     QList<CatalogEntry> scripts; // in natural order of their names
 };
 
 // Tarnwick's scripts with their state, sorted with naturalOrderCompare.
-ScriptCatalog scriptCatalog(const std::optional<QString>& sourceFolder,
-                            const QString& userScriptsFolder);
+ScriptCatalog scriptCatalog(const ScriptPlaces& places);
 
 // The order of the list: naturalOrderCompare of the shown names, then the bytes.
 bool comesBefore(const QString& shownA, const QByteArray& a, const QString& shownB,

@@ -35,17 +35,17 @@ QString firstLinesOf(int folder, const std::string& name) {
 
 } // namespace
 
-ScriptDetails scriptDetails(const QString& sourceFolder, const QString& userScriptsFolder,
-                            const QByteArray& name) {
+ScriptDetails scriptDetails(const ScriptPlaces& places, const QByteArray& name) {
     ScriptDetails details;
     const std::string entry = name.toStdString();
-    const Fd source = openFolderPath(text::toNativeBytes(sourceFolder).toStdString());
-    const Fd user = openFolderPath(text::toNativeBytes(userScriptsFolder).toStdString());
+    const Fd source =
+        places.source ? openFolderPath(text::toNativeBytes(*places.source).toStdString()) : Fd();
     if (!source.valid())
         return details;
     details.measure = measureItem(source.get(), entry);
-    details.installed = user.valid() && statAt(user.get(), entry).ok();
-    details.differs = details.installed && !sameItem(source.get(), entry, user.get(), entry);
+    CatalogFolders folders(places, false);
+    details.state = folders.entry(entry).state;
+    (void)folders.learn(); // logged once; the details stand without it
     if (details.measure.kind == ItemKind::File)
         details.firstLines = firstLinesOf(source.get(), entry);
     return details;

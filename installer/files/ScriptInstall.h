@@ -1,10 +1,13 @@
 #pragma once
 
-// Installing one script: its copy put in place over whatever had its name, with the program's
-// log lines: "error copying script: %@" when the copy fails, "error deleting: %@" when the old
-// item cannot be moved out of the way.
+// Installing one script: its copy put in place over whatever had its name, unless it is up to
+// date already, or the installed copy holds the user's edits and the user did not agree to
+// replace them. The install record learns what was installed. Log lines: "error copying
+// script: %@" when the copy fails, "error deleting: %@" when the old item cannot be moved out
+// of the way.
 
-#include "installer/files/Folders.h"
+#include "installer/files/ScriptAssessment.h"
+#include "installer/files/ScriptPlaces.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,24 +16,37 @@
 
 namespace twk::files {
 
-struct ScriptOutcome {
-    QByteArray name;
-    Status status;          // success once the script is in place
-    QByteArray trashedName; // the name in the Trash of a copy that differed and was kept there
-    bool installed() const { return status.ok(); }
+// What to do with a copy that holds the user's edits.
+enum class EditChoice {
+    Keep,    // it stays, and Tarnwick's copy is not installed
+    Replace, // Tarnwick's copy is installed; the edited copy goes to the Trash
 };
 
-// Installs one script (the last component of the source path) into the folder.
-ScriptOutcome installScript(const QString& sourcePath, const QString& userScriptsFolder);
-// The same for the entry name (file-system bytes) of the source folder.
-ScriptOutcome installScriptNamed(const QString& sourceFolder, const QByteArray& name,
-                                 const QString& userScriptsFolder);
+struct ScriptOutcome {
+    enum class Done {
+        Copied,    // Tarnwick's copy was put in place
+        UpToDate,  // the installed copy is Tarnwick's already: nothing was copied
+        EditsKept, // the installed copy holds the user's edits: it stayed
+    };
+    QByteArray name;
+    Status status = {}; // why nothing was done, when it failed
+    Done done = Done::Copied;
+    ScriptState before = ScriptState::NotInstalled; // the state it was found in
+    QByteArray trashedName = {};                    // where an edited copy went in the Trash
+
+    // Whether Tarnwick's copy is in place now (copied, or there already).
+    bool installed() const { return status.ok() && done != Done::EditsKept; }
+};
+
+// Installs the script name of Tarnwick's scripts folder.
+ScriptOutcome installScriptNamed(const ScriptPlaces& places, const QByteArray& name,
+                                 EditChoice edits);
+// The same for a source given by its path (the last component is the name), replacing
+// whatever is installed under that name, edits included (they go to the Trash).
+ScriptOutcome installScript(const QString& sourcePath, const QString& userScriptsFolder,
+                            const QString& stateFolder);
 
 // Logs a failed install with the line its step calls for.
 void logInstallFailure(const Status& status);
-
-// Puts what putting a copy in place did into the outcome, logging what went wrong.
-struct CommitReport;
-void recordCommit(ScriptOutcome& outcome, const Status& status, const CommitReport& report);
 
 } // namespace twk::files

@@ -1,5 +1,6 @@
 #include "installer/files/StagedInstaller.h"
 
+#include "installer/files/ItemDigest.h"
 #include "installer/files/Items.h"
 #include "installer/files/Trash.h"
 
@@ -84,7 +85,7 @@ Status StagedInstaller::open() {
     return {};
 }
 
-void StagedInstaller::removeLeftoversFor(const std::string& name) {
+void StagedInstaller::recover(const std::string& name) {
     const std::lock_guard lock(leftoversMutex_);
     if (leftovers_.empty())
         return;
@@ -99,7 +100,13 @@ void StagedInstaller::removeLeftoversFor(const std::string& name) {
                 ++it;
                 continue;
             }
-            (void)removeItem(folder_.get(), *it, path_);
+            // An old copy moved aside by a run that ended before it put the new one in is the
+            // only copy there is: it goes back to its name. Anything else is debris.
+            const bool restored =
+                prefix == AsidePrefix && !statAt(folder_.get(), name).ok() &&
+                renameNoReplace(folder_.get(), it->c_str(), folder_.get(), name.c_str()) == 0;
+            if (!restored)
+                (void)removeItem(folder_.get(), *it, path_);
             it = leftovers_.erase(it);
         }
     }
@@ -127,7 +134,7 @@ Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
                 Step::Replacing, ELOOP, path_ + '/' + name,
                 QCoreApplication::translate("Status", "Tarnwick's scripts folder lies inside it"));
     }
-    removeLeftoversFor(name);
+    recover(name);
     Status copied = copyItem(sourceFolder, name, folder_.get(), staged.stagedName, sourceRoot);
     if (!copied.ok())
         discard(staged);
@@ -140,18 +147,26 @@ Status StagedInstaller::flush() {
     return {};
 }
 
-Status StagedInstaller::commit(const StagedItem& staged, CommitReport& report) {
+Replaced StagedInstaller::judge(const std::string& returned, const CommitRules& rules) const {
+    // Decided on what the swap actually handed back, which may be another run's fresh copy
+    // rather than what was there when this run looked. What cannot be read is the user's.
+    const auto content = contentDigest(folder_.get(), returned);
+    if (content.ok() && *content == rules.newContent)
+        return Replaced::Same;
+    if (content.ok() && rules.installedBefore && *content == *rules.installedBefore)
+        return Replaced::Unedited;
+    return Replaced::Edit;
+}
+
+Status StagedInstaller::commit(const StagedItem& staged, const CommitRules& rules,
+                               CommitReport& report) {
     const int fd = folder_.get();
     const std::string destination = path_ + '/' + staged.name;
     const char* from = staged.stagedName.c_str();
     const char* to = staged.name.c_str();
     if (!statAt(fd, staged.name).ok()) {
-        if (::renameat2(fd, from, fd, to, RENAME_NOREPLACE) == 0)
+        if (renameNoReplace(fd, from, fd, to) == 0)
             return {};
-        if (errno == EINVAL || errno == ENOSYS) {
-            if (::renameat(fd, from, fd, to) == 0)
-                return {};
-        }
         if (errno != EEXIST) {
             const int error = errno;
             discard(staged);
@@ -159,61 +174,80 @@ Status StagedInstaller::commit(const StagedItem& staged, CommitReport& report) {
         }
         // Something appeared there meanwhile: replace it as below.
     }
-    const bool differs = !sameItem(fd, staged.name, fd, staged.stagedName);
-    TrashSlot slot;
-    if (differs) {
-        if (Status s = slot.reserve(fd, destination); !s.ok()) {
-            discard(staged);
-            return s;
-        }
-    }
     if (exchange(fd, from, to) != 0) {
         if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
-            return replaceWithoutExchange(staged, differs, slot, report);
+            return replaceWithoutExchange(staged, rules, report);
         const int error = errno;
         discard(staged);
         return Status(Step::Replacing, error, destination);
     }
     // The new item is in place; the old one now lies under the staging name.
-    if (!differs) {
+    report.replaced = judge(staged.stagedName, rules);
+    if (report.replaced != Replaced::Edit) {
         report.cleanup = removeItem(fd, staged.stagedName, path_);
         return {};
     }
-    if (Status s = slot.fill(fd, staged.stagedName); !s.ok()) {
-        // The old item must not be lost: it goes back, and the new copy goes.
+    auto putBack = [&](Status why) {
         if (exchange(fd, from, to) != 0)
             return Status(Step::Replacing, errno, path_ + '/' + staged.stagedName);
         discard(staged);
-        return s;
+        return why;
+    };
+    if (!rules.replaceEdits) {
+        report.replaced = Replaced::EditKept; // changed since it was looked at: it stays
+        return putBack({});
     }
+    TrashSlot slot;
+    Status trashed = slot.reserve(fd, destination);
+    if (trashed.ok())
+        trashed = slot.fill(fd, staged.stagedName);
+    if (!trashed.ok())
+        return putBack(trashed); // the old item must not be lost: it goes back
     report.trashedName = slot.trashedName();
     return {};
 }
 
-Status StagedInstaller::replaceWithoutExchange(const StagedItem& staged, bool differs,
-                                               TrashSlot& slot, CommitReport& report) {
-    // No atomic exchange on this file system: the old item moves out (to the Trash or
-    // aside), the new one moves in, and should that fail the old one moves back.
+Status StagedInstaller::replaceWithoutExchange(const StagedItem& staged, const CommitRules& rules,
+                                               CommitReport& report) {
+    // No atomic exchange on this file system: the old item moves aside and is judged there;
+    // the user's work that may not go moves back, the rest makes room for the new item, which
+    // moves in; should that fail, the old one moves back.
     const int fd = folder_.get();
     const std::string aside = uniqueName(AsidePrefix, staged.name);
-    Status out = differs ? slot.fill(fd, staged.name)
-                 : ::renameat(fd, staged.name.c_str(), fd, aside.c_str()) == 0
-                     ? Status()
-                     : Status(Step::Replacing, errno, path_ + '/' + staged.name);
-    if (!out.ok()) {
+    const std::string destination = path_ + '/' + staged.name;
+    auto moveBack = [&](Status why) {
+        if (renameNoReplace(fd, aside.c_str(), fd, staged.name.c_str()) != 0)
+            why = Status(Step::Replacing, errno, path_ + '/' + aside);
         discard(staged);
-        return out;
-    }
-    if (::renameat(fd, staged.stagedName.c_str(), fd, staged.name.c_str()) != 0) {
+        return why;
+    };
+    if (::renameat(fd, staged.name.c_str(), fd, aside.c_str()) != 0) {
         const int error = errno;
-        Status back = differs ? slot.restore(fd, staged.name)
-                      : ::renameat(fd, aside.c_str(), fd, staged.name.c_str()) == 0
-                          ? Status()
-                          : Status(Step::Replacing, errno, path_ + '/' + aside);
         discard(staged);
-        return back.ok() ? Status(Step::Replacing, error, path_ + '/' + staged.name) : back;
+        return Status(Step::Replacing, error, destination);
     }
-    if (differs)
+    report.replaced = judge(aside, rules);
+    if (report.replaced == Replaced::Edit && !rules.replaceEdits) {
+        report.replaced = Replaced::EditKept;
+        return moveBack({});
+    }
+    TrashSlot slot;
+    if (report.replaced == Replaced::Edit) {
+        Status trashed = slot.reserve(fd, destination);
+        if (trashed.ok())
+            trashed = slot.fill(fd, aside);
+        if (!trashed.ok())
+            return moveBack(trashed);
+    }
+    if (renameNoReplace(fd, staged.stagedName.c_str(), fd, staged.name.c_str()) != 0) {
+        const Status failed(Step::Replacing, errno, destination);
+        if (report.replaced != Replaced::Edit)
+            return moveBack(failed);
+        const Status back = slot.restore(fd, staged.name);
+        discard(staged);
+        return back.ok() ? failed : back;
+    }
+    if (report.replaced == Replaced::Edit)
         report.trashedName = slot.trashedName();
     else
         report.cleanup = removeItem(fd, aside, path_);

@@ -3,13 +3,15 @@
 // Installing items into one folder without ever losing what was there: the new copy is
 // written beside the old one under a hidden staging name, made durable, and swapped in with
 // one atomic exchange (or, where the file system cannot exchange, moved in right after the
-// old one was moved out). An old item that differs from the new one goes to the Trash; one
-// that is the same is deleted. Whatever step fails, the old item stays where it was and the
-// staged copy is removed. Stage may be called from several threads at once.
+// old one was moved out). What the swap hands back is judged by its content: the same as the
+// new item, or the unedited copy installed before, is deleted; the user's work goes to the
+// Trash when the user agreed, and back in place when not. Whatever step fails, the old item stays
+// where it was and the staged copy is removed. Stage may be called from several threads at once.
 
-#include "installer/files/Folders.h"
+#include "installer/files/ItemDigest.h"
 
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,10 +24,27 @@ struct StagedItem {
     std::string stagedName; // where the copy waits
 };
 
+// What the swap handed back, and what became of it.
+enum class Replaced {
+    Nothing,  // nothing had the name
+    Same,     // an item equal to the new one (another run's fresh copy, say): deleted
+    Unedited, // the copy installed before, unchanged: deleted
+    Edit,     // the user's work, with consent: in the Trash
+    EditKept, // the user's work, without consent: put back, and the new copy not installed
+};
+
+// How to judge what the swap hands back.
+struct CommitRules {
+    Digest newContent;                     // the staged copy's content
+    std::optional<Digest> installedBefore; // what was installed before, as the record says
+    bool replaceEdits = false;             // the user agreed to move edits to the Trash
+};
+
 // What putting an item in place did to the item that was there.
 struct CommitReport {
-    std::string trashedName; // not empty when that item differed and went to the Trash
-    Status cleanup;          // a same old item that could not be deleted (the new one is in place)
+    Replaced replaced = Replaced::Nothing;
+    std::string trashedName; // where an edit went in the Trash
+    Status cleanup;          // an old item that could not be deleted (the new one is in place)
 };
 
 class StagedInstaller {
@@ -38,6 +57,11 @@ public:
     // that ended left behind there.
     Status open();
 
+    // Clears what runs that ended left behind for the name: an old copy one of them moved
+    // aside goes back to its name when nothing has it, the rest is removed. Done before the
+    // name is looked at, and again before it is staged.
+    void recover(const std::string& name);
+
     // Copies the item name of sourceFolder (an open folder at sourceRoot) beside its future
     // place. Refuses a copy into itself: a folder that contains the destination folder, or
     // a source folder that lies inside the item it would replace.
@@ -47,9 +71,9 @@ public:
     // Makes every staged byte durable: one flush of the destination's file system.
     Status flush();
 
-    // Puts a staged item in place. On failure the staged copy is gone and the old item is
-    // where it was.
-    Status commit(const StagedItem& staged, CommitReport& report);
+    // Puts a staged item in place. On failure, and when an edit was kept, the staged copy is
+    // gone and the old item is where it was.
+    Status commit(const StagedItem& staged, const CommitRules& rules, CommitReport& report);
 
     // Removes a staged copy that will not be committed.
     void discard(const StagedItem& staged);
@@ -58,8 +82,8 @@ public:
     const std::string& folderPath() const { return path_; }
 
 private:
-    void removeLeftoversFor(const std::string& name);
-    Status replaceWithoutExchange(const StagedItem& staged, bool differs, class TrashSlot& slot,
+    Replaced judge(const std::string& returned, const CommitRules& rules) const;
+    Status replaceWithoutExchange(const StagedItem& staged, const CommitRules& rules,
                                   CommitReport& report);
 
     std::string path_;

@@ -2,6 +2,7 @@
 
 #include "support/environment/BaseDirectories.h"
 #include "support/posix/Io.h"
+#include "support/posix/MakeFolders.h"
 #include "support/text/Conversions.h"
 
 #include <QCoreApplication>
@@ -16,17 +17,6 @@ namespace twk::files {
 namespace {
 
 constexpr char InfoSuffix[] = ".trashinfo";
-
-// Creates each missing folder of an absolute path, private to the user.
-Status makeFolders(const std::string& path) {
-    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-        const std::string prefix = path.substr(0, slash);
-        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
-            return Status(Step::Opening, errno, prefix);
-        if (slash == std::string::npos)
-            return {};
-    }
-}
 
 // The path as a URI path: every byte but unreserved ASCII and "/" percent-escaped.
 std::string escapePath(const std::string& path) {
@@ -54,10 +44,15 @@ std::string deletionDate() {
     return text;
 }
 
-// "name", "name.2", "name.3"...; cut short so that the info file's name still fits.
+// "name", "name.2", "name.3"...; cut short so that the info file's name still fits, never
+// inside a UTF-8 character.
 std::string candidateName(const std::string& base, int attempt) {
     const std::string suffix = attempt == 1 ? std::string() : '.' + std::to_string(attempt);
-    const size_t room = NAME_MAX - (sizeof InfoSuffix - 1) - suffix.size();
+    size_t room = NAME_MAX - (sizeof InfoSuffix - 1) - suffix.size();
+    if (room < base.size()) {
+        while (room > 0 && (static_cast<unsigned char>(base[room]) & 0xC0) == 0x80)
+            --room; // a continuation byte: the character began before
+    }
     return base.substr(0, room) + suffix;
 }
 
@@ -82,7 +77,7 @@ Status TrashSlot::reserve(int folderFd, const std::string& originalPath) {
     originalPath_ = originalPath;
     const std::string trash = homeTrashFolder();
     for (const char* sub : {"/files", "/info"}) {
-        if (Status made = makeFolders(trash + sub); !made.ok())
+        if (Status made = posix::makeFolders(trash + sub); !made.ok())
             return made.as(Step::Trashing, originalPath);
     }
     files_ = openFolderPath(trash + "/files");
@@ -135,7 +130,8 @@ Status TrashSlot::fill(int folderFd, const std::string& name) {
     if (lockedFolder)
         if (::fchmodat(folderFd, name.c_str(), (st.st_mode & 07777) | S_IWUSR, 0) != 0)
             return Status(Step::Trashing, errno, originalPath_);
-    if (::renameat(folderFd, name.c_str(), files_.get(), name_.c_str()) != 0) {
+    // Never over an item that took the name meanwhile.
+    if (renameNoReplace(folderFd, name.c_str(), files_.get(), name_.c_str()) != 0) {
         const int error = errno;
         if (lockedFolder && ::fchmodat(folderFd, name.c_str(), st.st_mode & 07777, 0) != 0)
             return Status(Step::Trashing, errno, originalPath_); // moved neither way
@@ -146,7 +142,7 @@ Status TrashSlot::fill(int folderFd, const std::string& name) {
 }
 
 Status TrashSlot::restore(int folderFd, const std::string& name) {
-    if (!filled_ || ::renameat(files_.get(), name_.c_str(), folderFd, name.c_str()) != 0)
+    if (!filled_ || renameNoReplace(files_.get(), name_.c_str(), folderFd, name.c_str()) != 0)
         return Status(Step::Replacing, filled_ ? errno : EINVAL, originalPath_);
     filled_ = false;
     giveBack();

@@ -4,6 +4,7 @@
 #include "support/environment/ApplicationId.h"
 #include "support/environment/BaseDirectories.h"
 #include "support/log/SystemLog.h"
+#include "support/posix/AtomicFile.h"
 #include "support/posix/Fd.h"
 #include "support/posix/FolderLock.h"
 #include "support/posix/Io.h"
@@ -16,8 +17,6 @@
 
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <ctime>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -36,36 +35,14 @@ std::string native(const QString& path) {
     return text::toNativeBytes(path).toStdString();
 }
 
-// "20260307-120000-123" in UTC, from the C library: it works at any moment, also while the
-// process ends and Qt's own time zone data is gone.
-std::string timeTag() {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    std::tm utc{};
-    ::gmtime_r(&now.tv_sec, &utc);
-    char text[32];
-    const size_t n = std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &utc);
-    std::snprintf(text + n, sizeof text - n, "-%03ld", now.tv_nsec / 1000000);
-    return text;
-}
-
 // Moves a file that cannot be used out of the way under a name no other file has, so that
 // nothing the user might want is ever replaced; the log says where it went.
 void setAside(const std::string& from, const QString& why) {
     const QString path = text::fromNativeBytes(from);
-    const std::string base = from + ".damaged-" + timeTag();
-    std::string aside = base;
-    int moved = -1;
-    for (int attempt = 2; attempt < 1000; ++attempt) {
-        moved = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
-        if (moved == 0 || errno != EEXIST)
-            break;
-        aside = base + '-' + std::to_string(attempt);
-    }
-    const QString shownAside = text::fromNativeBytes(aside);
-    log::systemLog(moved == 0 ? QStringLiteral("preference file %1 %2; it was moved to %3 and "
+    const auto aside = posix::setAside(from);
+    log::systemLog(aside.ok() ? QStringLiteral("preference file %1 %2; it was moved to %3 and "
                                                "preferences start empty")
-                                    .arg(path, why, shownAside)
+                                    .arg(path, why, text::fromNativeBytes(*aside))
                               : QStringLiteral("preference file %1 %2 and could not be moved "
                                                "aside; preferences start empty")
                                     .arg(path, why));
@@ -93,25 +70,6 @@ posix::Expected<StoreDocument> readFile(const std::string& name, struct stat& st
         problem = QStringLiteral("could not be read");
     setAside(name, problem);
     return StoreDocument();
-}
-
-// Writes the bytes to a new file beside target and renames it into place.
-Status replaceFile(const std::string& target, const QByteArray& bytes) {
-    std::string temporary = target + ".XXXXXX";
-    posix::Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!fd.valid())
-        return Status(Step::Writing, errno, target);
-    Status status = posix::writeAll(fd.get(), bytes);
-    if (status.ok() && (::fchmod(fd.get(), 0600) != 0 || ::fsync(fd.get()) != 0))
-        status = Status(Step::Writing, errno);
-    // A late write error (quota, a full disk on some file systems) shows only at close.
-    if (status.ok() && ::close(fd.release()) != 0)
-        status = Status(Step::Writing, errno);
-    if (status.ok() && ::rename(temporary.c_str(), target.c_str()) != 0)
-        status = Status(Step::Replacing, errno);
-    if (!status.ok())
-        ::unlink(temporary.c_str());
-    return status.as(status.step(), target);
 }
 
 } // namespace
@@ -239,7 +197,7 @@ Status UserDefaults::write(const QString& path, const Changes& changes) {
         else
             document->values.remove(it.key());
     }
-    return replaceFile(target, serializeStore(*document));
+    return posix::replaceFile(target, serializeStore(*document));
 }
 
 void UserDefaults::written(const Changes& changes, const Status& status) {

@@ -1,7 +1,9 @@
 #include "support/environment/BaseDirectories.h"
 
+#include "support/text/Conversions.h"
+
 #include <QByteArray>
-#include <QFile>
+#include <QByteArrayList>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -18,14 +20,14 @@ bool isAbsolute(const QByteArray& path) {
 QString passwordHome() {
     if (const passwd* entry = ::getpwuid(::getuid());
         entry && entry->pw_dir && isAbsolute(entry->pw_dir))
-        return QFile::decodeName(entry->pw_dir);
+        return text::fromNativeBytes(entry->pw_dir);
     return QStringLiteral("/"); // no home at all: the root, as the C library would
 }
 
 QString xdgHome(const char* variable, const char* fallback) {
     const QByteArray value = qgetenv(variable);
     if (isAbsolute(value))
-        return QFile::decodeName(value);
+        return text::fromNativeBytes(value);
     return homeFolder() + QLatin1String(fallback);
 }
 
@@ -33,7 +35,7 @@ QString xdgHome(const char* variable, const char* fallback) {
 
 QString homeFolder() {
     const QByteArray home = qgetenv("HOME");
-    return isAbsolute(home) ? QFile::decodeName(home) : passwordHome();
+    return isAbsolute(home) ? text::fromNativeBytes(home) : passwordHome();
 }
 
 QString configHome() {
@@ -44,9 +46,13 @@ QString dataHome() {
     return xdgHome("XDG_DATA_HOME", "/.local/share");
 }
 
+QString stateHome() {
+    return xdgHome("XDG_STATE_HOME", "/.local/state");
+}
+
 void sanitizeEnvironment() {
     if (!isAbsolute(qgetenv("HOME")))
-        ::setenv("HOME", QFile::encodeName(passwordHome()).constData(), 1);
+        ::setenv("HOME", text::toNativeBytes(passwordHome()).constData(), 1);
     for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
                                  "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
         if (qEnvironmentVariableIsSet(variable) && !isAbsolute(qgetenv(variable)))

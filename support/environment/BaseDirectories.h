@@ -11,6 +11,7 @@ namespace twk::environment {
 QString homeFolder();
 QString configHome(); // $XDG_CONFIG_HOME, or ~/.config
 QString dataHome();   // $XDG_DATA_HOME, or ~/.local/share
+QString stateHome();  // $XDG_STATE_HOME, or ~/.local/state
 
 // Makes the process environment follow those rules, so that Qt, GIO and every child see
 // the same folders: HOME set to the home folder, relative XDG_* values removed. Call it

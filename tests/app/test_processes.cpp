@@ -4,8 +4,12 @@
 // reinstalled by an ordinary user, and start-up from odd surroundings.
 
 #include "support/defaults/UserDefaults.h"
+#include "support/environment/BaseDirectories.h"
 #include "tests/common/Testing.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -45,6 +49,8 @@ class TestProcesses : public QObject {
 private Q_SLOTS:
     void init() {
         QDir(box_.userScripts).removeRecursively();
+        QDir(environment::stateHome()).removeRecursively();
+        QDir(environment::dataHome() + "/Trash").removeRecursively();
         QDir().mkpath(box_.userScripts);
         setDontAsk(true);
     }
@@ -89,6 +95,155 @@ private Q_SLOTS:
         QCOMPARE(ran.status, status);
         QVERIFY2(ran.out.contains(out), qPrintable(ran.out));
         QVERIFY2(ran.err.contains(err), qPrintable(ran.err));
+    }
+
+    // What the program knows of a script it installed, from the record and both copies: its
+    // state as --list --json gives it, then what --install does with it, with and without
+    // --replace-edited: copied or not, the line it prints, its exit status, and what the
+    // installed copy and the Trash hold afterwards. Steps: i install, e the user edits, u
+    // Tarnwick updates, h a copy made by hand (no record), c a copy equal to Tarnwick's made
+    // by hand, l a listing (the record learns), b the edit undone, s both changed alike, x
+    // Tarnwick no longer ships it, r the copy removed by hand, k the copy replaced by a link,
+    // d Tarnwick updates a file of a folder script keeping its size and every file's date.
+    void statesAndRoads_data() {
+        // clang-format off
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("after"); // what the installed copy then holds
+        QTest::addColumn<QByteArray>("trashed");
+        auto row = [](const char* name, const char* steps, const char* state, bool replace, int status, const char* line, const char* after, const char* trashed = "") {
+            QTest::newRow(name) << steps << state << replace << status << line << QByteArray(after) << QByteArray(trashed);
+        };
+        row("not installed", "", "not installed", false, 0, "installed: t.sh", "v1");
+        row("installed", "i", "installed", false, 0, "up to date: t.sh", "v1");
+        row("update available", "iu", "update available", false, 0, "updated: t.sh", "v2");
+        row("edited, kept", "ie", "edited", false, 3, "kept your edits: t.sh", "mine");
+        row("edited, replaced", "ie", "edited", true, 0, "installed: t.sh (the copy that was there differed; it is in the Trash as t.sh)", "v1", "mine");
+        row("edited and updated", "ieu", "edited and updated", false, 3, "kept your edits: t.sh", "mine");
+        row("by hand, differs", "h", "different", false, 3, "kept your edits: t.sh", "mine");
+        row("by hand, replaced", "h", "different", true, 0, "installed: t.sh (the copy", "v1", "mine");
+        row("by hand, equal", "c", "installed", false, 0, "up to date: t.sh", "v1");
+        row("by hand, equal, learned, edited", "cle", "edited", false, 3, "kept your edits", "mine");
+        row("edit undone", "ieb", "installed", false, 0, "up to date: t.sh", "v1");
+        row("both changed alike", "ius", "installed", false, 0, "up to date: t.sh", "v2");
+        row("no longer shipped", "ix", "no longer shipped", false, 1, "not installed: t.sh: not found", "v1");
+        row("removed by hand", "ir", "not installed", false, 0, "installed: t.sh", "v1");
+        row("replaced by a link", "ik", "edited", false, 3, "kept your edits: t.sh", "link");
+        row("one date for every file", "id", "update available", false, 0, "updated: t.sh", "v2");
+        // clang-format on
+    }
+    void statesAndRoads() {
+        QFETCH(QString, steps);
+        QFETCH(QString, state);
+        QFETCH(bool, replace);
+        QFETCH(int, status);
+        QFETCH(QString, line);
+        QFETCH(QByteArray, after);
+        QFETCH(QByteArray, trashed);
+        const bool folder = steps.contains(u'd'); // a folder script whose files share a date
+        const QString source = box_.source("t.sh"), installed = box_.installed("t.sh");
+        auto put = [folder](const QString& at, const QByteArray& content) {
+            QDir(at).removeRecursively();
+            QFile::remove(at);
+            test::write(folder ? at + "/main" : at, content);
+            if (folder)
+                test::write(at + "/other", "same");
+        };
+        auto content = [folder](const QString& at) {
+            return QFileInfo(at).isSymLink() ? QByteArray("link")
+                                             : test::read(folder ? at + "/main" : at);
+        };
+        put(source, "v1");
+        QProcess::execute(
+            "touch", {"-h", "-d", "2026-01-01 12:00", source, source + "/main", source + "/other"});
+        for (const QChar step : steps) {
+            switch (step.toLatin1()) {
+            case 'i':
+                QCOMPARE(test::run({"--install", "t.sh"}).status, 0);
+                break;
+            case 'e':
+                put(installed, "mine");
+                break;
+            case 'u':
+                put(source, "v2");
+                break;
+            case 'h':
+                put(installed, "mine");
+                break;
+            case 'c':
+                QProcess::execute("cp", {"-a", source, installed});
+                break;
+            case 'l':
+                QCOMPARE(test::run({"--list"}).status, 0);
+                break;
+            case 'b':
+                put(installed, "v1");
+                break;
+            case 's':
+                put(installed, "v2");
+                break;
+            case 'x':
+                QFile::remove(source);
+                break;
+            case 'r':
+                QFile::remove(installed);
+                break;
+            case 'k':
+                QFile::remove(installed);
+                QFile::link(source, installed);
+                break;
+            case 'd': // the same size, and every file the same date as before
+                test::write(source + "/main", "v2");
+                QProcess::execute("touch", {"-h", "-d", "2026-01-01 12:00", source,
+                                            source + "/main", source + "/other"});
+                break;
+            }
+        }
+        const test::Ran listed = test::run({"--list", "--json"});
+        QVERIFY2(listed.out.contains("\"name\": \"t.sh\",\n        \"state\": \"" + state + "\""),
+                 qPrintable(listed.out));
+        const test::Ran ran =
+            test::run(replace ? QStringList{"--replace-edited", "--install", "t.sh"}
+                              : QStringList{"--install", "t.sh"});
+        QCOMPARE(ran.status, status);
+        QVERIFY2(ran.out.startsWith(line), qPrintable(ran.out));
+        QCOMPARE(content(installed), after);
+        QCOMPARE(test::read(environment::dataHome() + "/Trash/files/t.sh"), trashed);
+        QDir(source).removeRecursively();
+        QFile::remove(source);
+    }
+
+    // Several installs at once: of one script (each run may get another's fresh copy back from
+    // its swap: that is no edit, goes to no Trash, and is not reported as one), and of four
+    // scripts (the record keeps every entry).
+    void installsAtOnce() {
+        const QStringList all{"Window Tools", "Open Recent.sh", "Word Count.txt",
+                              ".Startup Hook.sh"};
+        for (int round = 0; round < 6; ++round) {
+            const QStringList names = round % 2 ? all : QStringList(4, "Window Tools");
+            init();
+            std::vector<QProcess*> runs;
+            for (const QString& name : names)
+                runs.push_back(
+                    launch({"--install", name}, QProcessEnvironment::systemEnvironment()));
+            for (QProcess* run : runs) {
+                QVERIFY(run->waitForFinished());
+                const QByteArray out = run->readAllStandardOutput();
+                QVERIFY2(run->exitCode() == 0 && !out.contains("differed") &&
+                             (out.startsWith("installed: ") || out.startsWith("up to date: ")),
+                         out.constData());
+            }
+            QVERIFY(!QFileInfo::exists(environment::dataHome() + "/Trash/files"));
+            const QJsonObject record =
+                QJsonDocument::fromJson(test::read(environment::stateHome() +
+                                                   "/org.tarnwick.ScriptInstaller/installed.json"))
+                    .object();
+            QCOMPARE(record.value("scripts").toArray().size(), round % 2 ? 4 : 1);
+            QCOMPARE(test::entries(box_.userScripts).filter(".twk-"), QStringList());
+        }
     }
 
     // Names come as bytes and go to the terminal with nothing in them that it would obey.

@@ -8,8 +8,8 @@
 #include "app/ScriptListPanel.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
+#include "installer/ScriptFolders.h"
 #include "installer/UIManager.h"
-#include "installer/files/ScriptInstall.h"
 #include "platform/Sheet.h"
 #include "support/defaults/Shortcuts.h"
 #include "support/defaults/UserDefaults.h"
@@ -86,6 +86,7 @@ private Q_SLOTS:
         QSignalSpy reset(model_, &QAbstractItemModel::modelReset);
         QSignalSpy known(model_, &ScriptListModel::statesKnown);
         QDir(box_.userScripts).removeRecursively();
+        QDir(installer::stateFolder()).removeRecursively();
         QDir().mkpath(box_.userScripts);
         QTRY_VERIFY(reset.count() > 0 && known.count() > 0);
         QCOMPARE(column(1), QStringList(model_->rowCount(), "Not installed"));
@@ -99,11 +100,10 @@ private Q_SLOTS:
         QSignalSpy reset(model_, &QAbstractItemModel::modelReset);
         QSignalSpy inserted(model_, &QAbstractItemModel::rowsInserted);
         QSignalSpy removed(model_, &QAbstractItemModel::rowsRemoved);
-        QVERIFY(files::installScript(box_.source("Word Count.txt"), box_.userScripts).installed());
+        QVERIFY(controller_.installScript(box_.source("Word Count.txt")));
         QTRY_COMPARE(stateOf("Word Count.txt"), QStringLiteral("Installed"));
         test::write(box_.installed("Word Count.txt"), "edited");
-        QTRY_COMPARE(stateOf("Word Count.txt"),
-                     QStringLiteral("Installed, differs from Tarnwick's copy"));
+        QTRY_COMPARE(stateOf("Word Count.txt"), QStringLiteral("Edited by you"));
         test::write(box_.source("Script 10.sh"), "10");
         test::write(box_.source("Script 9.sh"), "9");
         QTRY_COMPARE(model_->rowCount(), 6);

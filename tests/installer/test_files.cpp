@@ -56,25 +56,31 @@ void makeDeep(const QString& top, int depth, const QByteArray& name) {
 class TestFiles : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-    QString src_, dst_;
+    QString src_, dst_, state_;
 
     QString src(const QString& name) const { return src_ + u'/' + name; }
     QString dst(const QString& name) const { return dst_ + u'/' + name; }
     QStringList debris() const { return test::entries(dst_).filter(QStringLiteral(".twk-")); }
-    ScriptOutcome install(const QByteArray& name) { return installScriptNamed(src_, name, dst_); }
+    ScriptPlaces places() const { return {src_, dst_, state_}; }
+    ScriptOutcome install(const QByteArray& name, EditChoice edits = EditChoice::Replace) {
+        return installScriptNamed(places(), name, edits);
+    }
     ScriptState state(const QByteArray& name) {
-        return CatalogFolders(src_, dst_).entry(name.toStdString()).state;
+        CatalogFolders folders(places());
+        const ScriptState found = folders.entry(name.toStdString()).state;
+        return folders.learn().ok() ? found : ScriptState(-1);
     }
 
 private Q_SLOTS:
     void initTestCase() {
         src_ = dir_.filePath(QStringLiteral("src"));
         dst_ = dir_.filePath(QStringLiteral("dst"));
+        state_ = dir_.filePath(QStringLiteral("state"));
         log::setLogSinkForTesting([](const QString& line) { logged.append(line); });
     }
     // Our own removal, as QDir's cannot reach below PATH_MAX.
     void cleanupTestCase() {
-        for (const QString& folder : {src_, dst_, environment::dataHome() + "/Trash"}) {
+        for (const QString& folder : {src_, dst_, state_, environment::dataHome() + "/Trash"}) {
             if (folder.startsWith(u'/') && !QFileInfo(folder).isDir())
                 continue;
             const Fd parent = openFolderPath(bytes(folder + "/..").toStdString());
@@ -161,7 +167,7 @@ private Q_SLOTS:
         if (!isFolder)
             QFile::remove(dst(name));
         test::write(isFolder ? dst(name) + "/a/b.txt" : dst(name), "mine"); // same names, nested
-        QCOMPARE(state(native), ScriptState::Different);
+        QCOMPARE(state(native), ScriptState::Edited);
         const auto before = test::tree(dst(name));
         const ScriptOutcome replaced = install(native);
         QVERIFY(replaced.installed());
@@ -191,7 +197,7 @@ private Q_SLOTS:
         test::write(dst("script 7"), "edited");
         QVariantList seen;
         const auto report = installAllScripts(
-            src_, dst_,
+            places(), EditChoice::Replace,
             [&](const ScriptOutcome& s, qsizetype done, qsizetype total) {
                 seen.append(done);
                 QCOMPARE(total, 41);
@@ -203,12 +209,14 @@ private Q_SLOTS:
         QCOMPARE(test::tree(dst_).size(), 42);
         QCOMPARE(test::read(environment::dataHome() + "/Trash/files/script 7"),
                  QByteArray("edited"));
-        QCOMPARE(installAllScripts(std::nullopt, dst_).source, SourceState::TarnwickNotFound);
-        QCOMPARE(installAllScripts(src_ + "/none", dst_).source, SourceState::Unreadable);
+        QCOMPARE(installAllScripts({std::nullopt, dst_, state_}, EditChoice::Keep).source,
+                 SourceState::TarnwickNotFound);
+        QCOMPARE(installAllScripts({src_ + "/none", dst_, state_}, EditChoice::Keep).source,
+                 SourceState::Unreadable);
         QCOMPARE(logged, QStringList(2, "error getting script directory"));
         // A user scripts folder that is missing is never created; one reason for all.
         QDir(dst_).removeRecursively();
-        const auto missing = installAllScripts(src_, dst_);
+        const auto missing = installAllScripts(places(), EditChoice::Keep);
         QCOMPARE(missing.destination.error(), ENOENT);
         QCOMPARE(missing.failedCount(), 41);
         QVERIFY(!QFileInfo::exists(dst_));
@@ -220,7 +228,7 @@ private Q_SLOTS:
         const QByteArray latin1("caf\xe9.sh");
         const int fd = ::open((bytes(src_) + '/' + latin1).constData(), O_WRONLY | O_CREAT, 0644);
         ::close(fd);
-        const ScriptCatalog catalog = scriptCatalog(src_, dst_);
+        const ScriptCatalog catalog = scriptCatalog(places());
         QCOMPARE(catalog.scripts.size(), 1);
         QCOMPARE(catalog.scripts.first().name, latin1);
         QCOMPARE(text::fromNativeBytes(latin1), QString::fromUtf8("caf\xef\xbf\xbd.sh"));
@@ -294,14 +302,15 @@ private Q_SLOTS:
     void copyIntoItself() {
         test::write(src("Tools/a"), "a");
         QVERIFY(QFile::link(src("Tools"), dir_.filePath("linked-user")));
-        const ScriptOutcome inside =
-            installScriptNamed(src_, "Tools", dir_.filePath("linked-user"));
+        const ScriptOutcome inside = installScriptNamed(
+            {src_, dir_.filePath("linked-user"), state_}, "Tools", EditChoice::Replace);
         QVERIFY2(inside.status.description().endsWith(": the user scripts folder lies inside it"),
                  qPrintable(inside.status.description()));
         QCOMPARE(test::entries(src("Tools")), QStringList{"a"});
         test::write(dst("Tools/inner/Tools/x"), "x");
         const auto before = test::tree(dst_);
-        const ScriptOutcome outside = installScriptNamed(dst("Tools/inner"), "Tools", dst_);
+        const ScriptOutcome outside =
+            installScriptNamed({dst("Tools/inner"), dst_, state_}, "Tools", EditChoice::Replace);
         QVERIFY2(
             outside.status.description().endsWith(": Tarnwick's scripts folder lies inside it"),
             qPrintable(outside.status.description()));
@@ -367,19 +376,19 @@ private Q_SLOTS:
         test::write(src("folder/a"), "12345");
         test::write(src("folder/b/c"), "1");
         QFile::link("text.sh", src("link"));
-        const ScriptDetails text = scriptDetails(src_, dst_, "text.sh");
+        const ScriptDetails text = scriptDetails(places(), "text.sh");
         QCOMPARE(text.measure.kind, ItemKind::File);
-        QVERIFY(!text.installed && !text.differs);
+        QCOMPARE(text.state, ScriptState::NotInstalled);
         QCOMPARE(text.firstLines.split(u'\n').size(), PreviewLines + 1);
         QVERIFY(text.firstLines.startsWith("#!/bin/sh\necho \\u001B[31mred\n") &&
                 text.firstLines.endsWith(u"…"));
-        QVERIFY(scriptDetails(src_, dst_, "binary").firstLines.isEmpty());
+        QVERIFY(scriptDetails(places(), "binary").firstLines.isEmpty());
         test::write(dst("folder/a"), "other");
-        const ScriptDetails folder = scriptDetails(src_, dst_, "folder");
+        const ScriptDetails folder = scriptDetails(places(), "folder");
         QCOMPARE(folder.measure.files, 2);
         QCOMPARE(folder.measure.bytes, 6);
-        QVERIFY(folder.installed && folder.differs);
-        QCOMPARE(scriptDetails(src_, dst_, "link").measure.linkTarget, std::string("text.sh"));
+        QCOMPARE(folder.state, ScriptState::Different);
+        QCOMPARE(scriptDetails(places(), "link").measure.linkTarget, std::string("text.sh"));
     }
 };
 

@@ -3,8 +3,8 @@
 // real sheets answered as a user would (and checked as they were drawn), the preference file,
 // the Trash, and notifications seen by a small service on a private session bus.
 
+#include "installer/ScriptFolders.h"
 #include "installer/UIManager.h"
-#include "installer/files/ScriptInstall.h"
 #include "platform/Sheet.h"
 #include "support/alert/AlertBuilders.h"
 #include "support/defaults/Shortcuts.h"
@@ -47,6 +47,8 @@ namespace {
 const QString Markup = QStringLiteral("<a href='https:&#47;&#47;example.org'>click");
 const QString Confirm = QStringLiteral("Do you want TWK Script Installer to install this script in "
                                        "the User Scripts directory where Tarnwick can run it?");
+const QString Differs = QStringLiteral("\n\nAn installed copy differs from it; installing moves "
+                                       "that copy to the Trash.");
 
 } // namespace
 
@@ -75,6 +77,7 @@ private Q_SLOTS:
         QFile::resize(box_.received, 0);
         QDir(box_.userScripts).removeRecursively();
         QDir(environment::dataHome() + "/Trash").removeRecursively();
+        QDir(installer::stateFolder()).removeRecursively();
         QDir().mkpath(box_.userScripts);
         notifications_.received.clear();
         logged_.clear();
@@ -110,7 +113,8 @@ private Q_SLOTS:
         row("markup is text", request + "%3Ca%20href%3D'https:%26%2347;%26%2347;example.org'%3Eclick", false, {}, {0}, {"Install script '" + Markup + "' ?|" + Confirm}, RequestOutcome::Installed, true, true, false);
         row("markup in a notification", request + "%3Ca%20href%3D'https:%26%2347;%26%2347;example.org'%3Eclick", true, {}, {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
         row("direction controls shown", request + "invoice%E2%80%AEhs.txt", false, {}, {1, 0}, {"Install script 'invoice\\u202Ehs.txt' ?|" + Confirm, "Doh!|Script 'invoice\\u202Ehs.txt' - was not installed"}, RequestOutcome::Declined, false, true, false);
-        row("edited copy to the Trash", request + "Open%20Recent.sh", false, "edited", {0}, {open}, RequestOutcome::Installed, true, true, false, true);
+        row("edited copy to the Trash", request + "Open%20Recent.sh", false, "edited", {0}, {open + Differs}, RequestOutcome::Installed, true, true, false, true);
+        row("edited copy asked about despite the stored choice", request + "Open%20Recent.sh", true, "edited", {1, 0}, {open + Differs, "Doh!|Script 'Open Recent.sh' - was not installed"}, RequestOutcome::Declined, false, true, true);
         row("same copy replaced", request + "Open%20Recent.sh", true, "same", {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
         row("a folder", request + "Window%20Tools", false, {}, {0}, {"Install script 'Window Tools' ?|" + Confirm}, RequestOutcome::Installed, true, true, false);
         row("a dangling link", request + "dangling", true, {}, {}, {}, RequestOutcome::Installed, true, false, true, false, 1);
@@ -126,7 +130,7 @@ private Q_SLOTS:
         if (before == "no folder")
             QDir(box_.userScripts).removeRecursively();
         else if (before == "same")
-            QVERIFY(files::installScript(box_.source(script), box_.userScripts).installed());
+            QVERIFY(controller_.installScript(box_.source(script)));
         else if (!before.isEmpty())
             test::write(box_.installed(script), before);
         test::SheetAnswers answering;
@@ -156,14 +160,14 @@ private Q_SLOTS:
                 QVERIFY2(sheet.details.startsWith(script == u"Window Tools"
                                                       ? QStringLiteral("A folder of 2 files")
                                                       : QStringLiteral("A file of")) &&
-                             sheet.details.contains(trashed ? "differs from it"
-                                                            : "It is not installed yet."),
+                             sheet.details.contains(before.isEmpty() ? "It is not installed yet."
+                                                                     : "differs from it"),
                          qPrintable(sheet.details));
         }
         QCOMPARE(seen, sheets);
         QCOMPARE(!script.isEmpty() && (QFileInfo::exists(box_.installed(script)) ||
                                        QFileInfo(box_.installed(script)).isSymLink()),
-                 installed);
+                 installed || before == "edited");
         if (installed)
             QCOMPARE(test::tree(box_.installed(script)), test::tree(box_.source(script)));
         QTRY_COMPARE(box_.receivedUrls(), reopened
@@ -234,13 +238,21 @@ private Q_SLOTS:
     void actions() {
         test::write(box_.installed("Word Count.txt"), "edited");
         test::SheetAnswers answering;
-        answering.then(0).then(1).then(0).then(0).then(0);
+        answering.then(1).then(0).then(1).then(0).then(0).then(0);
         QSignalSpy progress(&controller_, &UIManager::bulkInstallProgress);
         QSignalSpy status(&controller_, &UIManager::statusMessage);
         QSignalSpy idled(&controller_, &UIManager::idle); // what a bus-started instance quits on
         controller_.installAllScripts();
         TWK_WAIT_UNTIL_IDLE(controller_);
         QTRY_VERIFY(!idled.isEmpty());
+        // Asked once, before anything, whether the user's edits may go.
+        const test::Sheet& question = answering.seen.takeFirst();
+        QCOMPARE(question.text, QStringLiteral("Keep your edits?"));
+        QVERIFY2(question.informative.startsWith(
+                     "You edited the installed copies of 'Word Count.txt'. Keep your edits"),
+                 qPrintable(question.informative));
+        QCOMPARE(question.buttons, (QStringList{"Keep My Edits", "Replace Them"}));
+        QCOMPARE(question.defaultButton, QStringLiteral("Keep My Edits"));
         QCOMPARE(answering.seen.first().text + u'|' + answering.seen.first().informative,
                  QStringLiteral("Done|Scripts are copied, everything is splendid"));
         QCOMPARE(answering.seen.first().buttons, QStringList{"OK"});

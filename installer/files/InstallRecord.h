@@ -1,0 +1,63 @@
+#pragma once
+
+// What this program installed, kept in the application's state folder
+// ($XDG_STATE_HOME/org.tarnwick.ScriptInstaller/installed.json): for each script, the content
+// digest of the copy it put in place, that copy's stamp, and the stamp Tarnwick's copy had at
+// that moment. With it the program tells the user's edits from Tarnwick's updates, and knows an
+// unchanged copy without reading it. Written like the preference file: under a lock with a
+// deadline, through a new file renamed into place, merged with what other processes wrote.
+// A damaged record is set aside and read as no record; what this version does not know of an
+// entry or of the file is kept.
+
+#include "installer/files/ItemDigest.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace twk::files {
+
+struct RecordEntry {
+    QByteArray name;          // the script's entry name, as bytes
+    Digest content;           // what was installed
+    Stamp installed;          // the installed copy, just after it was put in place
+    Stamp source;             // Tarnwick's copy, as it was copied
+    QJsonObject unknown = {}; // members of a newer version, written back as they came
+};
+
+class InstallRecord {
+public:
+    // The record in the state folder. One that cannot be read leaves an empty record and says
+    // why in problem(); the states then rest on comparing contents alone.
+    static InstallRecord read(const std::string& stateFolder);
+
+    const RecordEntry* find(const QByteArray& name) const;
+    QList<QByteArray> names() const;
+    const Status& problem() const { return problem_; }
+
+private:
+    std::map<QByteArray, RecordEntry> entries_;
+    Status problem_;
+};
+
+// Entries to store (new or refreshed) and names to forget, written at once.
+struct RecordChanges {
+    std::map<QByteArray, std::optional<RecordEntry>> entries; // nullopt: forget the name
+    void put(RecordEntry entry) { entries[entry.name] = std::move(entry); }
+    void forget(const QByteArray& name) { entries[name] = std::nullopt; }
+    void add(const RecordChanges& more);
+    bool isEmpty() const { return entries.empty(); }
+};
+
+// Writes the changes into the record, merged with what it holds now. A failure is logged once
+// per process; installs go on without it.
+Status writeRecordChanges(const std::string& stateFolder, const RecordChanges& changes);
+
+// The record's file in a state folder.
+std::string recordPath(const std::string& stateFolder);
+
+} // namespace twk::files

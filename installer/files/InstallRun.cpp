@@ -1,0 +1,137 @@
+#include "installer/files/InstallRun.h"
+
+#include "support/text/Conversions.h"
+
+#include <cerrno>
+
+namespace twk::files {
+namespace {
+
+std::string native(const QString& path) {
+    return text::toNativeBytes(path).toStdString();
+}
+
+} // namespace
+
+InstallRun::InstallRun(const ScriptPlaces& places)
+    : places_(places), sourceRoot_(places.source ? native(*places.source) : std::string()),
+      installer_(native(places.user)) {}
+
+Status InstallRun::open() {
+    if (!places_.source)
+        sourceState_ = SourceState::TarnwickNotFound;
+    else if (source_ = openFolderPath(sourceRoot_); !source_.valid())
+        sourceState_ = SourceState::Unreadable;
+    record_ = InstallRecord::read(native(places_.state));
+    return installer_.open();
+}
+
+Expected<std::vector<std::string>> InstallRun::listSource() {
+    if (!source_.valid())
+        return Status(Step::Listing, ENOENT, sourceRoot_);
+    auto names = readEntries(source_.get());
+    if (!names.ok())
+        sourceState_ = SourceState::Unreadable;
+    return names;
+}
+
+void InstallRun::learn(const RecordChanges& changes) {
+    if (changes.isEmpty())
+        return;
+    const std::lock_guard lock(learning_);
+    changes_.add(changes);
+}
+
+void InstallRun::fail(ScriptOutcome& outcome, const Status& why) {
+    logInstallFailure(why);
+    outcome.status = why;
+}
+
+ScriptJob InstallRun::prepare(const QByteArray& name, EditChoice edits, ScriptOutcome& outcome) {
+    ScriptJob job{name};
+    installer_.recover(name.toStdString());
+    job.assessment = assessScript(source_.valid() ? source_.get() : -1, installer_.folderFd(),
+                                  name.toStdString(), record_.find(name));
+    learn(job.assessment.changes);
+    outcome.before = job.assessment.state;
+    if (job.assessment.state == ScriptState::Installed)
+        outcome.done = ScriptOutcome::Done::UpToDate;
+    else if (holdsEdits(job.assessment.state) && edits == EditChoice::Keep)
+        outcome.done = ScriptOutcome::Done::EditsKept;
+    else
+        job.wanted = true;
+    return job;
+}
+
+void InstallRun::stage(ScriptJob& job, ScriptOutcome& outcome) {
+    StagedItem staged;
+    Status status = source_.valid() ? installer_.stage(source_.get(), sourceRoot_,
+                                                       job.name.toStdString(), staged)
+                                    : Status(Step::Copying, ENOENT, sourceRoot_);
+    if (status.ok()) {
+        // What was copied is what the record will say was installed.
+        const auto content = contentDigest(installer_.folderFd(), staged.stagedName);
+        if (content.ok()) {
+            job.stagedContent = *content;
+            job.staged = staged;
+            return;
+        }
+        installer_.discard(staged);
+        status = content.status().as(Step::Copying, sourceRoot_ + '/' + job.name.toStdString());
+    }
+    fail(outcome, status);
+}
+
+Status InstallRun::flush() {
+    return installer_.flush();
+}
+
+void InstallRun::abandon(ScriptJob& job, ScriptOutcome& outcome, const Status& why) {
+    if (job.staged)
+        installer_.discard(*job.staged);
+    job.staged.reset();
+    fail(outcome, why);
+}
+
+void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome) {
+    const RecordEntry* recorded = record_.find(job.name);
+    const CommitRules rules{job.stagedContent,
+                            recorded ? std::optional(recorded->content) : std::nullopt,
+                            edits == EditChoice::Replace};
+    CommitReport report;
+    const Status status = installer_.commit(*job.staged, rules, report);
+    job.staged.reset();
+    if (!report.cleanup.ok())
+        logInstallFailure(report.cleanup); // the new copy is in place all the same
+    if (!status.ok()) {
+        fail(outcome, status);
+        return;
+    }
+    if (report.replaced == Replaced::EditKept) {
+        outcome.done = ScriptOutcome::Done::EditsKept;
+        return;
+    }
+    outcome.done = ScriptOutcome::Done::Copied;
+    outcome.trashedName = QByteArray::fromStdString(report.trashedName);
+    committed_.push_back({job.name,
+                          job.stagedContent,
+                          {},
+                          job.assessment.sourceStamp.value_or(Stamp()),
+                          recorded ? recorded->unknown : QJsonObject()});
+}
+
+void InstallRun::finish() {
+    // Stamped once every copy is in place: the later a stamp is taken after the copy's own
+    // times, the sooner it vouches for the copy.
+    for (RecordEntry& entry : committed_) {
+        const auto stamp = stampOf(installer_.folderFd(), entry.name.toStdString());
+        if (stamp.ok())
+            entry.installed = *stamp;
+        changes_.put(entry);
+    }
+    committed_.clear();
+    (void)writeRecordChanges(native(places_.state), changes_); // logged once; installs stand
+    changes_ = {};
+}
+
+} // namespace twk::files

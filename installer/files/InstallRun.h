@@ -1,0 +1,68 @@
+#pragma once
+
+// One run of installs into the user scripts folder, for one script or all of them: both
+// folders opened once, the install record read once, each script looked at and, when it is
+// to be copied, staged, flushed and put in place; what the record learns is written once at
+// the end. prepare() and stage() may run on several threads at once.
+
+#include "installer/files/ScriptInstall.h"
+#include "installer/files/ScriptNames.h"
+#include "installer/files/StagedInstaller.h"
+
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace twk::files {
+
+// One script on its way.
+struct ScriptJob {
+    QByteArray name;
+    Assessment assessment = {};
+    bool wanted = false; // to be copied
+    std::optional<StagedItem> staged = {};
+    Digest stagedContent = {};
+};
+
+class InstallRun {
+public:
+    explicit InstallRun(const ScriptPlaces& places);
+
+    // Opens Tarnwick's folder and the user scripts folder (whose failure it answers) and reads
+    // the record.
+    Status open();
+    SourceState sourceState() const { return sourceState_; }
+    // Tarnwick's script names, in the file system's order.
+    Expected<std::vector<std::string>> listSource();
+
+    // Looks at the script and decides whether it is copied; when it is not (up to date,
+    // edits kept), the outcome says so.
+    ScriptJob prepare(const QByteArray& name, EditChoice edits, ScriptOutcome& outcome);
+    // Copies it beside its place and reads what was copied.
+    void stage(ScriptJob& job, ScriptOutcome& outcome);
+    // Makes every staged byte durable.
+    Status flush();
+    // Puts it in place, judging what the swap hands back.
+    void commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome);
+    // Gives up a staged script, for the reason given.
+    void abandon(ScriptJob& job, ScriptOutcome& outcome, const Status& why);
+    // Records the failure in the outcome and logs it.
+    void fail(ScriptOutcome& outcome, const Status& why);
+    // Writes what the record learned.
+    void finish();
+
+private:
+    void learn(const RecordChanges& changes);
+
+    ScriptPlaces places_;
+    std::string sourceRoot_;
+    SourceState sourceState_ = SourceState::Listed;
+    Fd source_;
+    StagedInstaller installer_;
+    InstallRecord record_;
+    std::mutex learning_;
+    RecordChanges changes_;
+    std::vector<RecordEntry> committed_; // stamped at the end
+};
+
+} // namespace twk::files

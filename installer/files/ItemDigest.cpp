@@ -1,0 +1,168 @@
+#include "installer/files/ItemDigest.h"
+
+#include "installer/files/ItemWalk.h"
+#include "installer/files/Items.h"
+#include "support/posix/Io.h"
+
+#include <xxhash.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <memory>
+#include <vector>
+
+namespace twk::files {
+namespace {
+
+// How long after its newest time a stamp must be taken before it vouches for the item: the
+// file system writes times from a clock that ticks in milliseconds, or in whole seconds.
+constexpr qint64 FineMargin = 20'000'000;
+constexpr qint64 CoarseMargin = 2'000'000'000;
+
+qint64 nanoseconds(const struct timespec& time) {
+    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+qint64 now() {
+    timespec time{};
+    ::clock_gettime(CLOCK_REALTIME, &time);
+    return nanoseconds(time);
+}
+
+// A running XXH3-128.
+class Hasher {
+public:
+    Hasher() : state_(XXH3_createState()) { XXH3_128bits_reset(state_.get()); }
+    void add(const void* data, size_t size) { XXH3_128bits_update(state_.get(), data, size); }
+    void add(const std::string& bytes) {
+        addNumber(bytes.size());
+        add(bytes.data(), bytes.size());
+    }
+    void addNumber(quint64 value) { add(&value, sizeof value); }
+    void addByte(char value) { add(&value, 1); }
+    Digest digest() const {
+        const XXH128_hash_t hash = XXH3_128bits_digest(state_.get());
+        return {hash.high64, hash.low64};
+    }
+
+private:
+    struct Free {
+        void operator()(XXH3_state_t* state) const { XXH3_freeState(state); }
+    };
+    std::unique_ptr<XXH3_state_t, Free> state_;
+};
+
+char kindTag(mode_t mode) {
+    switch (kindOf(mode)) {
+    case ItemKind::File:
+        return 'F';
+    case ItemKind::Folder:
+        return 'D';
+    case ItemKind::Link:
+        return 'L';
+    case ItemKind::Other:
+    case ItemKind::Missing:
+        break;
+    }
+    return 'O';
+}
+
+// A file's bytes, then how many there were.
+Status addFile(Hasher& hasher, int dir, const std::string& name, const struct stat& st) {
+    const Fd file(::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened;
+    if (!file.valid() || ::fstat(file.get(), &opened) != 0)
+        return Status(Step::Reading, errno);
+    if (!sameFile(opened, st))
+        return Status(Step::Reading, ESTALE);
+    std::vector<char> buffer(1 << 18);
+    quint64 total = 0;
+    for (;;) {
+        size_t got = 0;
+        if (Status read = posix::readFully(file.get(), buffer.data(), buffer.size(), got);
+            !read.ok())
+            return read;
+        hasher.add(buffer.data(), got);
+        total += got;
+        if (got < buffer.size())
+            break;
+    }
+    hasher.addNumber(total);
+    return {};
+}
+
+} // namespace
+
+QString Digest::hex() const {
+    return QStringLiteral("%1%2")
+        .arg(high, 16, 16, QLatin1Char('0'))
+        .arg(low, 16, 16, QLatin1Char('0'));
+}
+
+std::optional<Digest> Digest::fromHex(QStringView text) {
+    bool highOk = false, lowOk = false;
+    if (text.size() != 32)
+        return std::nullopt;
+    const Digest digest{text.left(16).toULongLong(&highOk, 16),
+                        text.mid(16).toULongLong(&lowOk, 16)};
+    return highOk && lowOk ? std::optional(digest) : std::nullopt;
+}
+
+Expected<Digest> contentDigest(int dir, const std::string& name) {
+    Hasher hasher;
+    const Status walked =
+        walkItem(dir, name,
+                 [&hasher](int folder, const std::string& entry, const std::string& relative,
+                           const struct stat& st) -> Status {
+                     hasher.add(relative);
+                     hasher.addByte(kindTag(st.st_mode));
+                     if (!relative.empty()) // the item's own mode is not its content
+                         hasher.addByte((st.st_mode & S_IXUSR) ? 'x' : '-');
+                     if (S_ISREG(st.st_mode))
+                         return addFile(hasher, folder, entry, st);
+                     if (S_ISLNK(st.st_mode)) {
+                         const auto target = readLink(folder, entry, st);
+                         if (!target.ok())
+                             return target.status();
+                         hasher.add(*target);
+                     }
+                     return {};
+                 });
+    if (!walked.ok())
+        return walked;
+    return hasher.digest();
+}
+
+Expected<Stamp> stampOf(int dir, const std::string& name) {
+    Hasher hasher;
+    Stamp stamp;
+    bool wholeSeconds = true;
+    const Status walked = walkItem(
+        dir, name,
+        [&](int, const std::string&, const std::string& relative, const struct stat& st) {
+            hasher.add(relative);
+            for (const quint64 field :
+                 {quint64(st.st_dev), quint64(st.st_ino), quint64(st.st_mode), quint64(st.st_size),
+                  quint64(nanoseconds(st.st_mtim)), quint64(nanoseconds(st.st_ctim))})
+                hasher.addNumber(field);
+            stamp.newest =
+                std::max({stamp.newest, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)});
+            wholeSeconds = wholeSeconds && st.st_mtim.tv_nsec == 0 && st.st_ctim.tv_nsec == 0;
+            return Status();
+        });
+    if (!walked.ok())
+        return walked;
+    stamp.digest = hasher.digest();
+    stamp.taken = now();
+    stamp.coarse = wholeSeconds;
+    return stamp;
+}
+
+bool Stamp::vouchesFor(const Stamp& current) const {
+    const qint64 margin = coarse ? CoarseMargin : FineMargin;
+    return digest == current.digest && taken - newest >= margin;
+}
+
+} // namespace twk::files

@@ -1,0 +1,51 @@
+#pragma once
+
+// What an item holds, and what it looks like, each in 128 bits (xxHash's XXH3-128: fast
+// enough to read a tree at the speed it is copied, and far from any accidental collision; the
+// copies compared are the user's and Tarnwick's, not an adversary's).
+//
+// The content digest reads everything: a file's bytes; for a folder every entry's path
+// relative to it (as bytes), kind, executable bit, and a file's bytes or a link's target, in
+// the walk's fixed order. Two items have the same content digest when a person would call
+// them the same script, whatever their dates.
+//
+// The stamp reads nothing but metadata: every entry's device, inode, mode, size and
+// modification and change times in nanoseconds. A stamp that still matches means the item is
+// as it was when the stamp was taken, unless the stamp was taken so soon after the newest of
+// those times that a later change could carry the same times (then it must not be trusted).
+
+#include "installer/files/Folders.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace twk::files {
+
+struct Digest {
+    quint64 high = 0, low = 0;
+    friend bool operator==(const Digest&, const Digest&) = default;
+    // 32 hexadecimal digits, and back.
+    QString hex() const;
+    static std::optional<Digest> fromHex(QStringView text);
+};
+
+// Everything the item holds, read whole in bounded memory. Fails (Step::Reading) when any of
+// it cannot be read, and with ESTALE when an entry was replaced while it was read.
+Expected<Digest> contentDigest(int dir, const std::string& name);
+
+struct Stamp {
+    Digest digest;
+    qint64 newest = 0;   // the newest modification or change time in it, in nanoseconds
+    qint64 taken = 0;    // when the stamp was taken, in nanoseconds
+    bool coarse = false; // the file system keeps whole seconds only
+
+    // Whether the item is known unchanged when its stamp now is `now`.
+    bool vouchesFor(const Stamp& now) const;
+    friend bool operator==(const Stamp&, const Stamp&) = default;
+};
+
+// The item's stamp, taken now.
+Expected<Stamp> stampOf(int dir, const std::string& name);
+
+} // namespace twk::files

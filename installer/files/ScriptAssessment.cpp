@@ -1,0 +1,102 @@
+#include "installer/files/ScriptAssessment.h"
+
+namespace twk::files {
+namespace {
+
+// One copy of a script: its stamp, and its content digest once known.
+struct Copy {
+    Stamp stamp;
+    std::optional<Digest> digest;
+};
+
+std::optional<Copy> look(int folder, const std::string& name) {
+    if (folder < 0)
+        return std::nullopt;
+    auto stamp = stampOf(folder, name);
+    if (!stamp.ok())
+        return std::nullopt;
+    return Copy{*stamp, std::nullopt};
+}
+
+// The copy's content: what the record says when its stamp vouches for the copy, else read.
+// A copy that cannot be read has no digest, and equals nothing.
+std::optional<Digest> contentOf(Copy& copy, int folder, const std::string& name,
+                                const std::optional<Stamp>& recordedStamp,
+                                const std::optional<Digest>& recordedContent) {
+    if (!copy.digest) {
+        if (recordedStamp && recordedStamp->vouchesFor(copy.stamp))
+            copy.digest = recordedContent;
+        else if (auto read = contentDigest(folder, name); read.ok())
+            copy.digest = *read;
+    }
+    return copy.digest;
+}
+
+} // namespace
+
+Assessment assessScript(int sourceFolder, int userFolder, const std::string& name,
+                        const RecordEntry* recorded) {
+    Assessment result;
+    const QByteArray key = QByteArray::fromStdString(name);
+    auto source = look(sourceFolder, name);
+    auto installed = look(userFolder, name);
+    if (source) {
+        result.kind = sourceFolder >= 0 ? kindOf(statAt(sourceFolder, name).value_or({}).st_mode)
+                                        : ItemKind::Missing;
+        result.sourceStamp = source->stamp;
+    }
+    if (!installed) {
+        // Removed outside the program: the record forgets it.
+        if (recorded)
+            result.changes.forget(key);
+        result.listed = source.has_value();
+        result.state = ScriptState::NotInstalled;
+        return result;
+    }
+    if (!source) {
+        result.listed = recorded != nullptr;
+        result.state = ScriptState::NoLongerShipped;
+        return result;
+    }
+    result.listed = true;
+    const auto recordedContent = recorded ? std::optional(recorded->content) : std::nullopt;
+    const auto installedDigest =
+        contentOf(*installed, userFolder, name,
+                  recorded ? std::optional(recorded->installed) : std::nullopt, recordedContent);
+    const auto sourceDigest =
+        contentOf(*source, sourceFolder, name,
+                  recorded ? std::optional(recorded->source) : std::nullopt, recordedContent);
+    result.sourceDigest = sourceDigest;
+    const bool same = installedDigest && installedDigest == sourceDigest;
+    // A copy equal to Tarnwick's is installed whatever the record says: the record learns it.
+    if (same) {
+        result.state = ScriptState::Installed;
+        const RecordEntry fresh{key, *sourceDigest, installed->stamp, source->stamp,
+                                recorded ? recorded->unknown : QJsonObject()};
+        if (!recorded || recorded->content != fresh.content ||
+            !recorded->installed.vouchesFor(installed->stamp) ||
+            !recorded->source.vouchesFor(source->stamp))
+            result.changes.put(fresh);
+        return result;
+    }
+    if (!recorded || !installedDigest || !sourceDigest) {
+        result.state = ScriptState::Different;
+        return result;
+    }
+    const bool edited = *installedDigest != recorded->content;
+    const bool updated = *sourceDigest != recorded->content;
+    result.state = edited && updated ? ScriptState::EditedAndUpdated
+                   : edited          ? ScriptState::Edited
+                                     : ScriptState::UpdateAvailable;
+    // A stamp is refreshed only for a copy that still holds what was installed.
+    RecordEntry refreshed = *recorded;
+    if (!edited)
+        refreshed.installed = installed->stamp;
+    if (!updated)
+        refreshed.source = source->stamp;
+    if (!(refreshed.installed == recorded->installed && refreshed.source == recorded->source))
+        result.changes.put(refreshed);
+    return result;
+}
+
+} // namespace twk::files
