@@ -135,32 +135,16 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
         <translation>Alle Skripte &amp;installieren</translation>
     </message>
     <message>
-        <source>Install all scripts</source>
-        <translation>Alle Skripte installieren</translation>
-    </message>
-    <message>
         <source>Show &amp;Tarnwick Scripts</source>
         <translation>&amp;Tarnwicks Skripte zeigen</translation>
-    </message>
-    <message>
-        <source>Show Tarnwick's scripts folder</source>
-        <translation>Tarnwicks Skriptordner zeigen</translation>
     </message>
     <message>
         <source>Show &amp;User Scripts Folder</source>
         <translation>Benutzer-Skript&amp;ordner zeigen</translation>
     </message>
     <message>
-        <source>Show the user scripts folder</source>
-        <translation>Den Benutzer-Skriptordner zeigen</translation>
-    </message>
-    <message>
         <source>&amp;Ask before installing scripts that Tarnwick requests</source>
         <translation>Vor dem Installieren von Skripten, die Tarnwick anfordert, &amp;nachfragen</translation>
-    </message>
-    <message>
-        <source>Ask before installing scripts that Tarnwick requests</source>
-        <translation>Vor dem Installieren von Skripten, die Tarnwick anfordert, nachfragen</translation>
     </message>
     <message>
         <source>Installation progress</source>
