@@ -375,6 +375,13 @@ Qts Standardoptionen (-style, -platform, ...) gelten für das Fenster.
     </message>
 </context>
 <context>
+    <name>Sheet</name>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
+    </message>
+</context>
+<context>
     <name>SingleInstance</name>
     <message>
         <source>The installer that is running already is busy; this request waits its turn.</source>

@@ -375,6 +375,13 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
     </message>
 </context>
 <context>
+    <name>Sheet</name>
+    <message>
+        <source>Details</source>
+        <translation>Détails</translation>
+    </message>
+</context>
+<context>
     <name>SingleInstance</name>
     <message>
         <source>The installer that is running already is busy; this request waits its turn.</source>

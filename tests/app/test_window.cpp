@@ -212,6 +212,35 @@ private Q_SLOTS:
         QCOMPARE(list->focusChild(), current);
     }
 
+    // A sheet's details take the keyboard as they are shown, under a name.
+    void sheetDetails() {
+        auto alert = std::make_unique<alert::Alert>();
+        alert->setMessageText(QStringLiteral("Done"));
+        alert->addButtonWithTitle(QStringLiteral("OK"));
+        alert->setDetailedText(QStringLiteral("why"));
+        QPointer<alert::Alert> shown;
+        platform::setSheetAnswererForTesting([&shown](alert::Alert& sheet) {
+            shown = &sheet;
+            return -1;
+        });
+        platform::beginSheetModalForWindow(std::move(alert), &window_);
+        QTRY_VERIFY(shown);
+        platform::setSheetAnswererForTesting({});
+        auto* details = shown->findChild<QTextEdit*>();
+        QVERIFY(details && !details->isVisible());
+        QCOMPARE(QAccessible::queryAccessibleInterface(details)->text(QAccessible::Name),
+                 QStringLiteral("Details"));
+        QVERIFY(details->focusPolicy() & Qt::TabFocus);
+        for (QPushButton* button : shown->findChildren<QPushButton*>()) {
+            if (!shown->addedButtons().contains(button))
+                button->click(); // "Show Details…"
+        }
+        QApplication::setActiveWindow(shown);
+        QTRY_VERIFY(details->hasFocus());
+        shown->addedButtons().first()->click();
+        QTRY_VERIFY(!shown);
+    }
+
     // What is drawn for a hostile name: the list's text, its tooltip as rendered, what a
     // screen reader gets; never markup, never a reordered name.
     void hostileNamesAreShownAsText() {
