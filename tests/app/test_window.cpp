@@ -212,6 +212,58 @@ private Q_SLOTS:
         QCOMPARE(list->focusChild(), current);
     }
 
+    // What assistive technology gets of a row: each cell as it reads, and the row's actions
+    // under their drawn titles on every cell; an action does what its button does.
+    void rowsForAssistiveTechnology_data() {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QString>("afterFirstAction");
+        QTest::newRow("not installed")
+            << "" << QStringList{"Open Recent.sh", "Not installed", "Install"} << "Installed";
+        QTest::newRow("installed")
+            << "install" << QStringList{"Open Recent.sh", "Installed", "Remove…"}
+            << "Not installed";
+        QTest::newRow("edited") << "install,edit"
+                                << QStringList{"Open Recent.sh",
+                                               "Installed, differs from Tarnwick's copy",
+                                               "Reinstall, Remove…"}
+                                << "Installed";
+        QTest::newRow("no user scripts folder")
+            << "no folder" << QStringList{"Open Recent.sh", "Not installed", ""} << "";
+    }
+    void rowsForAssistiveTechnology() {
+        QFETCH(QString, setUp);
+        QFETCH(QStringList, cells);
+        QFETCH(QString, afterFirstAction);
+        const QString name = cells.first();
+        if (setUp.contains("install"))
+            QVERIFY(files::installScript(box_.source(name), box_.userScripts).installed());
+        if (setUp.contains("edit"))
+            test::write(box_.installed(name), "edited");
+        if (setUp.contains("no folder")) {
+            QDir(box_.userScripts).removeRecursively();
+            QTRY_VERIFY(!child<QPushButton>("installAllButton")->isEnabled());
+        }
+        QTRY_COMPARE(stateOf(name), cells[1]);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view_);
+        QAccessibleTableInterface* table = list->tableInterface();
+        QVERIFY(list->role() == QAccessible::Table && table);
+        const QStringList actions = cells[2].isEmpty() ? QStringList() : cells[2].split(", ");
+        for (int column = 0; column < ScriptListModel::ColumnCount; ++column) {
+            QAccessibleInterface* cell = table->cellAt(rowOf(name), column);
+            QCOMPARE(cell->text(QAccessible::Name), cells[column]);
+            QCOMPARE(cell->actionInterface()->actionNames(), actions);
+            QCOMPARE(list->child(list->indexOfChild(cell)), cell);
+        }
+        if (afterFirstAction.isEmpty())
+            return;
+        test::SheetAnswers answering;
+        answering.then(0); // "Move to Trash", when asked
+        table->cellAt(rowOf(name), 0)->actionInterface()->doAction(actions.first());
+        TWK_WAIT_UNTIL_IDLE(controller_);
+        QTRY_COMPARE(stateOf(name), afterFirstAction);
+    }
+
     // A sheet's details take the keyboard as they are shown, under a name.
     void sheetDetails() {
         auto alert = std::make_unique<alert::Alert>();
