@@ -9,7 +9,8 @@ CMAKE_ARGS ?=
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
             qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libqt6svg6 \
             libglib2.0-dev libglib2.0-bin libicu-dev libxxhash-dev libgit2-dev dbus-daemon dbus-bin \
-            desktop-file-utils appstream fonts-dejavu-core dpkg-dev lintian util-linux
+            desktop-file-utils appstream fonts-dejavu-core dpkg-dev lintian util-linux \
+            at-spi2-core python3-pyatspi xvfb openbox x11-utils
 BENCH_PACKAGES := libbenchmark-dev dbus-daemon dbus-bin
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 PACKAGE_PACKAGES := dpkg-dev lintian

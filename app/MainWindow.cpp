@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
+#include "app/Announcer.h"
 #include "app/ScriptListModel.h"
 #include "app/ScriptListPanel.h"
+#include "app/ScriptListView.h"
 #include "installer/Messages.h"
 #include "installer/Sheets.h"
 #include "installer/UIManager.h"
@@ -16,9 +18,11 @@
 
 namespace twk::app {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui::MainWindow) {
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), ui_(new Ui::MainWindow), announcer_(new Announcer(this)) {
     ui_->setupUi(this);
     ui_->installProgress->setVisible(false);
+    statusBar()->addWidget(announcer_, 1);
     connect(ui_->actionQuit, &QAction::triggered, qApp, &QApplication::quit);
     connect(ui_->actionAbout, &QAction::triggered, this, &MainWindow::showAbout);
     // Checked means asking, which is what the stored "don't ask" choice says NO to.
@@ -43,10 +47,20 @@ void MainWindow::connectController(installer::UIManager* controller) {
         controller->showUserScriptDirectory(ui_->showUserScriptsButton);
     });
     connect(controller, &UIManager::bulkInstallProgress, this, &MainWindow::showProgress);
-    connect(controller, &UIManager::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
+    // What the list's actions came to, shown and spoken; a failure speaks through its sheet.
+    connect(controller, &UIManager::statusMessage, announcer_, &Announcer::announce);
     scriptList_ = new ScriptListPanel(controller, ui_->centralWidget);
     ui_->mainLayout->insertWidget(2, scriptList_, 1);
+    // The list comes first, for the eye and for Tab, and has the keyboard when the window
+    // opens: nothing happens by pressing Space at once, as it would on "Install All Scripts".
+    QWidget* previous = scriptList_->view();
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             ui_->installAllButton, ui_->showScriptsButton, ui_->showUserScriptsButton,
+             ui_->askBeforeInstallingCheck}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    scriptList_->view()->setFocus();
     connect(scriptList_->model(), &ScriptListModel::foldersRead, this, &MainWindow::updateControls);
 }
 

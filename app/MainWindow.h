@@ -14,6 +14,7 @@ class UIManager;
 
 namespace twk::app {
 
+class Announcer;
 class ScriptListPanel;
 
 // The installer's one window. Closing it hides it; the application keeps running until
@@ -28,6 +29,7 @@ public:
     // Wires the controls to the controller's actions.
     void connectController(installer::UIManager* controller);
     ScriptListPanel* scriptList() const { return scriptList_; }
+    Announcer* announcer() const { return announcer_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -40,6 +42,7 @@ private:
 
     std::unique_ptr<Ui::MainWindow> ui_;
     installer::UIManager* controller_ = nullptr;
+    Announcer* announcer_;
     ScriptListPanel* scriptList_ = nullptr;
 };
 

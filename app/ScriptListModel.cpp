@@ -69,7 +69,11 @@ QVariant ScriptListModel::data(const QModelIndex& index, int role) const {
         return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>")
             .arg(text::markupSafeText(row.shown));
     case Qt::AccessibleTextRole:
-        return text::visibleText(row.shown) + QStringLiteral(", ") + state;
+        // Each cell reads as itself: a screen reader reads a row cell by cell. The actions'
+        // cell is named by the list, which knows which of them apply.
+        if (index.column() == NameColumn)
+            return text::visibleText(row.shown);
+        return index.column() == StateColumn ? QVariant(state) : QVariant();
     case NameRole:
         return row.name;
     case StateRole:

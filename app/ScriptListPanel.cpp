@@ -2,7 +2,7 @@
 
 #include "app/FolderWatch.h"
 #include "app/ScriptListModel.h"
-#include "app/ScriptRowDelegate.h"
+#include "app/ScriptListView.h"
 #include "installer/Messages.h"
 #include "installer/UIManager.h"
 
@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace twk::app {
@@ -20,7 +19,7 @@ using Action = ScriptRowDelegate::Action;
 
 ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* parent)
     : QWidget(parent), controller_(controller), model_(new ScriptListModel(this)),
-      delegate_(new ScriptRowDelegate(this)), view_(new QTreeView(this)),
+      delegate_(new ScriptRowDelegate(this)), view_(new ScriptListView(this)),
       emptyLabel_(new QLabel(this)), watch_(new FolderWatch(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,9 +60,7 @@ ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* pare
     emptyLabel_->setVisible(false);
 
     connect(delegate_, &ScriptRowDelegate::actionClicked, this,
-            [this](const QModelIndex& index, Action action) {
-                act(index.row(), action == Action::Install);
-            });
+            [this](const QModelIndex& index, Action action) { act(index.row(), action); });
     connect(view_, &QWidget::customContextMenuRequested, this, &ScriptListPanel::showContextMenu);
     connect(model_, &ScriptListModel::foldersRead, this, &ScriptListPanel::foldersRead);
     connect(model_, &QAbstractItemModel::dataChanged, view_->viewport(),
@@ -105,13 +102,26 @@ int ScriptListPanel::currentRow() const {
     return current.isValid() ? current.row() : -1;
 }
 
-void ScriptListPanel::act(int row, bool install) {
+QList<Action> ScriptListPanel::actionsOf(int row) const {
+    QList<Action> actions;
     if (row < 0 || row >= model_->rowCount())
-        return;
+        return actions;
     const QModelIndex index = model_->index(row, ScriptListModel::ActionsColumn);
-    if (!delegate_->isEnabled(index, install ? Action::Install : Action::Remove))
+    for (const Action action : {Action::Install, Action::Remove}) {
+        if (delegate_->isEnabled(index, action))
+            actions.append(action);
+    }
+    return actions;
+}
+
+QString ScriptListPanel::title(int row, Action action) const {
+    return ScriptRowDelegate::title(model_->index(row, ScriptListModel::ActionsColumn), action);
+}
+
+void ScriptListPanel::act(int row, Action action) {
+    if (!actionsOf(row).contains(action))
         return;
-    if (install)
+    if (action == Action::Install)
         controller_->installScriptNamed(model_->nameAt(row));
     else
         controller_->removeScriptNamed(model_->nameAt(row));
@@ -127,21 +137,25 @@ void ScriptListPanel::showContextMenu(const QPoint& at) {
     menu->setObjectName(QStringLiteral("scriptMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QAction* install = menu->addAction(ScriptRowDelegate::title(index, Action::Install), this,
-                                       [this, row] { act(row, true); });
+                                       [this, row] { act(row, Action::Install); });
     install->setEnabled(delegate_->isEnabled(index, Action::Install));
-    QAction* remove = menu->addAction(tr("Move to Trash…"), this, [this, row] { act(row, false); });
+    QAction* remove =
+        menu->addAction(tr("Move to Trash…"), this, [this, row] { act(row, Action::Remove); });
     remove->setEnabled(delegate_->isEnabled(index, Action::Remove));
     menu->popup(view_->viewport()->mapToGlobal(at));
 }
 
 bool ScriptListPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
-            act(currentRow(), key != Qt::Key_Delete);
+            act(currentRow(), key == Qt::Key_Delete ? Action::Remove : Action::Install);
             return true;
         }
-        if (key == Qt::Key_Menu && currentRow() >= 0) {
+        const bool menuKey =
+            key == Qt::Key_Menu || (key == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier);
+        if (menuKey && currentRow() >= 0) {
             showContextMenu(view_->visualRect(view_->currentIndex()).center());
             return true;
         }

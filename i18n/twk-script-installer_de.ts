@@ -133,32 +133,16 @@ Qt's standard options (-style, -platform, ...) apply to the window.
         <translation>Alle Skripte &amp;installieren</translation>
     </message>
     <message>
-        <source>Install all scripts</source>
-        <translation>Alle Skripte installieren</translation>
-    </message>
-    <message>
         <source>Show &amp;Tarnwick Scripts</source>
         <translation>&amp;Tarnwicks Skripte zeigen</translation>
-    </message>
-    <message>
-        <source>Show Tarnwick's scripts folder</source>
-        <translation>Tarnwicks Skriptordner zeigen</translation>
     </message>
     <message>
         <source>Show &amp;User Scripts Folder</source>
         <translation>Benutzer-Skript&amp;ordner zeigen</translation>
     </message>
     <message>
-        <source>Show the user scripts folder</source>
-        <translation>Den Benutzer-Skriptordner zeigen</translation>
-    </message>
-    <message>
         <source>&amp;Ask before installing scripts that Tarnwick requests</source>
         <translation>Vor dem Installieren von Skripten, die Tarnwick anfordert, &amp;nachfragen</translation>
-    </message>
-    <message>
-        <source>Ask before installing scripts that Tarnwick requests</source>
-        <translation>Vor dem Installieren von Skripten, die Tarnwick anfordert, nachfragen</translation>
     </message>
     <message>
         <source>Installation progress</source>
@@ -469,6 +453,13 @@ Qt's standard options (-style, -platform, ...) apply to the window.
     <message>
         <source>Replace Them</source>
         <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>Sheet</name>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
     </message>
 </context>
 <context>

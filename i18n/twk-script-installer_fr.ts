@@ -133,32 +133,16 @@ Qt's standard options (-style, -platform, ...) apply to the window.
         <translation>&amp;Installer tous les scripts</translation>
     </message>
     <message>
-        <source>Install all scripts</source>
-        <translation>Installer tous les scripts</translation>
-    </message>
-    <message>
         <source>Show &amp;Tarnwick Scripts</source>
         <translation>Afficher les scripts de &amp;Tarnwick</translation>
-    </message>
-    <message>
-        <source>Show Tarnwick's scripts folder</source>
-        <translation>Afficher le dossier des scripts de Tarnwick</translation>
     </message>
     <message>
         <source>Show &amp;User Scripts Folder</source>
         <translation>Afficher le dossier de scripts de l’&amp;utilisateur</translation>
     </message>
     <message>
-        <source>Show the user scripts folder</source>
-        <translation>Afficher le dossier de scripts de l’utilisateur</translation>
-    </message>
-    <message>
         <source>&amp;Ask before installing scripts that Tarnwick requests</source>
         <translation>&amp;Demander avant d’installer les scripts que Tarnwick réclame</translation>
-    </message>
-    <message>
-        <source>Ask before installing scripts that Tarnwick requests</source>
-        <translation>Demander avant d’installer les scripts que Tarnwick réclame</translation>
     </message>
     <message>
         <source>Installation progress</source>
@@ -469,6 +453,13 @@ Qt's standard options (-style, -platform, ...) apply to the window.
     <message>
         <source>Replace Them</source>
         <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>Sheet</name>
+    <message>
+        <source>Details</source>
+        <translation>Détails</translation>
     </message>
 </context>
 <context>

@@ -46,7 +46,7 @@ void InstallNamedRoad::install(files::EditChoice edits) {
             Q_EMIT scriptsChanged({outcome.name});
             const QString name = text::fromNativeBytes(outcome.name);
             if (outcome.status.ok()) {
-                Q_EMIT statusMessage(Messages::installedSentence(name, outcome));
+                Q_EMIT statusMessage(Messages::outcomeLine(name, outcome));
                 finish();
                 return;
             }

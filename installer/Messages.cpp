@@ -191,6 +191,23 @@ QString Messages::installedSentence(const QString& name, const files::ScriptOutc
     return sentence;
 }
 
+QString Messages::outcomeLine(const QString& name, const files::ScriptOutcome& outcome) {
+    using Done = files::ScriptOutcome::Done;
+    const QString shown = shownText(name);
+    if (!outcome.trashedName.isEmpty())
+        return trashedNote(name, outcome.trashedName);
+    switch (outcome.done) {
+    case Done::EditsKept:
+        return tr("'%1': your edits were kept.").arg(shown);
+    case Done::UpToDate:
+        return tr("'%1' is up to date.").arg(shown);
+    case Done::Copied:
+        break;
+    }
+    return outcome.before == ScriptState::UpdateAvailable ? tr("'%1' updated.").arg(shown)
+                                                          : tr("'%1' installed.").arg(shown);
+}
+
 QString Messages::editQuestion(const QList<QByteArray>& names) {
     QStringList shown;
     for (const QByteArray& name : names.mid(0, 10))

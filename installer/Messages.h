@@ -40,6 +40,9 @@ public:
     // A state as a sentence, for the confirmation's details.
     static QString stateSentence(files::ScriptState state);
 
+    // What became of a script the user installed in the window, in a few words for the status
+    // line and a screen reader.
+    static QString outcomeLine(const QString& name, const files::ScriptOutcome& outcome);
     // What became of a script installed without a sheet, in full, for a notification.
     static QString installedSentence(const QString& name, const files::ScriptOutcome& outcome);
 

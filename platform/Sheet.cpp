@@ -1,7 +1,10 @@
 #include "platform/Sheet.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QWidget>
 
 #include <deque>
@@ -29,8 +32,30 @@ SheetQueue& queue() {
 
 void showNext();
 
+// The toolkit's "Show Details…" text takes no focus, has no name and appears unannounced:
+// it is named, in the Tab order, and takes the keyboard as it appears, so a screen reader
+// reads it where the eye finds it.
+class DetailsText : public QObject {
+    Q_DECLARE_TR_FUNCTIONS(Sheet)
+public:
+    explicit DetailsText(QTextEdit* text) : QObject(text) {
+        text->setFocusPolicy(Qt::StrongFocus);
+        text->setAccessibleName(tr("Details"));
+        text->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            static_cast<QWidget*>(watched)->setFocus(Qt::OtherFocusReason);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 void present(PendingSheet pending) {
     alert::Alert* sheet = pending.alert.release();
+    if (auto* details = sheet->findChild<QTextEdit*>())
+        new DetailsText(details);
     QWidget* window = pending.window;
     if (window) {
         if (!window->isVisible() || window->isMinimized())

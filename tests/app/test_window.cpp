@@ -1,11 +1,15 @@
 // The real window under the offscreen platform, driven as a user would: the list of scripts
 // with its states, following both folders row by row; the keyboard (one Tab stop, Return,
-// Delete, the Menu key) and the row buttons; what is drawn for hostile names; controls that
-// cannot work, disabled with the reason; the ask checkbox against the preference file.
+// Delete, the Menu key) and the row buttons; what assistive technology is given (each cell,
+// the row's actions, outcomes said aloud, a sheet's details); what is drawn for hostile names;
+// controls that cannot work, disabled with the reason; the ask checkbox against the
+// preference file.
 
+#include "app/Announcer.h"
 #include "app/MainWindow.h"
 #include "app/ScriptListModel.h"
 #include "app/ScriptListPanel.h"
+#include "app/ScriptListView.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
 #include "installer/ScriptFolders.h"
@@ -20,15 +24,17 @@
 #include "tests/common/Sheets.h"
 #include "tests/common/Testing.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextDocumentFragment>
+#include <QTextEdit>
 #include <QToolTip>
-#include <QTreeView>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -41,7 +47,7 @@ class TestWindow : public QObject {
     const test::Sandbox& box_ = test::sandbox();
     installer::UIManager controller_;
     app::MainWindow window_;
-    QTreeView* view_ = nullptr;
+    app::ScriptListView* view_ = nullptr;
     ScriptListModel* model_ = nullptr;
 
     template <typename T> T* child(const char* name) {
@@ -71,7 +77,7 @@ private Q_SLOTS:
         log::setLogSinkForTesting([](const QString&) {});
         window_.connectController(&controller_);
         controller_.setMainWindow(&window_);
-        view_ = child<QTreeView>("scriptList");
+        view_ = child<app::ScriptListView>("scriptList");
         model_ = window_.scriptList()->model();
         window_.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window_));
@@ -79,6 +85,13 @@ private Q_SLOTS:
         // No session bus here: the window serves no one, and has nothing to withdraw as it ends.
         QCOMPARE(app::ApplicationService().registerOnSessionBus(),
                  app::ApplicationService::Registration::NoBus);
+        // The keyboard starts in the list, on a row: never on "Install All Scripts".
+        QCOMPARE(window_.focusWidget(), view_);
+        QCOMPARE(view_->currentIndex().row(), 0);
+        // Accessible names are the visible texts, so voice control finds what the eye sees.
+        for (QAbstractButton* control : window_.findChildren<QAbstractButton*>())
+            QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
+                     control->text().remove(u'&'));
     }
     // A fresh user scripts folder; the list notices it was replaced and reads it again.
     void init() {
@@ -124,6 +137,10 @@ private Q_SLOTS:
         QTest::keyClick(view_, Qt::Key_Return);
         TWK_WAIT_UNTIL_IDLE(controller_);
         QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Installed"));
+        // Said as a notification that is shown, which screen readers speak.
+        QAccessibleInterface* said = QAccessible::queryAccessibleInterface(window_.announcer());
+        QTRY_COMPARE(said->text(QAccessible::Name), QStringLiteral("'Open Recent.sh' installed."));
+        QVERIFY(said->role() == QAccessible::Notification && !said->state().invisible);
         test::SheetAnswers answering;
         answering.then(0);
         QTest::keyClick(view_, Qt::Key_Delete);
@@ -132,9 +149,15 @@ private Q_SLOTS:
         QCOMPARE(answering.seen.first().defaultButton, QStringLiteral("Cancel"));
         QTRY_COMPARE(stateOf("Open Recent.sh"), QStringLiteral("Not installed"));
         QVERIFY(QFileInfo::exists(environment::dataHome() + "/Trash/files/Open Recent.sh"));
+        QTRY_COMPARE(said->text(QAccessible::Name),
+                     QStringLiteral("'Open Recent.sh' was moved to the Trash."));
 
-        QTest::keyClick(view_, Qt::Key_Menu);
         QMenu* menu = nullptr;
+        QTest::keyClick(view_, Qt::Key_F10, Qt::ShiftModifier); // the Menu key's stand-in
+        QTRY_VERIFY((menu = window_.findChild<QMenu*>("scriptMenu")) && menu->isVisible());
+        menu->close();
+        QTRY_VERIFY(!window_.findChild<QMenu*>("scriptMenu"));
+        QTest::keyClick(view_, Qt::Key_Menu);
         QTRY_VERIFY((menu = window_.findChild<QMenu*>("scriptMenu")) && menu->isVisible());
         const QList<QAction*> actions = menu->actions();
         QCOMPARE(actions.size(), 2);
@@ -171,8 +194,102 @@ private Q_SLOTS:
         QTRY_COMPARE(stateOf("Window Tools"), QStringLiteral("Installed"));
         QCOMPARE(view_->currentIndex().row(), rowOf("Open Recent.sh")); // a button, not a row
 
-        QTest::keyClick(view_, Qt::Key_Tab);
-        QVERIFY(!view_->isAncestorOf(QApplication::focusWidget())); // nor the view itself
+        // Tab goes from the list through the controls below it and back. Only while the list
+        // has the keyboard is its current row the focus for assistive technology.
+        QApplication::setActiveWindow(&window_);
+        view_->setFocus();
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view_);
+        QAccessibleInterface* current = list->tableInterface()->cellAt(rowOf("Open Recent.sh"), 0);
+        QStringList order;
+        do {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order.append(QApplication::focusWidget()->objectName());
+            QCOMPARE(current->state().focused, view_->hasFocus());
+        } while (order.size() < 6 && !view_->hasFocus());
+        QCOMPARE(order,
+                 (QStringList{"installAllButton", "showScriptsButton", "showUserScriptsButton",
+                              "askBeforeInstallingCheck", "scriptList"}));
+        QCOMPARE(list->focusChild(), current);
+    }
+
+    // What assistive technology gets of a row: each cell as it reads, and the row's actions
+    // under their drawn titles on every cell; an action does what its button does.
+    void rowsForAssistiveTechnology_data() {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QString>("afterFirstAction");
+        QTest::newRow("not installed")
+            << "" << QStringList{"Open Recent.sh", "Not installed", "Install"} << "Installed";
+        QTest::newRow("installed")
+            << "install" << QStringList{"Open Recent.sh", "Installed", "Remove…"}
+            << "Not installed";
+        QTest::newRow("edited: asked, and kept by default")
+            << "install,edit"
+            << QStringList{"Open Recent.sh", "Edited by you", "Reinstall…, Remove…"}
+            << "Edited by you";
+        QTest::newRow("no user scripts folder")
+            << "no folder" << QStringList{"Open Recent.sh", "Not installed", ""} << "";
+    }
+    void rowsForAssistiveTechnology() {
+        QFETCH(QString, setUp);
+        QFETCH(QStringList, cells);
+        QFETCH(QString, afterFirstAction);
+        const QString name = cells.first();
+        if (setUp.contains("install"))
+            QVERIFY(controller_.installScript(box_.source(name)));
+        if (setUp.contains("edit"))
+            test::write(box_.installed(name), "edited");
+        if (setUp.contains("no folder")) {
+            QDir(box_.userScripts).removeRecursively();
+            QTRY_VERIFY(!child<QPushButton>("installAllButton")->isEnabled());
+        }
+        QTRY_COMPARE(stateOf(name), cells[1]);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view_);
+        QAccessibleTableInterface* table = list->tableInterface();
+        QVERIFY(list->role() == QAccessible::Table && table);
+        const QStringList actions = cells[2].isEmpty() ? QStringList() : cells[2].split(", ");
+        for (int column = 0; column < ScriptListModel::ColumnCount; ++column) {
+            QAccessibleInterface* cell = table->cellAt(rowOf(name), column);
+            QCOMPARE(cell->text(QAccessible::Name), cells[column]);
+            QCOMPARE(cell->actionInterface()->actionNames(), actions);
+            QCOMPARE(list->child(list->indexOfChild(cell)), cell);
+        }
+        if (afterFirstAction.isEmpty())
+            return;
+        test::SheetAnswers answering;
+        answering.then(0); // "Move to Trash", or "Keep My Edits", when asked
+        table->cellAt(rowOf(name), 0)->actionInterface()->doAction(actions.first());
+        TWK_WAIT_UNTIL_IDLE(controller_);
+        QTRY_COMPARE(stateOf(name), afterFirstAction);
+    }
+
+    // A sheet's details take the keyboard as they are shown, under a name.
+    void sheetDetails() {
+        auto alert = std::make_unique<alert::Alert>();
+        alert->setMessageText(QStringLiteral("Done"));
+        alert->addButtonWithTitle(QStringLiteral("OK"));
+        alert->setDetailedText(QStringLiteral("why"));
+        QPointer<alert::Alert> shown;
+        platform::setSheetAnswererForTesting([&shown](alert::Alert& sheet) {
+            shown = &sheet;
+            return -1;
+        });
+        platform::beginSheetModalForWindow(std::move(alert), &window_);
+        QTRY_VERIFY(shown);
+        platform::setSheetAnswererForTesting({});
+        auto* details = shown->findChild<QTextEdit*>();
+        QVERIFY(details && !details->isVisible());
+        QCOMPARE(QAccessible::queryAccessibleInterface(details)->text(QAccessible::Name),
+                 QStringLiteral("Details"));
+        QVERIFY(details->focusPolicy() & Qt::TabFocus);
+        for (QPushButton* button : shown->findChildren<QPushButton*>()) {
+            if (!shown->addedButtons().contains(button))
+                button->click(); // "Show Details…"
+        }
+        QApplication::setActiveWindow(shown);
+        QTRY_VERIFY(details->hasFocus());
+        shown->addedButtons().first()->click();
+        QTRY_VERIFY(!shown);
     }
 
     // What is drawn for a hostile name: the list's text, its tooltip as rendered, what a
@@ -195,7 +312,11 @@ private Q_SLOTS:
                              ? QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText()
                              : QString(),
                          name.size() > 100 ? visible : QString());
-            QVERIFY(index.data(Qt::AccessibleTextRole).toString().startsWith(visible + ", "));
+            QCOMPARE(QAccessible::queryAccessibleInterface(view_)
+                         ->tableInterface()
+                         ->cellAt(index.row(), 0)
+                         ->text(QAccessible::Name),
+                     visible);
             QFile::remove(box_.source(file));
         }
     }
