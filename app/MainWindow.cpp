@@ -14,6 +14,13 @@
 #include <QTimer>
 
 namespace twk::app {
+namespace {
+
+// A window that is shown but never drawn (started minimised, on a desktop that draws it
+// late) still reads its list and does the rest after this long.
+constexpr int UndrawnWindowMs = 250;
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui::MainWindow) {
     ui_->setupUi(this);
@@ -25,8 +32,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(new Ui::MainW
                          QLatin1String(installer::DontAskToInstallKey));
     connect(ui_->askBeforeInstallingCheck, &QCheckBox::clicked, this,
             &MainWindow::askChoiceClicked);
-    // Another process (another session's instance, an edited file) may change the choice.
-    defaults::UserDefaults::standardUserDefaults().watchFile();
 }
 
 MainWindow::~MainWindow() = default;
@@ -51,9 +56,31 @@ void MainWindow::connectController(installer::UIManager* controller) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // The list reads both folders after the window is up, never before.
+    if (!firstFrameDone_) {
+        QTimer::singleShot(UndrawnWindowMs, this, &MainWindow::firstFrameDone);
+        return;
+    }
+    // Shown again: the folders may have changed while it was hidden.
     if (scriptList_)
         QTimer::singleShot(0, scriptList_, &ScriptListPanel::refresh);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // The frame being painted reaches the screen before the event loop's next turn.
+    if (!firstFrameDone_)
+        QTimer::singleShot(0, this, &MainWindow::firstFrameDone);
+}
+
+void MainWindow::firstFrameDone() {
+    if (firstFrameDone_)
+        return;
+    firstFrameDone_ = true;
+    if (scriptList_)
+        scriptList_->refresh();
+    // Another process (another session's instance, an edited file) may change the choice.
+    defaults::UserDefaults::standardUserDefaults().watchFile();
+    Q_EMIT firstFrameShown();
 }
 
 void MainWindow::updateControls() {

@@ -19,6 +19,8 @@ class ScriptListPanel;
 // The installer's one window. Closing it hides it; the application keeps running until
 // Quit, so later install requests can still show their sheets. Controls that cannot work
 // (no Tarnwick, no user scripts folder yet) are disabled, and the window says why.
+// The first frame pays only for itself: the list is read (Tarnwick found, both folders
+// listed and ordered) and the preference file watched once that frame is on screen.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -29,10 +31,17 @@ public:
     void connectController(installer::UIManager* controller);
     ScriptListPanel* scriptList() const { return scriptList_; }
 
+Q_SIGNALS:
+    // The window's first frame is on screen (or, for a window the desktop never draws, a
+    // moment after it was shown): the list is being read. Emitted once.
+    void firstFrameShown();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void firstFrameDone();
     void showAbout();
     void showProgress(int done, int total);
     void updateControls();
@@ -41,6 +50,7 @@ private:
     std::unique_ptr<Ui::MainWindow> ui_;
     installer::UIManager* controller_ = nullptr;
     ScriptListPanel* scriptList_ = nullptr;
+    bool firstFrameDone_ = false;
 };
 
 } // namespace twk::app
