@@ -6,12 +6,15 @@
 // empty list under the same three column headings where the installer puts its list; no
 // scripts, bus, files or preferences behind them;
 // and one that shows a message box, writing the monotonic time in ms at which it is shown to
-// $TWK_BENCH_SHEET_FILE.
+// $TWK_BENCH_SHEET_FILE (message: a short question; confirmation: the installer's own
+// confirmation texts, buttons, "Do not ask again" and details, whose wrapped, selectable text
+// Qt lays out at many widths).
 
 #include "bench/ResidentMemory.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMainWindow>
@@ -31,10 +34,26 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
-    if (std::strcmp(mode, "message") == 0) {
+    const bool confirmation = std::strcmp(mode, "confirmation") == 0;
+    if (confirmation || std::strcmp(mode, "message") == 0) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Install script 'Open Recent.sh' ?"),
                         QStringLiteral("Do you want to install this script?"),
                         QMessageBox::Ok | QMessageBox::Cancel);
+        if (confirmation) {
+            box.setStandardButtons(QMessageBox::NoButton);
+            box.setTextFormat(Qt::PlainText);
+            box.setInformativeText(
+                QStringLiteral("Do you want TWK Script Installer to install this script in the "
+                               "User Scripts directory where Tarnwick can run it?"));
+            box.setDefaultButton(
+                box.addButton(QStringLiteral("Install Script"), QMessageBox::AcceptRole));
+            box.setEscapeButton(box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole));
+            box.setCheckBox(new QCheckBox(QStringLiteral("Do not ask again")));
+            box.setDetailedText(QStringLiteral(
+                "A file of 192 bytes.\nIt is not installed yet.\nIts first lines:\n#!/bin/sh\n"
+                "# Sample Tarnwick script: lists the documents Tarnwick opened last.\n"
+                "echo \"Recent documents:\""));
+        }
         box.open();
         QTimer::singleShot(0, [] {
             QFile out(qEnvironmentVariable("TWK_BENCH_SHEET_FILE"));

@@ -151,10 +151,11 @@ echo "== an install link with no instance running, to its sheet ($((rounds * 2))
 sandbox latency
 export TWK_BENCH_SHEET_FILE=$work/stamp
 url='twkscriptinstall://install?script=Open%20Recent.sh'
-alone=(); message=(); activated=(); activated_message=()
+alone=(); message=(); confirmation=(); activated=(); activated_message=()
 for ((i = 0; i < rounds * 2; i++)); do
     alone+=("$("$run" until-stamp "$TWK_BENCH_SHEET_FILE" "$bin/twk-bench-window" --sheet "$url")")
     message+=("$("$run" until-stamp "$TWK_BENCH_SHEET_FILE" "$bin/twk-bench-minimal" message)")
+    confirmation+=("$("$run" until-stamp "$TWK_BENCH_SHEET_FILE" "$bin/twk-bench-minimal" confirmation)")
 done
 # Through the session bus, as xdg-open does: the launch has the bus start the instance from
 # the .service file in the sandbox's service folder. The baseline is started by the same bus
@@ -181,9 +182,11 @@ done
 stop_bus
 alone_ms=$(printf '%s\n' "${alone[@]}" | median)
 message_ms=$(printf '%s\n' "${message[@]}" | median)
+confirmation_ms=$(printf '%s\n' "${confirmation[@]}" | median)
 activated_ms=$(printf '%s\n' "${activated[@]}" | median)
 activated_message_ms=$(printf '%s\n' "${activated_message[@]}" | median)
 add_row "launch to confirmation sheet, no bus" "$alone_ms ms" "$message_ms ms (QMessageBox program)" "$alone_ms" "$message_ms" "<= 1.30"
+add_row "  (reference) no bus, against a box with the same texts" "$alone_ms ms" "$confirmation_ms ms (QMessageBox, the confirmation's texts)" "$alone_ms" "$confirmation_ms" "-"
 add_row "launch to confirmation sheet, started by the bus" "$activated_ms ms" "$activated_message_ms ms (QMessageBox program started by the bus)" "$activated_ms" "$activated_message_ms" "<= 1.30"
 add_row "  (reference) started by the bus, against one started directly" "$activated_ms ms" "$message_ms ms (QMessageBox program started directly)" "$activated_ms" "$message_ms" "-"
 
