@@ -140,10 +140,13 @@ int runWindowApplication(CommandLine& line,
         const QStringList urls = line.urls;
         if (!becomeInstance(service, urls))
             return 0;
+        mainWindow->holdListForRequest();
         // The launch's own URLs go through the event loop like every later one.
-        QTimer::singleShot(0, &delegate, [&delegate, urls] {
+        QTimer::singleShot(0, &delegate, [&delegate, &uiManager, mainWindow, urls] {
             for (const QString& url : urls)
                 delegate.handleURLEvent(url);
+            if (!uiManager.isBusy())
+                mainWindow->releaseListHold(); // no request among them
         });
         if (serviceMode)
             quitWhenIdle(uiManager, *mainWindow);

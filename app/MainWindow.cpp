@@ -52,6 +52,22 @@ void MainWindow::connectController(installer::UIManager* controller) {
     scriptList_ = new ScriptListPanel(controller, ui_->centralWidget);
     ui_->mainLayout->insertWidget(2, scriptList_, 1);
     connect(scriptList_->model(), &ScriptListModel::foldersRead, this, &MainWindow::updateControls);
+    connect(controller, &UIManager::idle, this, &MainWindow::releaseListHold);
+}
+
+bool MainWindow::event(QEvent* event) {
+    // A sheet (window-modal) has opened on the window.
+    if (event->type() == QEvent::WindowBlocked)
+        releaseListHold();
+    return QMainWindow::event(event);
+}
+
+void MainWindow::releaseListHold() {
+    if (!listHeld_)
+        return;
+    listHeld_ = false;
+    if (firstFrameDone_ && scriptList_)
+        scriptList_->refresh();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -76,7 +92,7 @@ void MainWindow::firstFrameDone() {
     if (firstFrameDone_)
         return;
     firstFrameDone_ = true;
-    if (scriptList_)
+    if (scriptList_ && !listHeld_)
         scriptList_->refresh();
     // Another process (another session's instance, an edited file) may change the choice.
     defaults::UserDefaults::standardUserDefaults().watchFile();

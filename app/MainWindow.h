@@ -30,6 +30,10 @@ public:
     // Wires the controls to the controller's actions.
     void connectController(installer::UIManager* controller);
     ScriptListPanel* scriptList() const { return scriptList_; }
+    // For a launch with a request: the list is read once the request's first sheet is up
+    // (or the request ended without one), not while that sheet is being prepared.
+    void holdListForRequest() { listHeld_ = true; }
+    void releaseListHold();
 
 Q_SIGNALS:
     // The window's first frame is on screen (or, for a window the desktop never draws, a
@@ -37,6 +41,7 @@ Q_SIGNALS:
     void firstFrameShown();
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -51,6 +56,7 @@ private:
     installer::UIManager* controller_ = nullptr;
     ScriptListPanel* scriptList_ = nullptr;
     bool firstFrameDone_ = false;
+    bool listHeld_ = false;
 };
 
 } // namespace twk::app
