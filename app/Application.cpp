@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
+#include "installer/ScriptFolders.h"
 #include "installer/UIManager.h"
 #include "platform/GlibLoop.h"
 #include "support/environment/ApplicationId.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <cstdio>
@@ -57,6 +59,33 @@ void quitWhenIdle(installer::UIManager& controller, QWidget& window) {
     timer->start();
 }
 
+// Claims the bus name; false when another launch became the instance meanwhile and took
+// this launch's request (or, with none, came forward), so this one has nothing left to do.
+bool becomeInstance(ApplicationService& service, const QStringList& urls) {
+    switch (service.registerOnSessionBus()) {
+    case ApplicationService::Registration::Owner:
+        break;
+    case ApplicationService::Registration::Taken:
+        if (forwardToRunningInstance(urls, false) == Forwarding::Delivered)
+            return false;
+        log::systemLog(QStringLiteral("another instance owns %1 but took no request; handling "
+                                      "this one alone")
+                           .arg(QLatin1String(environment::ApplicationId)));
+        break;
+    case ApplicationService::Registration::NoBus:
+        log::systemLog(QStringLiteral("no session bus: this instance cannot be reached by later "
+                                      "launches"));
+        break;
+    }
+    return true;
+}
+
+// Has GIO find Tarnwick once on a worker thread, so that the request's own look-up finds
+// GIO's tables of applications made. What it found is not kept: the request looks again.
+void lookForTarnwickMeanwhile() {
+    QThreadPool::globalInstance()->start([] { (void)installer::sourceScriptsFolder(); });
+}
+
 } // namespace
 
 int runWindowApplication(CommandLine& line,
@@ -86,9 +115,17 @@ int runWindowApplication(CommandLine& line,
     QApplication::setQuitOnLastWindowClosed(false);
     platform::runGlibFromQtEventLoop();
 
+    // A request on the command line, or a start by the bus (which is for a request), first
+    // needs Tarnwick: GIO looks for it on a worker thread while the window is made.
+    const bool serviceMode = line.mode == CommandLine::Mode::Service;
+    const bool request = serviceMode || !line.urls.isEmpty();
+    if (request)
+        lookForTarnwickMeanwhile();
+
     installer::UIManager uiManager;
     AppDelegate delegate;
     auto window = std::make_unique<MainWindow>();
+    MainWindow* mainWindow = window.get();
     window->connectController(&uiManager);
     uiManager.setMainWindow(window.get());
     delegate.setWindow(std::move(window));
@@ -97,37 +134,38 @@ int runWindowApplication(CommandLine& line,
 
     ApplicationService service;
     delegate.applicationWillFinishLaunching(&service);
-    switch (service.registerOnSessionBus()) {
-    case ApplicationService::Registration::Owner:
-        break;
-    case ApplicationService::Registration::Taken:
-        // Another launch became the instance meanwhile: hand it the request.
-        if (forwardToRunningInstance(line.urls, false) == Forwarding::Delivered)
+    if (request) {
+        // The request's sheet needs to know this launch is the instance; and the bus that
+        // started a service holds the request until the name is ours.
+        const QStringList urls = line.urls;
+        if (!becomeInstance(service, urls))
             return 0;
-        log::systemLog(QStringLiteral("another instance owns %1 but took no request; handling "
-                                      "this one alone")
-                           .arg(QLatin1String(environment::ApplicationId)));
-        break;
-    case ApplicationService::Registration::NoBus:
-        log::systemLog(QStringLiteral("no session bus: this instance cannot be reached by later "
-                                      "launches"));
-        break;
+        mainWindow->holdListForRequest();
+        // The launch's own URLs go through the event loop like every later one.
+        QTimer::singleShot(0, &delegate, [&delegate, &uiManager, mainWindow, urls] {
+            for (const QString& url : urls)
+                delegate.handleURLEvent(url);
+            if (!uiManager.isBusy())
+                mainWindow->releaseListHold(); // no request among them
+        });
+        if (serviceMode)
+            quitWhenIdle(uiManager, *mainWindow);
+        else
+            mainWindow->show();
+    } else {
+        // The first frame first; the bus learns of this instance right after it.
+        QObject::connect(
+            mainWindow, &MainWindow::firstFrameShown, &delegate,
+            [&service] {
+                if (!becomeInstance(service, {}))
+                    QCoreApplication::exit(0); // the instance that won came forward
+            },
+            Qt::SingleShotConnection);
+        mainWindow->show();
     }
-
-    const bool service_mode = line.mode == CommandLine::Mode::Service;
-    if (service_mode)
-        quitWhenIdle(uiManager, *delegate.window());
-    else
-        delegate.window()->show();
     if (afterShown)
         QTimer::singleShot(0, &delegate,
                            [&delegate, &afterShown] { afterShown(*delegate.window()); });
-    // The launch's own URLs go through the event loop like every later one.
-    const QStringList urls = line.urls;
-    QTimer::singleShot(0, &delegate, [&delegate, urls] {
-        for (const QString& url : urls)
-            delegate.handleURLEvent(url);
-    });
     delegate.applicationDidFinishLaunching();
     const int status = QApplication::exec();
     delegate.applicationWillTerminate();

@@ -15,11 +15,6 @@ constexpr uint32_t SelfEvents = IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT;
 } // namespace
 
 FolderWatch::FolderWatch(QObject* parent) : QObject(parent) {
-    fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd_ >= 0) {
-        notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-        connect(notifier_.get(), &QSocketNotifier::activated, this, &FolderWatch::readEvents);
-    }
     fold_.setSingleShot(true);
     fold_.setInterval(100);
     connect(&fold_, &QTimer::timeout, this, &FolderWatch::report);
@@ -31,8 +26,20 @@ FolderWatch::~FolderWatch() {
         ::close(fd_);
 }
 
+bool FolderWatch::open() {
+    if (!opened_) {
+        opened_ = true;
+        fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (fd_ >= 0) {
+            notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+            connect(notifier_.get(), &QSocketNotifier::activated, this, &FolderWatch::readEvents);
+        }
+    }
+    return fd_ >= 0;
+}
+
 void FolderWatch::watch(const QStringList& folders) {
-    if (fd_ < 0)
+    if (!open())
         return;
     for (const auto& [descriptor, name] : watched_)
         ::inotify_rm_watch(fd_, descriptor);

@@ -2,7 +2,8 @@
 
 // Follows the entries of a few folders while the window is open, through inotify: an
 // event names the entry that changed, so the list updates only the rows that changed.
-// Bursts are folded into one report a moment later.
+// Bursts are folded into one report a moment later. The inotify instance is made at the
+// first watch(), when the folders are known, not with the window.
 
 #include <QObject>
 #include <QSet>
@@ -33,10 +34,12 @@ Q_SIGNALS:
     void foldersChanged();
 
 private:
+    bool open();
     void readEvents();
     void report();
 
     int fd_ = -1;
+    bool opened_ = false;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::map<int, std::string> watched_; // watch descriptor: the folder's own name for parents
     QSet<QByteArray> changed_;

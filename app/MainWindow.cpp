@@ -17,6 +17,13 @@
 #include <QTimer>
 
 namespace twk::app {
+namespace {
+
+// A window that is shown but never drawn (started minimised, on a desktop that draws it
+// late) still reads its list and does the rest after this long.
+constexpr int UndrawnWindowMs = 250;
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui_(new Ui::MainWindow), announcer_(new Announcer(this)) {
@@ -30,8 +37,6 @@ MainWindow::MainWindow(QWidget* parent)
                          QLatin1String(installer::DontAskToInstallKey));
     connect(ui_->askBeforeInstallingCheck, &QCheckBox::clicked, this,
             &MainWindow::askChoiceClicked);
-    // Another process (another session's instance, an edited file) may change the choice.
-    defaults::UserDefaults::standardUserDefaults().watchFile();
 }
 
 MainWindow::~MainWindow() = default;
@@ -62,13 +67,51 @@ void MainWindow::connectController(installer::UIManager* controller) {
     }
     scriptList_->view()->setFocus();
     connect(scriptList_->model(), &ScriptListModel::foldersRead, this, &MainWindow::updateControls);
+    connect(controller, &UIManager::idle, this, &MainWindow::releaseListHold);
+}
+
+bool MainWindow::event(QEvent* event) {
+    // A sheet (window-modal) has opened on the window.
+    if (event->type() == QEvent::WindowBlocked)
+        releaseListHold();
+    return QMainWindow::event(event);
+}
+
+void MainWindow::releaseListHold() {
+    if (!listHeld_)
+        return;
+    listHeld_ = false;
+    if (firstFrameDone_ && scriptList_)
+        scriptList_->refresh();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // The list reads both folders after the window is up, never before.
+    if (!firstFrameDone_) {
+        QTimer::singleShot(UndrawnWindowMs, this, &MainWindow::firstFrameDone);
+        return;
+    }
+    // Shown again: the folders may have changed while it was hidden.
     if (scriptList_)
         QTimer::singleShot(0, scriptList_, &ScriptListPanel::refresh);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // The frame being painted reaches the screen before the event loop's next turn.
+    if (!firstFrameDone_)
+        QTimer::singleShot(0, this, &MainWindow::firstFrameDone);
+}
+
+void MainWindow::firstFrameDone() {
+    if (firstFrameDone_)
+        return;
+    firstFrameDone_ = true;
+    if (scriptList_ && !listHeld_)
+        scriptList_->refresh();
+    // Another process (another session's instance, an edited file) may change the choice.
+    defaults::UserDefaults::standardUserDefaults().watchFile();
+    Q_EMIT firstFrameShown();
 }
 
 void MainWindow::updateControls() {
