@@ -3,6 +3,7 @@
 #include "app/SingleInstance.h"
 #include "installer/UIManager.h"
 #include "platform/Url.h"
+#include "support/log/SystemLog.h"
 
 namespace twk::app {
 
@@ -32,8 +33,21 @@ void AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows) {
 }
 
 void AppDelegate::handleURLEvent(const QString& text) {
+    auto url = platform::Url::urlWithString(text);
+    if (!url) {
+        // An install request that is not a strict URL (a raw space, a "%" that escapes
+        // nothing) is read as it stands, as a browser would: Tarnwick's user clicked, and
+        // must see an answer. Anything else that is no URL stays ignored.
+        url = platform::Url::lenientUrlWithString(text);
+        if (url && url->scheme().toLower() == QLatin1String(installer::InstallRequestScheme))
+            log::systemLog(QStringLiteral("install request %1 is not a well-formed URL; it is "
+                                          "read as it stands")
+                               .arg(text));
+        else
+            url.reset();
+    }
     if (uiManager_)
-        uiManager_->handleURL(platform::Url::urlWithString(text));
+        uiManager_->handleURL(url);
 }
 
 void AppDelegate::setWindow(std::unique_ptr<QWidget> window) {

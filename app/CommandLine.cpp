@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "support/text/Conversions.h"
+
 #include <QCoreApplication>
 
 #include <cctype>
@@ -53,7 +55,7 @@ CommandLine parseCommandLine(int argc, char** argv) {
         if (takesNames) {
             line.names.append(QByteArray(argument));
         } else if (optionsEnded || looksLikeUrl(argument)) {
-            line.urls.append(QString::fromLocal8Bit(argument));
+            line.urls.append(text::fromNativeBytes(argument));
         } else if (std::strcmp(argument, "--") == 0) {
             optionsEnded = true;
         } else if (std::strcmp(argument, "--json") == 0) {
@@ -65,7 +67,7 @@ CommandLine parseCommandLine(int argc, char** argv) {
         } else if (std::strncmp(argument, "--", 2) == 0) {
             // Qt's own options take one dash; no long option but ours is known.
             line.mode = CommandLine::Mode::Error;
-            line.error = Texts::tr("unknown option: %1").arg(QString::fromLocal8Bit(argument));
+            line.error = Texts::tr("unknown option: %1").arg(text::fromNativeBytes(argument));
             return line;
         } else {
             line.qtArguments.push_back(argv[i]);
@@ -84,7 +86,7 @@ CommandLine parseCommandLine(int argc, char** argv) {
         line.error = Texts::tr("--replace-edited goes with --install or --install-all");
     } else if (line.isTerminalMode() && line.qtArguments.size() > 1) {
         line.error =
-            Texts::tr("unknown option: %1").arg(QString::fromLocal8Bit(line.qtArguments[1]));
+            Texts::tr("unknown option: %1").arg(text::fromNativeBytes(line.qtArguments[1]));
         line.mode = CommandLine::Mode::Error;
     }
     return line;

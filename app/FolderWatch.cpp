@@ -1,5 +1,7 @@
 #include "app/FolderWatch.h"
 
+#include "support/text/Conversions.h"
+
 #include <QFile>
 
 #include <sys/inotify.h>
@@ -45,7 +47,7 @@ void FolderWatch::watch(const QStringList& folders) {
         ::inotify_rm_watch(fd_, descriptor);
     watched_.clear();
     for (const QString& folder : folders) {
-        const QByteArray path = QFile::encodeName(folder);
+        const QByteArray path = text::toNativeBytes(folder);
         const int entries =
             ::inotify_add_watch(fd_, path.constData(), EntryEvents | SelfEvents | IN_ONLYDIR);
         if (entries >= 0)

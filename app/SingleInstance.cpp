@@ -4,6 +4,7 @@
 #include "platform/Notifications.h"
 #include "platform/SessionBus.h"
 #include "support/environment/ApplicationId.h"
+#include "support/text/Conversions.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -80,7 +81,7 @@ GVariant* requestParameters(const QStringList& urls, const char*& method) {
     GVariantBuilder uris;
     g_variant_builder_init(&uris, G_VARIANT_TYPE("as"));
     for (const QString& url : urls)
-        g_variant_builder_add(&uris, "s", url.toUtf8().constData());
+        g_variant_builder_add(&uris, "s", text::toNativeBytes(url).constData());
     return g_variant_new("(asa{sv})", &uris, &platformData);
 }
 
@@ -95,19 +96,40 @@ void tellUserTheInstanceIsSlow() {
 
 } // namespace
 
-Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
-    GDBusConnection* bus = platform::sessionBus(BusTimeoutMs);
-    if (!bus)
-        return Forwarding::NoBus;
-    platform::PrivateMainContext context;
-    const std::optional<bool> owned = nameHasOwner(bus);
-    if (!owned)
-        return Forwarding::NoBus;
-    if (!*owned && !activate)
-        return Forwarding::NoInstance;
+namespace {
 
+// Whether a failed call never reached an instance: the bus itself answered that nobody owned
+// the name, or that the one it started went away before it took the name.
+bool neverDelivered(const GError* error) {
+    static constexpr GDBusError busErrors[] = {G_DBUS_ERROR_SERVICE_UNKNOWN,
+                                               G_DBUS_ERROR_NAME_HAS_NO_OWNER,
+                                               G_DBUS_ERROR_SPAWN_EXEC_FAILED,
+                                               G_DBUS_ERROR_SPAWN_FORK_FAILED,
+                                               G_DBUS_ERROR_SPAWN_CHILD_EXITED,
+                                               G_DBUS_ERROR_SPAWN_CHILD_SIGNALED,
+                                               G_DBUS_ERROR_SPAWN_FAILED,
+                                               G_DBUS_ERROR_SPAWN_SERVICE_INVALID,
+                                               G_DBUS_ERROR_SPAWN_SERVICE_NOT_FOUND,
+                                               G_DBUS_ERROR_SPAWN_NO_MEMORY,
+                                               G_DBUS_ERROR_SPAWN_SETUP_FAILED,
+                                               G_DBUS_ERROR_SPAWN_CONFIG_INVALID,
+                                               G_DBUS_ERROR_SPAWN_FILE_INVALID,
+                                               G_DBUS_ERROR_SPAWN_PERMISSIONS_INVALID};
+    for (const GDBusError code : busErrors) {
+        if (g_error_matches(error, G_DBUS_ERROR, code))
+            return true;
+    }
+    return false;
+}
+
+enum class Sent { Delivered, NotDelivered, Refused, OwnerGone };
+
+// One call of the request, to the owner of the name (or, with activate, to the instance the
+// bus starts), waited for as long as that owner lives.
+Sent sendOnce(GDBusConnection* bus, platform::PrivateMainContext& context, const QStringList& urls,
+              bool owned) {
     auto* pending = new PendingCall;
-    pending->ownerSeen = *owned;
+    pending->ownerSeen = owned;
     const guint subscription = g_dbus_connection_signal_subscribe(
         bus, BusService, BusService, "NameOwnerChanged", BusPath, environment::ApplicationId,
         G_DBUS_SIGNAL_FLAGS_NONE, ownerChanged, pending, nullptr);
@@ -118,7 +140,7 @@ Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
     // is bounded by the bus's own activation timeout.
     g_dbus_connection_call(bus, environment::ApplicationId, ObjectPath, ApplicationInterface,
                            method, parameters, nullptr,
-                           *owned ? G_DBUS_CALL_FLAGS_NO_AUTO_START : G_DBUS_CALL_FLAGS_NONE,
+                           owned ? G_DBUS_CALL_FLAGS_NO_AUTO_START : G_DBUS_CALL_FLAGS_NONE,
                            G_MAXINT, cancellable, callReturned, pending);
     const gint64 slowAt = g_get_monotonic_time() + gint64(SlowAfterMs) * 1000;
     bool told = false;
@@ -130,24 +152,52 @@ Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
         return pending->replied || pending->ownerGone;
     });
     g_dbus_connection_signal_unsubscribe(bus, subscription);
+    if (!pending->replied) {
+        pending->abandoned = true; // the reply, should it come, frees it
+        g_cancellable_cancel(cancellable);
+        return Sent::OwnerGone;
+    }
+    Sent result = Sent::Delivered;
+    if (pending->error) {
+        qCInfo(lcInstance) << "forwarding failed:" << pending->error->message;
+        // Only the instance's own answer is a refusal.
+        result = neverDelivered(pending->error) ? Sent::NotDelivered
+                 : pending->ownerGone           ? Sent::OwnerGone
+                                                : Sent::Refused;
+    }
+    delete pending;
+    return result;
+}
+
+} // namespace
+
+Forwarding forwardToRunningInstance(const QStringList& urls, bool activate) {
+    GDBusConnection* bus = platform::sessionBus(BusTimeoutMs);
+    if (!bus)
+        return Forwarding::NoBus;
+    platform::PrivateMainContext context;
+    Forwarding result = Forwarding::NoInstance;
+    // A request sent while nobody owned the name goes again to the owner that appeared
+    // meanwhile (another launch that became the instance); with none, this launch keeps it.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const std::optional<bool> owned = nameHasOwner(bus);
+        if (!owned)
+            return Forwarding::NoBus;
+        if (!*owned && (!activate || attempt > 0))
+            break;
+        const Sent sent = sendOnce(bus, context, urls, *owned);
+        if (sent != Sent::NotDelivered) {
+            result = sent == Sent::Delivered ? Forwarding::Delivered
+                     : sent == Sent::Refused ? Forwarding::Refused
+                                             : Forwarding::OwnerGone;
+            break;
+        }
+    }
     // The note that the instance was slow goes through this context too: let it reach the
     // service before the launch ends, a moment at most.
     const gint64 noteBy = g_get_monotonic_time() + gint64(NoteTimeoutMs) * 1000;
     context.runUntil(
         [&] { return platform::notificationsInFlight() == 0 || g_get_monotonic_time() > noteBy; });
-    if (!pending->replied) {
-        pending->abandoned = true; // the reply, should it come, frees it
-        g_cancellable_cancel(cancellable);
-        return Forwarding::OwnerGone;
-    }
-    Forwarding result = Forwarding::Delivered;
-    if (pending->error) {
-        qCInfo(lcInstance) << "forwarding failed:" << pending->error->message;
-        result = !pending->ownerSeen && !*owned ? Forwarding::NoInstance
-                 : pending->ownerGone           ? Forwarding::OwnerGone
-                                                : Forwarding::Refused;
-    }
-    delete pending;
     return result;
 }
 
@@ -178,7 +228,7 @@ void methodCalled(GDBusConnection*, const gchar*, const gchar*, const gchar*, co
         const gchar* uri = nullptr;
         g_variant_get(parameters, "(asa{sv})", &iter, nullptr);
         while (g_variant_iter_next(iter, "&s", &uri))
-            uris.append(QString::fromUtf8(uri));
+            uris.append(text::fromNativeBytes(uri));
         g_dbus_method_invocation_return_value(invocation, nullptr);
         QMetaObject::invokeMethod(
             service, [service, uris] { Q_EMIT service->openRequested(uris); },
@@ -186,7 +236,7 @@ void methodCalled(GDBusConnection*, const gchar*, const gchar*, const gchar*, co
     } else if (g_strcmp0(method, "ActivateAction") == 0) {
         const gchar* name = nullptr;
         g_variant_get(parameters, "(&sava{sv})", &name, nullptr, nullptr);
-        const QString action = QString::fromUtf8(name);
+        const QString action = text::fromNativeBytes(name);
         g_dbus_method_invocation_return_value(invocation, nullptr);
         QMetaObject::invokeMethod(
             service, [service, action] { Q_EMIT service->actionRequested(action); },

@@ -13,6 +13,10 @@ public:
     // A URL made from the text; absent when the text is no well-formed URL (RFC 3986,
     // strictly: no spaces, no bad escapes, a scheme before the first ":").
     static std::optional<Url> urlWithString(const QString& text);
+    // A URL read leniently, as a browser reads what is typed: any text that begins with a
+    // scheme and ":" (raw spaces, a "%" that escapes nothing and the like are left as they
+    // stand); absent without a scheme.
+    static std::optional<Url> lenientUrlWithString(const QString& text);
 
     const QString& absoluteString() const { return text_; }
     // The text before the first ":".

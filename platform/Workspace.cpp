@@ -1,5 +1,7 @@
 #include "platform/Workspace.h"
 
+#include "support/text/Conversions.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -28,7 +30,7 @@ std::optional<QString> locationOf(GAppInfo* info) {
         // A relative Path would make the location depend on our own working folder: such a
         // key counts as absent.
         if (path && path[0] == '/')
-            return QDir::cleanPath(QString::fromUtf8(path));
+            return QDir::cleanPath(text::fromNativeBytes(path));
     }
     const char* executable = g_app_info_get_executable(info);
     if (!executable || !*executable || (executable[0] != '/' && std::strchr(executable, '/')))
@@ -36,7 +38,7 @@ std::optional<QString> locationOf(GAppInfo* info) {
     g_autofree char* resolved = g_find_program_in_path(executable);
     if (!resolved)
         return std::nullopt;
-    return QFileInfo(QString::fromUtf8(resolved)).canonicalPath();
+    return QFileInfo(text::fromNativeBytes(resolved)).canonicalPath();
 }
 
 posix::Status launchDefault(const QByteArray& uri) {
@@ -54,14 +56,15 @@ std::optional<QString> urlForApplicationToOpenUrl(const QString& url) {
     const QString scheme = schemeOf(url);
     if (scheme.isEmpty())
         return std::nullopt;
-    g_autoptr(GAppInfo) info = g_app_info_get_default_for_uri_scheme(scheme.toUtf8().constData());
+    g_autoptr(GAppInfo) info =
+        g_app_info_get_default_for_uri_scheme(text::toNativeBytes(scheme).constData());
     if (!info)
         return std::nullopt;
     return locationOf(info);
 }
 
 posix::Status openUrl(const QString& url) {
-    return launchDefault(url.toUtf8());
+    return launchDefault(text::toNativeBytes(url));
 }
 
 posix::Status openFile(const QString& path) {

@@ -1,5 +1,7 @@
 #include "support/posix/Status.h"
 
+#include "support/text/Conversions.h"
+
 #include <QCoreApplication>
 
 #include <cstring>
@@ -19,7 +21,8 @@ QString Status::description() const {
         return {};
     if (path_.empty())
         return reason();
-    const QString where = QString::fromUtf8(path_.data(), qsizetype(path_.size()));
+    const QString where =
+        text::fromNativeBytes(QByteArrayView(path_.data(), qsizetype(path_.size())));
     const QString why = reason();
     auto line = [&](const char* text) {
         return QCoreApplication::translate("Status", text).arg(where, why);

@@ -314,6 +314,43 @@ private Q_SLOTS:
         QCOMPARE(test::entries(box_.userScripts).size(), 4);
     }
 
+    // Twenty launches at once with no instance yet and no service file to start one
+    // (Tarnwick opening several links on first use): one becomes the instance, the others hand
+    // it their requests, even those sent before anyone owned the name, and each request is
+    // handled once. One is not a strict URL (a raw space): read as it stands, and logged.
+    void launchesAtOnce() {
+        const QString service = QProcessEnvironment::systemEnvironment().value("XDG_DATA_HOME") +
+                                "/dbus-1/services/" + BusName + ".service";
+        const QByteArray serviceFile = test::read(service);
+        QVERIFY(QFile::remove(service));
+        auto restore = qScopeGuard([&] { test::write(service, serviceFile); });
+        test::PrivateBus bus;
+        test::NotificationService notifications;
+        QVERIFY(notifications.listen(bus.address()));
+        const QStringList names = {".Startup%20Hook.sh", "Window%20Tools", "Word%20Count.txt",
+                                   "Open Recent.sh"};
+        std::vector<QProcess*> launches;
+        for (int i = 0; i < 20; ++i)
+            launches.push_back(
+                launch({"-platform", "offscreen", Request + names[i % 4]}, bus.environment()));
+        QTRY_COMPARE_WITH_TIMEOUT(notifications.received.size(), 20, 20000);
+        const qint64 instance = bus.ownerPid(BusName);
+        for (QProcess* launcher : launches) {
+            if (launcher->processId() == instance)
+                continue;
+            QTRY_VERIFY_WITH_TIMEOUT(launcher->state() == QProcess::NotRunning, 10000);
+            QCOMPARE(launcher->exitCode(), 0);
+        }
+        QProcess* owner = *std::find_if(launches.begin(), launches.end(),
+                                        [&](QProcess* p) { return p->processId() == instance; });
+        QByteArray said;
+        QTRY_VERIFY2((said += owner->readAllStandardError())
+                         .contains("install request twkscriptinstall://x?script=Open Recent.sh "
+                                   "is not a well-formed URL"),
+                     said.constData());
+        QCOMPARE(test::entries(box_.userScripts).size(), 4);
+    }
+
     // A busy instance is waited for, never bypassed; one that dies leaves the request to the
     // launch that waited.
     void busyAndDeadInstances() {
