@@ -6,7 +6,9 @@
 
 #include "installer/files/BulkInstall.h"
 #include "installer/files/FolderStack.h"
+#include "installer/files/InstallRecord.h"
 #include "installer/files/Items.h"
+#include "installer/files/ScriptAssessment.h"
 #include "installer/files/ScriptCatalog.h"
 #include "installer/files/ScriptDetails.h"
 #include "installer/files/ScriptInstall.h"
@@ -223,6 +225,59 @@ private Q_SLOTS:
         QVERIFY(logged.last().startsWith("error copying script: cannot copy"));
     }
 
+    // Once installed, nothing unchanged is read again: a listing and an Install All of a tree
+    // where nothing changed open no file of either folder. (A stamp vouches for a copy only
+    // once it was taken a clock's tick after the copy's newest time: until then, it is read.)
+    void unchangedIsNotRead() {
+        for (int i = 0; i < 20; ++i)
+            test::write(src(QStringLiteral("script %1").arg(i)), QByteArray::number(i));
+        test::write(src("tools/a"), "a");
+        QVERIFY(installAllScripts(places(), EditChoice::Keep).allInstalled());
+        auto fileOpens = [&](const std::function<void()>& work) {
+            const Fd watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+            for (const QString& folder : {src_, dst_, src("tools"), dst("tools")})
+                ::inotify_add_watch(watch.get(), bytes(folder).constData(), IN_OPEN);
+            work();
+            alignas(inotify_event) char events[1 << 16];
+            const ssize_t size = ::read(watch.get(), events, sizeof events);
+            int opens = 0;
+            for (ssize_t at = 0; at < size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+                at += ssize_t(sizeof *event + event->len);
+                opens += event->len && !(event->mask & IN_ISDIR) ? 1 : 0;
+            }
+            return opens;
+        };
+        QTRY_COMPARE(fileOpens([&] { scriptCatalog(places()); }), 0);
+        int copied = 0;
+        QCOMPARE(fileOpens([&] {
+                     for (const ScriptOutcome& script :
+                          installAllScripts(places(), EditChoice::Keep).scripts)
+                         copied += script.done == ScriptOutcome::Done::Copied ? 1 : 0;
+                 }),
+                 0);
+        QCOMPARE(copied, 0);
+        // A stamp taken within a tick of the copy's newest time does not vouch for it: an
+        // edit in that tick could leave every time as it was. Here the record says the edited
+        // copy holds what was installed: read, it is found edited; vouched for, believed.
+        const Fd source = openFolderPath(bytes(src_).toStdString());
+        const Fd user = openFolderPath(bytes(dst_).toStdString());
+        test::write(dst("script 0"), "edited");
+        for (const qint64 after : {qint64(0), qint64(1'000'000'000)}) {
+            RecordEntry entry{"script 0", *contentDigest(source.get(), "script 0"),
+                              *stampOf(user.get(), "script 0"), *stampOf(source.get(), "script 0")};
+            entry.installed.taken = entry.installed.newest + after;
+            entry.source.taken = entry.source.newest + 1'000'000'000;
+            RecordChanges changes;
+            changes.put(entry);
+            QVERIFY(writeRecordChanges(bytes(state_).toStdString(), changes).ok());
+            const auto record = InstallRecord::read(bytes(state_).toStdString());
+            QCOMPARE(
+                assessScript(source.get(), user.get(), "script 0", record.find("script 0")).state,
+                after ? ScriptState::Installed : ScriptState::Edited);
+        }
+    }
+
     // Names are bytes: one that is not UTF-8 is listed, installed, compared and removed.
     void namesAreBytes() {
         const QByteArray latin1("caf\xe9.sh");
@@ -244,6 +299,12 @@ private Q_SLOTS:
         QCOMPARE(resolveScript(std::nullopt, latin1).result,
                  ResolvedScript::Result::TarnwickNotFound);
         QCOMPARE(resolveScript(src_, "missing").result, ResolvedScript::Result::NotFound);
+        // A long name of two-byte characters is cut for the Trash between two characters.
+        const QByteArray longName = QString(127, QChar(0xE9)).toUtf8(); // 254 bytes
+        test::write(src(text::fromNativeBytes(longName)), "new");
+        test::write(dst(text::fromNativeBytes(longName)), "edited");
+        const QByteArray trashed = install(longName).trashedName;
+        QVERIFY(trashed.size() >= 240 && longName.startsWith(trashed) && text::decodeUtf8(trashed));
     }
 
     // Depth and path length are the file system's limits only; nothing is left behind.

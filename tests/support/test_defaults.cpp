@@ -13,7 +13,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -177,6 +181,38 @@ private Q_SLOTS:
         QVERIFY(std::signbit(store.floatForKey("a/")));
         QCOMPARE(store.integerForKey(""), std::numeric_limits<qint64>::min());
         QVERIFY(!store.objectForKey("p") && store.boolForKey("a/b") && !store.boolForKey("a//b"));
+    }
+
+    // What a newer version wrote and this one cannot read (a kind it does not know, at the top
+    // or inside a dictionary; a member beside "values") is written back exactly as it came,
+    // and reads as absent.
+    void newerVersionsDataKept() {
+        const QString path = file("newer.conf");
+        test::write(path, R"({"values": {"a": {"colour": [1, 2]}, "d": {"dictionary": )"
+                          R"({"x": {"bool": true}, "y": {"uuid": "u"}}}}, "comments": ["kept"]})");
+        UserDefaults store(path);
+        QVERIFY(!store.objectForKey("a") && !store.boolForKey("a"));
+        QCOMPARE(store.allKeys(), (QStringList{"d"}));
+        store.setBool(true, "QZ_DontAskToInstall");
+        QVERIFY(store.synchronize().ok());
+        const QJsonObject written = QJsonDocument::fromJson(test::read(path)).object();
+        QCOMPARE(written.value("comments"), QJsonValue(QJsonArray{"kept"}));
+        const QJsonObject values = written.value("values").toObject();
+        QCOMPARE(values.value("a"), QJsonValue(QJsonObject{{"colour", QJsonArray{1, 2}}}));
+        QCOMPARE(values.value("d").toObject().value("dictionary").toObject().value("y"),
+                 QJsonValue(QJsonObject{{"uuid", "u"}}));
+        QVERIFY(UserDefaults(path).boolForKey("QZ_DontAskToInstall"));
+        // Set aside twice in one moment: two files, each under its own name with the time.
+        for (int i = 0; i < 2; ++i) {
+            test::write(path, "{broken");
+            QVERIFY(UserDefaults(path).allKeys().isEmpty());
+        }
+        const QStringList aside = QDir(dir_.path()).entryList({"newer.conf.damaged-*"});
+        QCOMPARE(aside.size(), 2);
+        static const QRegularExpression named(
+            QStringLiteral("^newer\\.conf\\.damaged-\\d{8}-\\d{6}-\\d{3}(-2)?$"));
+        for (const QString& name : aside)
+            QVERIFY2(named.match(name).hasMatch(), qPrintable(name));
     }
 
     // Two stores on one file stand for two processes: each reads what the other wrote, and
