@@ -1,8 +1,10 @@
 // Times whole processes for the benchmark script:
 //   twk-bench-run exec COMMAND [ARGS...]              wall time until the command exits
 //   twk-bench-run until-file PATH COMMAND [ARGS...]   wall time until PATH appears
-//   twk-bench-run make-tree DIR   the bulk-install data: 2,000 scripts of 4 KiB, 50 script
-//                                 folders of 20 files, 20 scripts of 10 MiB
+//   twk-bench-run make-tree DIR [VERSION]
+//                                 the bulk-install data: 2,000 scripts of 4 KiB, 50 script
+//                                 folders of 20 files, 20 scripts of 10 MiB; every byte
+//                                 other in version 1
 //   twk-bench-run until-stamp FILE COMMAND [ARGS...]
 //                                 wall time until some process writes its monotonic time (ms)
 //                                 to FILE: from the launch to what that process measured
@@ -62,12 +64,14 @@ void writeFile(const std::string& path, size_t size, unsigned seed) {
         std::perror(path.c_str());
 }
 
-int makeTree(const std::string& dir) {
+// Version 1 holds other bytes in every file: Tarnwick shipping an update of every script.
+int makeTree(const std::string& dir, unsigned version) {
     ::mkdir(dir.c_str(), 0755);
+    const unsigned shift = version * 100000;
     char name[64];
     for (unsigned i = 0; i < 2000; ++i) {
         std::snprintf(name, sizeof name, "/script %04u.sh", i);
-        writeFile(dir + name, 4096, i);
+        writeFile(dir + name, 4096, shift + i);
     }
     for (unsigned i = 0; i < 50; ++i) {
         std::snprintf(name, sizeof name, "/folder %02u", i);
@@ -75,12 +79,12 @@ int makeTree(const std::string& dir) {
         ::mkdir(folder.c_str(), 0755);
         for (unsigned j = 0; j < 20; ++j) {
             std::snprintf(name, sizeof name, "/part %02u.txt", j);
-            writeFile(folder + name, 4096, 10000 + i * 20 + j);
+            writeFile(folder + name, 4096, shift + 10000 + i * 20 + j);
         }
     }
     for (unsigned i = 0; i < 20; ++i) {
         std::snprintf(name, sizeof name, "/large %02u.bin", i);
-        writeFile(dir + name, 10u << 20, 50000 + i);
+        writeFile(dir + name, 10u << 20, shift + 50000 + i);
     }
     return 0;
 }
@@ -117,8 +121,8 @@ int openUrls(long count) {
 }
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "make-tree") == 0)
-        return makeTree(argv[2]);
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "make-tree") == 0)
+        return makeTree(argv[2], argc == 4 ? unsigned(std::atoi(argv[3])) : 0);
     if (argc == 3 && std::strcmp(argv[1], "open") == 0)
         return openUrls(std::atol(argv[2]));
     if (argc < 3)
