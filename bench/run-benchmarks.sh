@@ -95,7 +95,7 @@ for n in 10 10000; do
     if ((n == 10000)); then
         # --list reads no content of unchanged copies: against the same listing with no
         # record, which must read every copy.
-        record=$XDG_STATE_HOME/org.tarnwick.ScriptInstaller/installed.json
+        record=$XDG_STATE_HOME/org.tarnwick.ScriptInstaller/installed.cbor
         sleep 0.05; "$installer" --list >/dev/null
         cp "$record" "$work/record"
         l=(); r=()

@@ -58,8 +58,7 @@ Status FolderStack::leave() {
     if (frames_.size() >= 2) {
         Frame& parent = frames_[frames_.size() - 2];
         if (!parent.fd.valid()) {
-            Fd up(
-                ::openat(frames_.back().fd.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            Fd up(::openat(frames_.back().fd.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
             struct stat st;
             if (!up.valid() || ::fstat(up.get(), &st) != 0) {
                 const int error = errno;

@@ -7,9 +7,12 @@
 #include "support/posix/MakeFolders.h"
 #include "support/text/Conversions.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
+#include <QCborArray>
+#include <QCborStreamReader>
+#include <QCborValue>
+#include <QCoreApplication>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -19,89 +22,177 @@ namespace twk::files {
 namespace {
 
 constexpr qint64 MaxRecordSize = 256 << 20;
-constexpr int FormatVersion = 1;
+constexpr qint64 FormatVersion = 1;
 
-QJsonObject stampJson(const Stamp& stamp) {
-    return {{QStringLiteral("stamp"), stamp.digest.hex()},
-            {QStringLiteral("newest"), QString::number(stamp.newest)},
-            {QStringLiteral("taken"), QString::number(stamp.taken)},
-            {QStringLiteral("coarse"), stamp.coarse}};
+// An entry's members, by number: compact, and read without looking up names.
+enum Member : qint64 { NameMember = 0, ContentMember = 1, InstalledMember = 2, SourceMember = 3 };
+
+// A digest is two integers (its halves' bits as signed numbers): read with no allocation.
+void appendDigest(QCborArray& array, const Digest& digest) {
+    array.append(qint64(digest.high));
+    array.append(qint64(digest.low));
 }
 
-std::optional<Stamp> stampFrom(const QJsonValue& json) {
-    const QJsonObject object = json.toObject();
-    const auto digest = Digest::fromHex(object.value(QLatin1String("stamp")).toString());
-    bool newestOk = false, takenOk = false;
-    const qint64 newest = object.value(QLatin1String("newest")).toString().toLongLong(&newestOk);
-    const qint64 taken = object.value(QLatin1String("taken")).toString().toLongLong(&takenOk);
-    if (!digest || !newestOk || !takenOk)
+QCborArray stampCbor(const Stamp& stamp) {
+    QCborArray array;
+    appendDigest(array, stamp.digest);
+    array.append(stamp.newest);
+    array.append(stamp.taken);
+    array.append(stamp.coarse);
+    return array;
+}
+
+QCborArray contentCbor(const Digest& digest) {
+    QCborArray array;
+    appendDigest(array, digest);
+    return array;
+}
+
+QCborMap entryCbor(const RecordEntry& entry) {
+    QCborMap map = entry.unknown;
+    map.insert(NameMember, entry.name);
+    map.insert(ContentMember, contentCbor(entry.content));
+    map.insert(InstalledMember, stampCbor(entry.installed));
+    map.insert(SourceMember, stampCbor(entry.source));
+    return map;
+}
+
+// The record's file as it is now: its entries, and what else its map holds.
+struct RecordFile {
+    QHash<QByteArray, RecordEntry> entries;
+    QCborMap others;
+};
+
+const QString VersionKey = QStringLiteral("version");
+const QString ScriptsKey = QStringLiteral("scripts");
+
+// The parts of an entry, read as they stream by (one small allocation each at most); a part
+// of no known kind is kept whole.
+std::optional<QByteArray> readBytes(QCborStreamReader& reader) {
+    if (!reader.isByteArray())
         return std::nullopt;
-    return Stamp{*digest, newest, taken, object.value(QLatin1String("coarse")).toBool()};
+    QByteArray bytes;
+    auto chunk = reader.readByteArray();
+    for (; chunk.status == QCborStreamReader::Ok; chunk = reader.readByteArray())
+        bytes += chunk.data;
+    return chunk.status == QCborStreamReader::EndOfString ? std::optional(bytes) : std::nullopt;
 }
 
-const QStringList KnownMembers{"name", "content", "installed", "source"};
-
-QJsonObject entryJson(const RecordEntry& entry) {
-    QJsonObject object = entry.unknown;
-    object.insert(QStringLiteral("name"), QString::fromLatin1(entry.name.toBase64()));
-    object.insert(QStringLiteral("content"), entry.content.hex());
-    object.insert(QStringLiteral("installed"), stampJson(entry.installed));
-    object.insert(QStringLiteral("source"), stampJson(entry.source));
-    return object;
-}
-
-std::optional<RecordEntry> entryFrom(const QJsonValue& json) {
-    const QJsonObject object = json.toObject();
-    const auto name =
-        QByteArray::fromBase64Encoding(object.value(QLatin1String("name")).toString().toLatin1(),
-                                       QByteArray::AbortOnBase64DecodingErrors);
-    const auto content = Digest::fromHex(object.value(QLatin1String("content")).toString());
-    const auto installed = stampFrom(object.value(QLatin1String("installed")));
-    const auto source = stampFrom(object.value(QLatin1String("source")));
-    if (!name || name.decoded.isEmpty() || !content || !installed || !source)
+std::optional<qint64> readInteger(QCborStreamReader& reader) {
+    if (!reader.isInteger())
         return std::nullopt;
-    RecordEntry entry{name.decoded, *content, *installed, *source, object};
-    for (const QString& member : KnownMembers)
-        entry.unknown.remove(member);
+    const qint64 value = reader.toInteger();
+    reader.next();
+    return value;
+}
+
+std::optional<Digest> readDigest(QCborStreamReader& reader) {
+    const auto high = readInteger(reader);
+    const auto low = readInteger(reader);
+    if (!high || !low)
+        return std::nullopt;
+    return Digest{quint64(*high), quint64(*low)};
+}
+
+// A container's remaining elements, skipped, and the container left.
+bool leave(QCborStreamReader& reader) {
+    while (reader.hasNext() && reader.next()) {
+    }
+    return reader.leaveContainer();
+}
+
+bool readStamp(QCborStreamReader& reader, Stamp& stamp) {
+    if (!reader.isArray() || !reader.enterContainer())
+        return false;
+    const auto digest = readDigest(reader);
+    const auto newest = readInteger(reader);
+    const auto taken = readInteger(reader);
+    if (!digest || !newest || !taken)
+        return false;
+    stamp = {*digest, *newest, *taken, reader.isTrue()};
+    return leave(reader);
+}
+
+bool readContent(QCborStreamReader& reader, Digest& content) {
+    if (!reader.isArray() || !reader.enterContainer())
+        return false;
+    const auto digest = readDigest(reader);
+    content = digest.value_or(Digest());
+    return leave(reader) && digest;
+}
+
+std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
+    if (!reader.isMap() || !reader.enterContainer())
+        return std::nullopt;
+    RecordEntry entry{{}, {}, {}, {}};
+    bool content = false, installed = false, source = false;
+    while (reader.hasNext() && reader.lastError() == QCborError::NoError) {
+        const std::optional<qint64> member = readInteger(reader);
+        if (member == NameMember) {
+            entry.name = readBytes(reader).value_or(QByteArray());
+        } else if (member == ContentMember) {
+            content = readContent(reader, entry.content);
+        } else if (member == InstalledMember) {
+            installed = readStamp(reader, entry.installed);
+        } else if (member == SourceMember) {
+            source = readStamp(reader, entry.source);
+        } else if (member) {
+            entry.unknown.insert(*member, QCborValue::fromCbor(reader));
+        } else {
+            const QCborValue key = QCborValue::fromCbor(reader);
+            entry.unknown.insert(key, QCborValue::fromCbor(reader));
+        }
+    }
+    if (!reader.leaveContainer() || entry.name.isEmpty() || !content || !installed || !source)
+        return std::nullopt;
     return entry;
 }
 
-// The record's file as it is now: its entries, and what else its object holds.
-struct RecordFile {
-    std::map<QByteArray, RecordEntry> entries;
-    QJsonObject others;
-};
-
-std::optional<RecordFile> parse(const QByteArray& bytes) {
+// Absent when the bytes are no record; newer tells a record of a newer version's format.
+// Streamed, not built into a document first: it is read at every look at the scripts.
+std::optional<RecordFile> parse(const QByteArray& bytes, bool& newer) {
+    QCborStreamReader reader(bytes);
     RecordFile file;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes);
-    if (!document.isObject())
+    bool scripts = false;
+    if (!reader.isMap() || !reader.enterContainer())
         return std::nullopt;
-    file.others = document.object();
-    const QJsonValue scripts = file.others.take(QLatin1String("scripts"));
-    if (!scripts.isArray())
-        return std::nullopt;
-    for (const QJsonValue& value : scripts.toArray()) {
-        auto entry = entryFrom(value);
-        if (!entry)
+    while (reader.hasNext() && reader.lastError() == QCborError::NoError) {
+        const QCborValue key = QCborValue::fromCbor(reader);
+        if (key.toString() != ScriptsKey) {
+            file.others.insert(key, QCborValue::fromCbor(reader));
+            continue;
+        }
+        if (!reader.isArray() || !reader.enterContainer())
             return std::nullopt;
-        file.entries[entry->name] = std::move(*entry);
+        while (reader.hasNext()) {
+            auto entry = readEntry(reader);
+            if (!entry)
+                return std::nullopt;
+            file.entries.insert(entry->name, std::move(*entry));
+        }
+        scripts = reader.leaveContainer();
     }
+    newer = file.others.value(VersionKey).toInteger(FormatVersion) > FormatVersion;
+    if (!reader.leaveContainer() || reader.lastError() != QCborError::NoError || newer || !scripts)
+        return std::nullopt;
     return file;
 }
 
 QByteArray serialize(const RecordFile& file) {
-    QJsonObject object = file.others;
-    QJsonArray scripts;
-    for (const auto& [name, entry] : file.entries)
-        scripts.append(entryJson(entry));
-    object.insert(QStringLiteral("version"), FormatVersion);
-    object.insert(QStringLiteral("scripts"), scripts);
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    QCborMap map = file.others;
+    QCborArray scripts;
+    QList<QByteArray> names = file.entries.keys();
+    std::sort(names.begin(), names.end()); // the same record, the same bytes
+    for (const QByteArray& name : names)
+        scripts.append(entryCbor(file.entries.value(name)));
+    map.insert(VersionKey, FormatVersion);
+    map.insert(ScriptsKey, scripts);
+    return map.toCborValue().toCbor();
 }
 
 // Reads the record file. A missing one is empty; a damaged one is set aside and read as
-// empty; one that cannot be read is a failure.
+// empty; one that cannot be read, or that a newer version wrote, is a failure (and is left
+// as it is: what this version cannot read is not its to drop).
 Expected<RecordFile> readFile(const std::string& path) {
     const Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!fd.valid())
@@ -112,8 +203,12 @@ Expected<RecordFile> readFile(const std::string& path) {
     if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxRecordSize) {
         if (Status read = posix::readAll(fd.get(), bytes, MaxRecordSize); !read.ok())
             return read.as(Step::Reading, path);
-        if (auto file = parse(bytes))
+        bool newer = false;
+        if (auto file = parse(bytes, newer))
             return std::move(*file);
+        if (newer)
+            return Status(Step::Reading, EPROTO, path,
+                          QCoreApplication::translate("Status", "a newer version wrote it"));
     }
     const auto aside = posix::setAside(path);
     log::systemLog(QStringLiteral("the install record %1 is damaged; it was moved to %2 and "
@@ -134,7 +229,7 @@ void logOnce(const Status& status) {
 } // namespace
 
 std::string recordPath(const std::string& stateFolder) {
-    return stateFolder + "/installed.json";
+    return stateFolder + "/installed.cbor";
 }
 
 void RecordChanges::add(const RecordChanges& more) {
@@ -155,15 +250,12 @@ InstallRecord InstallRecord::read(const std::string& stateFolder) {
 }
 
 const RecordEntry* InstallRecord::find(const QByteArray& name) const {
-    const auto found = entries_.find(name);
-    return found == entries_.end() ? nullptr : &found->second;
+    const auto found = entries_.constFind(name);
+    return found == entries_.constEnd() ? nullptr : &found.value();
 }
 
 QList<QByteArray> InstallRecord::names() const {
-    QList<QByteArray> names;
-    for (const auto& [name, entry] : entries_)
-        names.append(name);
-    return names;
+    return entries_.keys();
 }
 
 Status writeRecordChanges(const std::string& stateFolder, const RecordChanges& changes) {
@@ -180,9 +272,9 @@ Status writeRecordChanges(const std::string& stateFolder, const RecordChanges& c
             return file.status();
         for (const auto& [name, entry] : changes.entries) {
             if (entry)
-                file->entries[name] = *entry;
+                file->entries.insert(name, *entry);
             else
-                file->entries.erase(name);
+                file->entries.remove(name);
         }
         return posix::replaceFile(recordPath(stateFolder), serialize(*file));
     };

@@ -1,18 +1,20 @@
 #pragma once
 
 // What this program installed, kept in the application's state folder
-// ($XDG_STATE_HOME/org.tarnwick.ScriptInstaller/installed.json): for each script, the content
+// ($XDG_STATE_HOME/org.tarnwick.ScriptInstaller/installed.cbor, CBOR: read at every look, it
+// must cost little even for thousands of scripts): for each script, the content
 // digest of the copy it put in place, that copy's stamp, and the stamp Tarnwick's copy had at
 // that moment. With it the program tells the user's edits from Tarnwick's updates, and knows an
 // unchanged copy without reading it. Written like the preference file: under a lock with a
 // deadline, through a new file renamed into place, merged with what other processes wrote.
 // A damaged record is set aside and read as no record; what this version does not know of an
-// entry or of the file is kept.
+// entry or of the file is kept; a record a newer version wrote is read as none and left alone.
 
 #include "installer/files/ItemDigest.h"
 
 #include <QByteArray>
-#include <QJsonObject>
+#include <QCborMap>
+#include <QHash>
 #include <QList>
 
 #include <map>
@@ -22,11 +24,11 @@
 namespace twk::files {
 
 struct RecordEntry {
-    QByteArray name;          // the script's entry name, as bytes
-    Digest content;           // what was installed
-    Stamp installed;          // the installed copy, just after it was put in place
-    Stamp source;             // Tarnwick's copy, as it was copied
-    QJsonObject unknown = {}; // members of a newer version, written back as they came
+    QByteArray name;       // the script's entry name, as bytes
+    Digest content;        // what was installed
+    Stamp installed;       // the installed copy, just after it was put in place
+    Stamp source;          // Tarnwick's copy, as it was copied
+    QCborMap unknown = {}; // members of a newer version, written back as they came
 };
 
 class InstallRecord {
@@ -40,7 +42,7 @@ public:
     const Status& problem() const { return problem_; }
 
 private:
-    std::map<QByteArray, RecordEntry> entries_;
+    QHash<QByteArray, RecordEntry> entries_;
     Status problem_;
 };
 

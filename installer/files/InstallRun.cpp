@@ -117,7 +117,7 @@ void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome
                           job.stagedContent,
                           {},
                           job.assessment.sourceStamp.value_or(Stamp()),
-                          recorded ? recorded->unknown : QJsonObject()});
+                          recorded ? recorded->unknown : QCborMap()});
 }
 
 void InstallRun::finish() {

@@ -143,6 +143,8 @@ Expected<Stamp> stampOf(int dir, const std::string& name) {
         dir, name,
         [&](int, const std::string&, const std::string& relative, const struct stat& st) {
             hasher.add(relative);
+            if (relative.empty())
+                stamp.mode = st.st_mode;
             for (const quint64 field :
                  {quint64(st.st_dev), quint64(st.st_ino), quint64(st.st_mode), quint64(st.st_size),
                   quint64(nanoseconds(st.st_mtim)), quint64(nanoseconds(st.st_ctim))})

@@ -39,10 +39,14 @@ struct Stamp {
     qint64 newest = 0;   // the newest modification or change time in it, in nanoseconds
     qint64 taken = 0;    // when the stamp was taken, in nanoseconds
     bool coarse = false; // the file system keeps whole seconds only
+    mode_t mode = 0;     // the item's own kind and mode when the stamp was taken (not kept)
 
     // Whether the item is known unchanged when its stamp now is `now`.
     bool vouchesFor(const Stamp& now) const;
-    friend bool operator==(const Stamp&, const Stamp&) = default;
+    friend bool operator==(const Stamp& a, const Stamp& b) {
+        return a.digest == b.digest && a.newest == b.newest && a.taken == b.taken &&
+               a.coarse == b.coarse;
+    }
 };
 
 // The item's stamp, taken now.

@@ -41,8 +41,7 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
     auto source = look(sourceFolder, name);
     auto installed = look(userFolder, name);
     if (source) {
-        result.kind = sourceFolder >= 0 ? kindOf(statAt(sourceFolder, name).value_or({}).st_mode)
-                                        : ItemKind::Missing;
+        result.kind = kindOf(source->stamp.mode);
         result.sourceStamp = source->stamp;
     }
     if (!installed) {
@@ -72,7 +71,7 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
     if (same) {
         result.state = ScriptState::Installed;
         const RecordEntry fresh{key, *sourceDigest, installed->stamp, source->stamp,
-                                recorded ? recorded->unknown : QJsonObject()};
+                                recorded ? recorded->unknown : QCborMap()};
         if (!recorded || recorded->content != fresh.content ||
             !recorded->installed.vouchesFor(installed->stamp) ||
             !recorded->source.vouchesFor(source->stamp))

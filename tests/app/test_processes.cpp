@@ -7,9 +7,9 @@
 #include "support/environment/BaseDirectories.h"
 #include "tests/common/Testing.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QCborArray>
+#include <QCborMap>
+#include <QCborValue>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -237,11 +237,11 @@ private Q_SLOTS:
                          out.constData());
             }
             QVERIFY(!QFileInfo::exists(environment::dataHome() + "/Trash/files"));
-            const QJsonObject record =
-                QJsonDocument::fromJson(test::read(environment::stateHome() +
-                                                   "/org.tarnwick.ScriptInstaller/installed.json"))
-                    .object();
-            QCOMPARE(record.value("scripts").toArray().size(), round % 2 ? 4 : 1);
+            const QCborMap record =
+                QCborValue::fromCbor(test::read(environment::stateHome() +
+                                                "/org.tarnwick.ScriptInstaller/installed.cbor"))
+                    .toMap();
+            QCOMPARE(record.value(QStringLiteral("scripts")).toArray().size(), round % 2 ? 4 : 1);
             QCOMPARE(test::entries(box_.userScripts).filter(".twk-"), QStringList());
         }
     }

@@ -21,6 +21,8 @@
 #include "support/text/Conversions.h"
 #include "tests/common/Testing.h"
 
+#include <QCborMap>
+#include <QCborValue>
 #include <QCryptographicHash>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -276,6 +278,18 @@ private Q_SLOTS:
                 assessScript(source.get(), user.get(), "script 0", record.find("script 0")).state,
                 after ? ScriptState::Installed : ScriptState::Edited);
         }
+    }
+
+    // A record written by a newer version is read as none and left as it is: the states rest
+    // on the copies' contents, and nothing is written over it.
+    void newerRecordLeftAlone() {
+        const QByteArray newer = QCborMap{{QStringLiteral("version"), 99}}.toCborValue().toCbor();
+        test::write(state_ + "/installed.cbor", newer);
+        test::write(src("s"), "s");
+        QCOMPARE(install("s").done, ScriptOutcome::Done::Copied);
+        QCOMPARE(InstallRecord::read(bytes(state_).toStdString()).problem().error(), EPROTO);
+        QCOMPARE(state("s"), ScriptState(-1)); // installed, but the record could not learn it
+        QCOMPARE(test::read(state_ + "/installed.cbor"), newer);
     }
 
     // Names are bytes: one that is not UTF-8 is listed, installed, compared and removed.
