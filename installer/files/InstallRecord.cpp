@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 
 namespace twk::files {
@@ -39,7 +40,32 @@ std::optional<Stamp> stampFrom(const QJsonValue& json) {
     return Stamp{*digest, newest, taken, object.value(QLatin1String("coarse")).toBool()};
 }
 
-const QStringList KnownMembers{"name", "content", "installed", "source"};
+const QStringList KnownMembers{"name", "content", "installed", "source", "files"};
+
+// Paths are bytes: written in base64, as names are.
+QJsonObject filesJson(const BaseFiles& files) {
+    QJsonObject object;
+    for (const auto& [path, digest] : files)
+        object.insert(QString::fromLatin1(QByteArray::fromStdString(path).toBase64()),
+                      digest.hex());
+    return object;
+}
+
+std::optional<BaseFiles> filesFrom(const QJsonValue& json) {
+    BaseFiles files;
+    if (json.isUndefined())
+        return files; // written by a version that kept no bases
+    const QJsonObject object = json.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const auto path = QByteArray::fromBase64Encoding(it.key().toLatin1(),
+                                                         QByteArray::AbortOnBase64DecodingErrors);
+        const auto digest = Digest::fromHex(it.value().toString());
+        if (!path || !digest)
+            return std::nullopt;
+        files[path.decoded.toStdString()] = *digest;
+    }
+    return files;
+}
 
 QJsonObject entryJson(const RecordEntry& entry) {
     QJsonObject object = entry.unknown;
@@ -47,6 +73,8 @@ QJsonObject entryJson(const RecordEntry& entry) {
     object.insert(QStringLiteral("content"), entry.content.hex());
     object.insert(QStringLiteral("installed"), stampJson(entry.installed));
     object.insert(QStringLiteral("source"), stampJson(entry.source));
+    if (!entry.files.empty())
+        object.insert(QStringLiteral("files"), filesJson(entry.files));
     return object;
 }
 
@@ -58,9 +86,10 @@ std::optional<RecordEntry> entryFrom(const QJsonValue& json) {
     const auto content = Digest::fromHex(object.value(QLatin1String("content")).toString());
     const auto installed = stampFrom(object.value(QLatin1String("installed")));
     const auto source = stampFrom(object.value(QLatin1String("source")));
-    if (!name || name.decoded.isEmpty() || !content || !installed || !source)
+    const auto files = filesFrom(object.value(QLatin1String("files")));
+    if (!name || name.decoded.isEmpty() || !content || !installed || !source || !files)
         return std::nullopt;
-    RecordEntry entry{name.decoded, *content, *installed, *source, object};
+    RecordEntry entry{name.decoded, *content, *installed, *source, object, *files};
     for (const QString& member : KnownMembers)
         entry.unknown.remove(member);
     return entry;
@@ -184,7 +213,16 @@ Status writeRecordChanges(const std::string& stateFolder, const RecordChanges& c
             else
                 file->entries.erase(name);
         }
-        return posix::replaceFile(recordPath(stateFolder), serialize(*file));
+        if (Status replaced = posix::replaceFile(recordPath(stateFolder), serialize(*file));
+            !replaced.ok())
+            return replaced;
+        std::set<QString> used;
+        for (const auto& [name, entry] : file->entries) {
+            for (const auto& [path, digest] : entry.files)
+                used.insert(digest.hex());
+        }
+        BaseStore(stateFolder).dropUnused(used);
+        return Status();
     };
     const Status written = write();
     if (!written.ok())
