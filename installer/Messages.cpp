@@ -370,7 +370,7 @@ platform::DiffViewLines Messages::differenceLines(const QByteArray& name,
         case Content::TooLarge:
             lines.append(
                 {Kind::Note, tr("Larger than %1: its differences are not shown.")
-                                 .arg(QLocale().formattedDataSize(files::WholeFileLimit))});
+                                 .arg(QLocale().formattedDataSize(files::WholeFileLimit, 0))});
             continue;
         case Content::Other:
             lines.append({Kind::Note, tr("A link or a special file: its differences are not "
@@ -480,7 +480,7 @@ QString Messages::mergeOffer(const files::ScriptMerge& merge, const QString& mer
                   "changes, and your copy goes to the Trash.");
     if (merge.verdict == Verdict::Conflicts) {
         const auto conflicts = merge.conflicts();
-        return tr("Your changes and Tarnwick's collide in %n places.", nullptr,
+        return tr("Your changes and Tarnwick's collide (conflicts: %n).", nullptr,
                   int(conflicts.size())) +
                u'\n' + conflictText(conflicts.front().first, *conflicts.front().second, 4) + u'\n' +
                tr("Save Merge with Conflicts saves the merge, conflict markers and all, in %1 "

@@ -31,54 +31,72 @@ void logOnce(const Status& status) {
 
 BaseStore::BaseStore(const std::string& stateFolder) : folder_(stateFolder + "/bases") {}
 
+int BaseStore::folderFd(bool create) const {
+    const std::lock_guard lock(opening_);
+    if (!fd_.valid()) {
+        fd_ = openFolderPath(folder_);
+        if (!fd_.valid() && errno == ENOENT && create && posix::makeFolders(folder_).ok())
+            fd_ = openFolderPath(folder_);
+    }
+    return fd_.get();
+}
+
 Status BaseStore::keep(const Digest& digest, const QByteArray& text) {
-    const std::string path = folder_ + '/' + text::toNativeBytes(digest.hex()).toStdString();
-    if (::utimensat(AT_FDCWD, path.c_str(), nullptr, AT_SYMLINK_NOFOLLOW) == 0)
-        return {};
-    if (Status made = posix::makeFolders(folder_); !made.ok())
-        return made;
-    // Not flushed: the digest tells a base a crash left unfinished, and it is then none.
-    std::string temporary = folder_ + "/.new-XXXXXX";
-    Fd fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!fd.valid())
+    const int folder = folderFd(true);
+    if (folder < 0)
         return Status(Step::Writing, errno, folder_);
+    const std::string name = text::toNativeBytes(digest.hex()).toStdString();
+    const std::string path = folder_ + '/' + name;
+    if (const auto kept = statAt(folder, name); kept.ok()) {
+        if (S_ISREG(kept->st_mode) && kept->st_size == text.size()) {
+            (void)::utimensat(folder, name.c_str(), nullptr, AT_SYMLINK_NOFOLLOW);
+            return {};
+        }
+        ::unlinkat(folder, name.c_str(), 0); // what a crash left unfinished
+    }
+    // Written in place, not flushed: a base is only ever read whole with its digest, so one
+    // being written, or cut short by a crash, counts as none.
+    Fd fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!fd.valid())
+        return errno == EEXIST ? Status() : Status(Step::Writing, errno, path); // being kept
     Status written = posix::writeAll(fd.get(), text);
     if (written.ok() && ::close(fd.release()) != 0)
         written = Status(Step::Writing, errno);
-    if (written.ok() && ::rename(temporary.c_str(), path.c_str()) != 0)
-        written = Status(Step::Writing, errno);
     if (!written.ok())
-        ::unlink(temporary.c_str());
+        ::unlinkat(folder, name.c_str(), 0);
     return written.as(Step::Writing, path);
 }
 
 Expected<QByteArray> BaseStore::text(const Digest& digest) const {
-    const std::string path = folder_ + '/' + text::toNativeBytes(digest.hex()).toStdString();
-    const Fd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const std::string name = text::toNativeBytes(digest.hex()).toStdString();
+    const int folder = folderFd(false);
+    const Fd fd(folder < 0 ? -1
+                           : ::openat(folder, name.c_str(),
+                                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid())
-        return Status(Step::Reading, errno, path);
+        return Status(Step::Reading, errno, folder_ + '/' + name);
     QByteArray bytes;
     if (Status read = posix::readAll(fd.get(), bytes, WholeFileLimit); !read.ok())
-        return read.as(Step::Reading, path);
+        return read.as(Step::Reading, folder_ + '/' + name);
     if (bytes.size() > WholeFileLimit || fileBytesDigest(bytes) != digest)
-        return Status(Step::Reading, ENOENT, path);
+        return Status(Step::Reading, ENOENT, folder_ + '/' + name);
     return bytes;
 }
 
 void BaseStore::dropUnused(const std::set<QString>& used) const {
-    const Fd folder = openFolderPath(folder_);
-    if (!folder.valid())
+    const int folder = folderFd(false);
+    if (folder < 0)
         return;
-    auto names = readEntries(folder.get());
+    auto names = readEntries(folder);
     if (!names.ok())
         return;
     const time_t now = ::time(nullptr);
     for (const std::string& name : *names) {
-        const auto st = statAt(folder.get(), name);
+        const auto st = statAt(folder, name);
         if (!st.ok() || !S_ISREG(st->st_mode) || now - st->st_mtime < GraceSeconds ||
             used.count(text::fromNativeBytes(QByteArray::fromStdString(name))))
             continue;
-        (void)::unlinkat(folder.get(), name.c_str(), 0); // gone already, or left for next time
+        (void)::unlinkat(folder, name.c_str(), 0); // gone already, or left for next time
     }
 }
 

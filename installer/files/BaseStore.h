@@ -4,14 +4,15 @@
 // and Tarnwick started from: each text file (no NUL byte, at most WholeFileLimit bytes) of an
 // installed script lies in <state folder>/bases/<its digest>, once however many scripts hold
 // it. The install record names them; a base no record entry names any more is dropped when the
-// record is written. A base is written before the record names it, whole or not at all, and
-// read only when its bytes still have its digest: one damaged by a crash counts as none.
+// record is written. A base is written before the record names it, and read only when its
+// bytes still have its digest: one being written, or damaged by a crash, counts as none.
 
 #include "installer/files/ItemDigest.h"
 
 #include <QByteArray>
 
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -24,6 +25,8 @@ using BaseFiles = std::map<std::string, Digest>;
 class BaseStore {
 public:
     explicit BaseStore(const std::string& stateFolder);
+    BaseStore(const BaseStore&) = delete;
+    BaseStore& operator=(const BaseStore&) = delete;
 
     // Keeps the text under its digest. One kept already is only marked as wanted now, so that
     // a collection running meanwhile leaves it.
@@ -37,7 +40,12 @@ public:
     const std::string& folder() const { return folder_; }
 
 private:
+    // The store's folder, opened once (and made, with create); -1 with errno when it cannot be.
+    int folderFd(bool create) const;
+
     std::string folder_;
+    mutable std::mutex opening_;
+    mutable Fd fd_;
 };
 
 // The item's content digest, its leaves' digests, and every text file of it kept as a base:
