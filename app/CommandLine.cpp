@@ -31,10 +31,15 @@ CommandLine::Mode optionMode(const char* argument) {
     static const struct {
         const char* option;
         Mode mode;
-    } options[] = {{"--help", Mode::Help},       {"-h", Mode::Help},
-                   {"--version", Mode::Version}, {"--install-all", Mode::InstallAll},
-                   {"--list", Mode::List},       {"--install", Mode::Install},
-                   {"--remove", Mode::Remove},   {"--gapplication-service", Mode::Service}};
+    } options[] = {{"--help", Mode::Help},
+                   {"-h", Mode::Help},
+                   {"--version", Mode::Version},
+                   {"--install-all", Mode::InstallAll},
+                   {"--list", Mode::List},
+                   {"--install", Mode::Install},
+                   {"--remove", Mode::Remove},
+                   {"--diff", Mode::Diff},
+                   {"--gapplication-service", Mode::Service}};
     for (const auto& known : options) {
         if (std::strcmp(argument, known.option) == 0)
             return known.mode;
@@ -50,8 +55,9 @@ CommandLine parseCommandLine(int argc, char** argv) {
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
-        const bool takesNames =
-            line.mode == CommandLine::Mode::Install || line.mode == CommandLine::Mode::Remove;
+        const bool takesNames = line.mode == CommandLine::Mode::Install ||
+                                line.mode == CommandLine::Mode::Remove ||
+                                line.mode == CommandLine::Mode::Diff;
         if (takesNames) {
             line.names.append(QByteArray(argument));
         } else if (optionsEnded || looksLikeUrl(argument)) {
@@ -62,6 +68,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
             line.json = true;
         } else if (std::strcmp(argument, "--replace-edited") == 0) {
             line.replaceEdited = true;
+        } else if (std::strcmp(argument, "--merge") == 0) {
+            line.merge = true;
         } else if (const auto mode = optionMode(argument); mode != CommandLine::Mode::Window) {
             line.mode = mode;
         } else if (std::strncmp(argument, "--", 2) == 0) {
@@ -73,10 +81,21 @@ CommandLine parseCommandLine(int argc, char** argv) {
             line.qtArguments.push_back(argv[i]);
         }
     }
+    const bool installs =
+        line.mode == CommandLine::Mode::Install || line.mode == CommandLine::Mode::InstallAll;
     if ((line.mode == CommandLine::Mode::Install || line.mode == CommandLine::Mode::Remove) &&
         line.names.isEmpty()) {
         line.mode = CommandLine::Mode::Error;
         line.error = Texts::tr("--install and --remove need the names of scripts");
+    } else if (line.mode == CommandLine::Mode::Diff && line.names.size() != 1) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = Texts::tr("--diff needs the name of one script");
+    } else if (line.merge && line.replaceEdited) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = Texts::tr("--merge and --replace-edited exclude each other");
+    } else if (line.merge && !installs) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = Texts::tr("--merge goes with --install or --install-all");
     } else if (line.json && line.mode != CommandLine::Mode::List) {
         line.mode = CommandLine::Mode::Error;
         line.error = Texts::tr("--json goes with --list");
@@ -95,9 +114,10 @@ CommandLine parseCommandLine(int argc, char** argv) {
 QString usageText() {
     return Texts::tr(
         "Usage: twk-script-installer [URL...]\n"
-        "       twk-script-installer --install-all [--replace-edited]\n"
-        "       twk-script-installer [--replace-edited] --install NAME...\n"
+        "       twk-script-installer --install-all [--replace-edited | --merge]\n"
+        "       twk-script-installer [--replace-edited | --merge] --install NAME...\n"
         "       twk-script-installer --remove NAME...\n"
+        "       twk-script-installer --diff NAME\n"
         "       twk-script-installer --list [--json]\n"
         "\n"
         "Installs the scripts that come with Tarnwick into\n"
@@ -107,7 +127,13 @@ QString usageText() {
         "  --install-all  install every Tarnwick script without a window\n"
         "  --install NAME...  install the named Tarnwick scripts without asking\n"
         "  --replace-edited   with either: replace copies you edited (they go to the Trash)\n"
+        "  --merge            with either: where Tarnwick updated a copy you edited, install\n"
+        "                     both changes merged (your copy goes to the Trash); a merge\n"
+        "                     whose changes collide is saved beside the User Scripts\n"
+        "                     directory to finish by hand, and your copy is kept\n"
         "  --remove NAME...   move the installed copies of the named scripts to the Trash\n"
+        "  --diff NAME    show how your copy of a script differs from Tarnwick's (and each\n"
+        "                 side's changes since it was installed) as a unified diff\n"
         "  --list         list Tarnwick's scripts and their states\n"
         "  --json         with --list: as a JSON array for programs\n"
         "  --help         show this help\n"
@@ -116,7 +142,9 @@ QString usageText() {
         "Installs and removals exit with status 0 when every script was done, 1 when one\n"
         "failed, and installs with 3 when nothing failed but copies you edited were kept.\n"
         "Scripts that are up to date are not copied again. A copy you edited is kept unless\n"
-        "you say --replace-edited; a replaced copy goes to the Trash, never deleted.\n"
+        "you say --replace-edited or --merge; a replaced copy goes to the Trash, never\n"
+        "deleted. --diff exits with 0 when the copies are the same, 1 when they differ and\n"
+        "2 when they cannot be compared; it colours its lines only on a terminal.\n"
         "Qt's standard options (-style, -platform, ...) apply to the window.\n");
 }
 

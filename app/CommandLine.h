@@ -23,18 +23,20 @@ struct CommandLine {
         List,
         Install,
         Remove,
+        Diff,
         Error,
     } mode = Mode::Window;
     QStringList urls;
-    QList<QByteArray> names;        // --install and --remove: every argument after it
+    QList<QByteArray> names;        // --install, --remove and --diff: every argument after it
     std::vector<char*> qtArguments; // the program first, then what is left for Qt
     bool json = false;              // --list --json
     bool replaceEdited = false;     // --install and --install-all: edits go to the Trash
+    bool merge = false;             // --install and --install-all: updates merged into edits
     QString error;
 
     bool isTerminalMode() const {
         return mode == Mode::InstallAll || mode == Mode::List || mode == Mode::Install ||
-               mode == Mode::Remove;
+               mode == Mode::Remove || mode == Mode::Diff;
     }
 };
 

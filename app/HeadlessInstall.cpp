@@ -14,6 +14,7 @@
 #include <QJsonObject>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace twk::app {
 
@@ -34,14 +35,46 @@ void printLine(const QString& line) {
     printLine(stdout, line);
 }
 
-QString installedLine(const files::ScriptOutcome& script) {
+// A merge whose changes collide, saved to be finished by hand: the line that says where,
+// then the conflicts, indented.
+QString savedMerge(const files::ScriptPlaces& places, const QByteArray& name) {
+    const QString shown = Messages::shownName(name);
+    auto merge = files::scriptMerge(places, name);
+    if (!merge.ok() || merge->verdict != files::ScriptMerge::Verdict::Conflicts)
+        return Texts::tr("kept your edits: %1 (your changes and Tarnwick's collide)").arg(shown);
+    const auto saved = files::saveMergeWithConflicts(places, name, *merge);
+    QString lines =
+        saved.ok()
+            ? Texts::tr("kept your edits: %1 (your changes and Tarnwick's collide; the merge "
+                        "with conflict markers is saved as %2)")
+                  .arg(shown, text::visibleText(*saved))
+            : Texts::tr("kept your edits: %1 (your changes and Tarnwick's collide): %2")
+                  .arg(shown, Messages::mergeSaved(text::fromNativeBytes(name), saved));
+    for (const QString& line : Messages::conflictDetails(*merge).split(u'\n'))
+        lines += QStringLiteral("\n  ") + line;
+    return lines;
+}
+
+QString installedLine(const files::ScriptOutcome& script, const files::ScriptPlaces& places) {
     using Done = files::ScriptOutcome::Done;
+    using Verdict = files::ScriptMerge::Verdict;
     const QString name = Messages::shownName(script.name);
     if (!script.status.ok())
         return Texts::tr("not installed: %1: %2")
             .arg(name, text::visibleText(script.status.description()));
+    if (script.done == Done::Merged)
+        return Texts::tr("merged: %1 (Tarnwick's update merged into your edits; your copy is in "
+                         "the Trash as %2)")
+            .arg(name, Messages::shownName(script.trashedName));
+    if (script.done == Done::EditsKept && script.merge == Verdict::Conflicts)
+        return savedMerge(places, script.name);
+    if (script.done == Done::EditsKept && script.merge)
+        return Texts::tr("kept your edits: %1 (it cannot be merged; --diff shows why, "
+                         "--replace-edited installs Tarnwick's copy)")
+            .arg(name);
     if (script.done == Done::EditsKept)
-        return Texts::tr("kept your edits: %1 (--replace-edited installs Tarnwick's copy)")
+        return Texts::tr("kept your edits: %1 (--replace-edited installs Tarnwick's copy, "
+                         "--merge merges its update into your edits)")
             .arg(name);
     if (script.done == Done::UpToDate)
         return Texts::tr("up to date: %1").arg(name);
@@ -82,8 +115,8 @@ int runHeadlessInstallAll(files::EditChoice edits) {
     const files::ScriptPlaces places = installer::scriptPlaces();
     const QString& destination = places.user;
     const auto report = files::installAllScripts(
-        places, edits, [](const files::ScriptOutcome& script, qsizetype, qsizetype) {
-            printLine(installedLine(script));
+        places, edits, [&places](const files::ScriptOutcome& script, qsizetype, qsizetype) {
+            printLine(installedLine(script, places));
         });
     const QString problem =
         Messages::whyNothingCanBeInstalled(report.source, report.destination, destination);
@@ -111,7 +144,7 @@ int runHeadlessInstall(const QList<QByteArray>& names, files::EditChoice edits) 
             outcome = files::installScriptNamed(places, name, edits);
         failed += outcome.status.ok() ? 0 : 1;
         kept += outcome.done == files::ScriptOutcome::Done::EditsKept ? 1 : 0;
-        printLine(installedLine(outcome));
+        printLine(installedLine(outcome, places));
     }
     std::fflush(stdout);
     return exitStatus(failed, kept);
@@ -159,6 +192,51 @@ int runList(bool json) {
     }
     std::fflush(stdout);
     return 0;
+}
+
+int runDiff(const QByteArray& name) {
+    using Kind = platform::DiffViewLine::Kind;
+    const files::ScriptPlaces places = installer::scriptPlaces();
+    if (const QString problem = nameProblem(places.source, name); !problem.isEmpty()) {
+        printLine(stderr, Messages::shownName(name) + QStringLiteral(": ") + problem);
+        return 2;
+    }
+    const auto differences = files::scriptDifferences(places, name);
+    if (!differences.ok()) {
+        printLine(stderr,
+                  Messages::noDifferences(text::fromNativeBytes(name), differences.status()));
+        return 2;
+    }
+    // Colours only where a person reads them: never into a file or another program.
+    const bool colour = ::isatty(STDOUT_FILENO) && qgetenv("TERM") != "dumb" &&
+                        qEnvironmentVariableIsEmpty("NO_COLOR");
+    for (const platform::DiffViewLine& line : Messages::differenceLines(name, *differences)) {
+        const char* start = "";
+        switch (line.kind) {
+        case Kind::Added:
+            start = "\x1b[32m";
+            break;
+        case Kind::Removed:
+            start = "\x1b[31m";
+            break;
+        case Kind::Hunk:
+            start = "\x1b[36m";
+            break;
+        case Kind::Heading:
+        case Kind::FileHeader:
+            start = "\x1b[1m";
+            break;
+        case Kind::Note:
+        case Kind::Context:
+            break;
+        }
+        if (colour && *start)
+            std::fputs(start, stdout);
+        std::fputs(line.text.toLocal8Bit().constData(), stdout);
+        std::fputs(colour && *start ? "\x1b[0m\n" : "\n", stdout);
+    }
+    std::fflush(stdout);
+    return differences->isEmpty() ? 0 : 1;
 }
 
 } // namespace twk::app

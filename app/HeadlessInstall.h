@@ -14,8 +14,10 @@ namespace twk::app {
 inline constexpr int EditsKeptStatus = 3;
 
 // --install-all: installs every Tarnwick script, one line per script on standard output.
-// Copies the user edited stay unless edits is Replace (--replace-edited). Exit status 0 when
-// every script is installed, 1 when one failed, EditsKeptStatus when edits were kept.
+// Copies the user edited stay unless edits is Replace (--replace-edited), or Merge (--merge)
+// and Tarnwick's update merges cleanly into them; a merge whose changes collide is saved
+// beside the user scripts folder and its conflicts printed. Exit status 0 when every script is
+// installed, 1 when one failed, EditsKeptStatus when edits were kept.
 int runHeadlessInstallAll(files::EditChoice edits);
 
 // --install NAME...: installs the named scripts without asking, with the same name checks as
@@ -28,5 +30,10 @@ int runHeadlessRemove(const QList<QByteArray>& names);
 
 // --list [--json]: Tarnwick's scripts and their state, one per line or as JSON.
 int runList(bool json);
+
+// --diff NAME: how the installed copy differs from Tarnwick's, as a unified diff, coloured
+// only on a terminal. Exit status 0 when they are the same, 1 when they differ, 2 when they
+// cannot be compared.
+int runDiff(const QByteArray& name);
 
 } // namespace twk::app

@@ -32,8 +32,9 @@ ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* pare
     view_->setObjectName(QStringLiteral("scriptList"));
     view_->setAccessibleName(tr("Tarnwick's scripts"));
     view_->setAccessibleDescription(tr("Press Return to install the selected script, Delete to "
-                                       "move its installed copy to the Trash, or the Menu key "
-                                       "for both"));
+                                       "move its installed copy to the Trash, Control+D to see "
+                                       "how your copy differs from Tarnwick's, or the Menu key "
+                                       "for all three"));
     view_->setModel(model_);
     view_->setItemDelegate(delegate_);
     view_->setRootIsDecorated(false);
@@ -107,7 +108,7 @@ QList<Action> ScriptListPanel::actionsOf(int row) const {
     if (row < 0 || row >= model_->rowCount())
         return actions;
     const QModelIndex index = model_->index(row, ScriptListModel::ActionsColumn);
-    for (const Action action : {Action::Install, Action::Remove}) {
+    for (const Action action : {Action::Install, Action::Remove, Action::ShowDifferences}) {
         if (delegate_->isEnabled(index, action))
             actions.append(action);
     }
@@ -123,8 +124,10 @@ void ScriptListPanel::act(int row, Action action) {
         return;
     if (action == Action::Install)
         controller_->installScriptNamed(model_->nameAt(row));
-    else
+    else if (action == Action::Remove)
         controller_->removeScriptNamed(model_->nameAt(row));
+    else
+        controller_->showDifferences(model_->nameAt(row));
 }
 
 void ScriptListPanel::showContextMenu(const QPoint& at) {
@@ -142,6 +145,11 @@ void ScriptListPanel::showContextMenu(const QPoint& at) {
     QAction* remove =
         menu->addAction(tr("Move to Trash…"), this, [this, row] { act(row, Action::Remove); });
     remove->setEnabled(delegate_->isEnabled(index, Action::Remove));
+    QAction* differences =
+        menu->addAction(ScriptRowDelegate::title(index, Action::ShowDifferences), this,
+                        [this, row] { act(row, Action::ShowDifferences); });
+    differences->setShortcut(QKeySequence(ShowDifferencesKey)); // shown; the list handles it
+    differences->setEnabled(delegate_->isEnabled(index, Action::ShowDifferences));
     menu->popup(view_->viewport()->mapToGlobal(at));
 }
 
@@ -151,6 +159,10 @@ bool ScriptListPanel::eventFilter(QObject* watched, QEvent* event) {
         const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
             act(currentRow(), key == Qt::Key_Delete ? Action::Remove : Action::Install);
+            return true;
+        }
+        if (press->keyCombination() == ShowDifferencesKey) {
+            act(currentRow(), Action::ShowDifferences);
             return true;
         }
         const bool menuKey =

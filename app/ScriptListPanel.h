@@ -2,8 +2,9 @@
 
 // The list of Tarnwick's scripts in the window: each with its state and its actions, kept
 // current by watching both folders while the window is open. One stop for the Tab key:
-// Return installs the selected script, Delete removes its installed copy, and the context
-// menu (also on the Menu key and Shift+F10) offers both.
+// Return installs the selected script, Delete removes its installed copy, Ctrl+D shows how its
+// installed copy differs from Tarnwick's, and the context menu (also on the Menu key and
+// Shift+F10) offers all three.
 
 #include "app/ScriptRowDelegate.h"
 
@@ -17,6 +18,9 @@ class UIManager;
 }
 
 namespace twk::app {
+
+// The key of "Show Differences…" on the list.
+inline constexpr QKeyCombination ShowDifferencesKey(Qt::ControlModifier, Qt::Key_D);
 
 class FolderWatch;
 class ScriptListModel;

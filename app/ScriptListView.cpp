@@ -159,7 +159,9 @@ public:
         const auto action = actionNamed(name);
         if (!action)
             return {};
-        const QKeySequence key(*action == Action::Install ? Qt::Key_Return : Qt::Key_Delete);
+        const QKeySequence key(*action == Action::Install  ? QKeyCombination(Qt::Key_Return)
+                               : *action == Action::Remove ? QKeyCombination(Qt::Key_Delete)
+                                                           : ShowDifferencesKey);
         return {key.toString(QKeySequence::NativeText)};
     }
 

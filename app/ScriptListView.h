@@ -2,10 +2,10 @@
 
 // The list of scripts as the keyboard and assistive technology meet it. Each cell reads as
 // what it shows (the name, the state, the row's actions), and every cell of a row offers the
-// row's actions by the titles drawn on its buttons, so a screen reader or voice control can
-// install or remove without the mouse. Entering the list tells assistive technology which row
-// is current. Qt's own accessible face of a tree offers only selection on its cells, so the
-// list has its own.
+// row's actions by their titles (those drawn on its buttons, and "Show Differences…"), so a
+// screen reader or voice control can install, remove or compare without the mouse. Entering the
+// list tells assistive technology which row is current. Qt's own accessible face of a tree offers
+// only selection on its cells, so the list has its own.
 
 #include "app/ScriptRowDelegate.h"
 

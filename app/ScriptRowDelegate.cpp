@@ -29,6 +29,8 @@ ScriptRowDelegate::ScriptRowDelegate(QObject* parent) : QStyledItemDelegate(pare
 QString ScriptRowDelegate::title(const QModelIndex& index, Action action) {
     if (action == Action::Remove)
         return tr("Remove…");
+    if (action == Action::ShowDifferences)
+        return tr("Show Differences…");
     switch (stateOf(index).value_or(ScriptState::NotInstalled)) {
     case ScriptState::NotInstalled:
         return tr("Install");
@@ -51,6 +53,9 @@ bool ScriptRowDelegate::isEnabled(const QModelIndex& index, Action action) const
         return false;
     if (action == Action::Remove)
         return *state != ScriptState::NotInstalled;
+    if (action == Action::ShowDifferences) // an installed copy and Tarnwick's, not the same
+        return *state != ScriptState::NotInstalled && *state != ScriptState::Installed &&
+               *state != ScriptState::NoLongerShipped;
     return installPossible_ && *state != ScriptState::Installed &&
            *state != ScriptState::NoLongerShipped;
 }

@@ -11,7 +11,9 @@ namespace twk::app {
 class ScriptRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    enum class Action { Install, Remove };
+    // Install and Remove are drawn as buttons; ShowDifferences is offered by the menu, its key
+    // and assistive technology only.
+    enum class Action { Install, Remove, ShowDifferences };
 
     explicit ScriptRowDelegate(QObject* parent = nullptr);
 

@@ -18,7 +18,9 @@ int runInTerminal(const app::CommandLine& line, char* program) {
     char* qtArgv[] = {program, nullptr};
     QCoreApplication application(qtArgc, qtArgv);
     app::installTranslators(application);
-    const auto edits = line.replaceEdited ? files::EditChoice::Replace : files::EditChoice::Keep;
+    const auto edits = line.replaceEdited ? files::EditChoice::Replace
+                       : line.merge       ? files::EditChoice::Merge
+                                          : files::EditChoice::Keep;
     switch (line.mode) {
     case app::CommandLine::Mode::List:
         return app::runList(line.json);
@@ -26,6 +28,8 @@ int runInTerminal(const app::CommandLine& line, char* program) {
         return app::runHeadlessInstall(line.names, edits);
     case app::CommandLine::Mode::Remove:
         return app::runHeadlessRemove(line.names);
+    case app::CommandLine::Mode::Diff:
+        return app::runDiff(line.names.first());
     default:
         return app::runHeadlessInstallAll(edits);
     }

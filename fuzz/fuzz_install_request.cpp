@@ -22,13 +22,15 @@ namespace {
 installer::UIManager* controller = nullptr;
 QMap<QString, QByteArray> outside;
 
-// Every file of the sandbox but the user scripts folder, the preferences and the Trash.
+// Every file of the sandbox but the user scripts folder (and the merges saved beside it), the
+// preferences, the Trash and the program's own state (the install record and its bases).
 QMap<QString, QByteArray> snapshotOutside() {
     QMap<QString, QByteArray> files = test::tree(test::sandbox().root);
     files.removeIf([](const auto& entry) {
         return entry.key().startsWith(u"/home/Library/") ||
                entry.key().startsWith(u"/home/.config") ||
-               entry.key().startsWith(u"/home/.local/share/Trash");
+               entry.key().startsWith(u"/home/.local/share/Trash") ||
+               entry.key().startsWith(u"/home/.local/state");
     });
     return files;
 }

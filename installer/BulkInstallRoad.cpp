@@ -9,26 +9,50 @@
 
 namespace twk::installer {
 
+namespace {
+
+// The installed copies that hold the user's edits, and of those updated by Tarnwick too, which
+// merge cleanly and which collide.
+struct Edited {
+    QList<QByteArray> names, clean, colliding;
+};
+
+} // namespace
+
 void BulkInstallRoad::run() {
     // First, which installed copies hold the user's edits: those are asked about, once.
     inBackground(
         [] {
-            QList<QByteArray> edited;
-            for (const files::CatalogEntry& entry : files::scriptCatalog(scriptPlaces()).scripts) {
-                if (files::holdsEdits(entry.state))
-                    edited.append(entry.name);
+            const files::ScriptPlaces places = scriptPlaces();
+            Edited edited;
+            for (const files::CatalogEntry& entry : files::scriptCatalog(places).scripts) {
+                if (!files::holdsEdits(entry.state))
+                    continue;
+                edited.names.append(entry.name);
+                if (entry.state != files::ScriptState::EditedAndUpdated)
+                    continue;
+                const auto merge = files::scriptMerge(places, entry.name);
+                if (merge.ok() && merge->isClean())
+                    edited.clean.append(entry.name);
+                else if (merge.ok() && merge->verdict == files::ScriptMerge::Verdict::Conflicts)
+                    edited.colliding.append(entry.name);
             }
             return edited;
         },
-        [this](const QList<QByteArray>& edited) {
-            if (edited.isEmpty()) {
+        [this](const Edited& edited) {
+            if (edited.names.isEmpty()) {
                 install(files::EditChoice::Keep);
                 return;
             }
-            showSheet(editQuestionAlert(edited), [this](alert::Alert&, int returnCode) {
-                install(returnCode == ReplaceEditsReturn ? files::EditChoice::Replace
-                                                         : files::EditChoice::Keep);
-            });
+            MergeOffer offer{edited.clean.isEmpty() ? MergeOffer::Button::None
+                                                    : MergeOffer::Button::Merge,
+                             Messages::mergeOffer(edited.clean, edited.colliding)};
+            showSheet(editQuestionAlert(edited.names, offer),
+                      [this](alert::Alert&, int returnCode) {
+                          install(returnCode == ReplaceEditsReturn ? files::EditChoice::Replace
+                                  : returnCode == MergeReturn      ? files::EditChoice::Merge
+                                                                   : files::EditChoice::Keep);
+                      });
         });
 }
 
@@ -65,6 +89,10 @@ QString BulkInstallRoad::doneText(const files::BulkInstallReport& report,
     if (!report.allInstalled())
         return Messages::bulkFailureSummary(report, userFolder);
     QString text = Messages::tr("Scripts are copied, everything is splendid");
+    if (const qsizetype merged = report.mergedCount())
+        text += u' ' + Messages::tr("Tarnwick's updates were merged into your edits of %n "
+                                    "scripts.",
+                                    nullptr, int(merged));
     if (const qsizetype kept = report.keptCount())
         text += u' ' + Messages::tr("Your edits to %n scripts were kept.", nullptr, int(kept));
     return text;

@@ -10,24 +10,63 @@
 
 namespace twk::installer {
 
+namespace {
+
+struct Looked {
+    files::CatalogEntry entry;
+    std::optional<files::ScriptMerge> merge; // planned when both sides changed
+};
+
+} // namespace
+
 void InstallNamedRoad::run() {
     inBackground(
         [name = name_] {
             const files::ScriptPlaces places = scriptPlaces();
             files::CatalogFolders folders(places, false);
-            const files::CatalogEntry entry = folders.entry(name.toStdString());
+            Looked looked{folders.entry(name.toStdString()), std::nullopt};
             (void)folders.learn();
-            return entry;
+            if (looked.entry.state == files::ScriptState::EditedAndUpdated) {
+                if (auto merge = files::scriptMerge(places, name); merge.ok())
+                    looked.merge = std::move(*merge);
+            }
+            return looked;
         },
-        [this](const files::CatalogEntry& entry) {
-            if (!files::holdsEdits(entry.state)) {
+        [this](const Looked& looked) {
+            if (!files::holdsEdits(looked.entry.state)) {
                 install(files::EditChoice::Keep);
                 return;
             }
-            showSheet(editQuestionAlert({name_}), [this](alert::Alert&, int returnCode) {
-                install(returnCode == ReplaceEditsReturn ? files::EditChoice::Replace
-                                                         : files::EditChoice::Keep);
-            });
+            const MergeOffer offer = mergeOfferFor(looked.merge, userScriptsFolder());
+            showSheet(editQuestionAlert({name_}, offer),
+                      [this, offer](alert::Alert&, int returnCode) {
+                          if (returnCode == MergeReturn &&
+                              offer.button == MergeOffer::Button::SaveWithConflicts)
+                              saveMerge();
+                          else
+                              install(returnCode == ReplaceEditsReturn ? files::EditChoice::Replace
+                                      : returnCode == MergeReturn      ? files::EditChoice::Merge
+                                                                       : files::EditChoice::Keep);
+                      });
+        });
+}
+
+void InstallNamedRoad::saveMerge() {
+    inBackground(
+        [name = name_]() -> posix::Expected<QString> {
+            // Planned again: the copies may have changed while the question was asked.
+            const files::ScriptPlaces places = scriptPlaces();
+            const auto merge = files::scriptMerge(places, name);
+            if (!merge.ok())
+                return merge.status();
+            return files::saveMergeWithConflicts(places, name, *merge);
+        },
+        [this](const posix::Expected<QString>& saved) {
+            const QString sentence = Messages::mergeSaved(text::fromNativeBytes(name_), saved);
+            Q_EMIT statusMessage(sentence);
+            showSheetThenFinish(noticeAlert(saved.ok() ? Messages::tr("Merge saved")
+                                                       : Messages::tr("The merge was not saved"),
+                                            sentence));
         });
 }
 

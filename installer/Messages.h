@@ -7,6 +7,9 @@
 #include "installer/files/BulkInstall.h"
 #include "installer/files/ScriptCatalog.h"
 #include "installer/files/ScriptDetails.h"
+#include "installer/files/ScriptDifferences.h"
+#include "installer/files/ScriptMerge.h"
+#include "platform/DifferencesView.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -18,6 +21,8 @@ class Messages {
     Q_DECLARE_TR_FUNCTIONS(Messages)
 
 public:
+    using ShownLines = platform::DiffViewLines;
+
     static QString ok();
 
     // A script's name as shown: its bytes as text, every character seen.
@@ -67,6 +72,35 @@ public:
 
     // A choice the user made could not be stored.
     static QString choiceNotSavedTitle();
+
+    // "Differences in 'NAME'": the differences view's title.
+    static QString differencesTitle(const QByteArray& name);
+    // The differences of a script as lines of a unified diff, for the differences view and the
+    // terminal: which files differ, the user's copy against Tarnwick's, and each side's
+    // changes since it was installed where that is known. Every name and line is written out
+    // as it is; at most maxLines lines, long lines cut.
+    static platform::DiffViewLines differenceLines(const QByteArray& name,
+                                                   const files::ScriptDifferences& differences,
+                                                   qsizetype maxLines = 50000);
+    // The same lines as one text.
+    static QString differenceText(const platform::DiffViewLines& lines);
+    // Why differences cannot be shown.
+    static QString noDifferences(const QString& name, const posix::Status& status);
+
+    // What Merge offers, for the question asked before several edited copies are replaced:
+    // which merge cleanly, which collide.
+    static QString mergeOffer(const QList<QByteArray>& clean, const QList<QByteArray>& colliding);
+    // The same for one script: that it merges cleanly, where the changes collide (the first
+    // conflict's lines from both sides, and where the merge would be saved), or why it cannot
+    // be merged.
+    static QString mergeOffer(const files::ScriptMerge& merge, const QString& mergesFolder);
+    // Every conflict, with its lines from both sides, for "Show Details…".
+    static QString conflictDetails(const files::ScriptMerge& merge);
+    // Where a merge with conflicts was saved, or why it could not be.
+    static QString mergeSaved(const QString& name, const posix::Expected<QString>& saved);
+    // The button that installs a clean merge, and the one that saves one with conflicts.
+    static QString mergeButton();
+    static QString saveMergeButton();
 };
 
 } // namespace twk::installer

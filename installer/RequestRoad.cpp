@@ -20,6 +20,21 @@ Q_LOGGING_CATEGORY(lcRequests, "twk.installer.requests", QtInfoMsg)
 
 namespace twk::installer {
 
+// What a request's confirmation shows: the script, how an installed copy differs, and the
+// merge when both sides changed it.
+struct RequestRoad::Looked {
+    files::ScriptDetails details;
+    std::optional<files::ScriptMerge> merge = {};
+    QString differences = {};
+};
+
+namespace {
+
+// The differences shown in the confirmation's details: a glance, the view has them all.
+constexpr qsizetype DetailsDiffLines = 400;
+
+} // namespace
+
 void openTarnwick() {
     (void)platform::openUrl(QLatin1String(ReturnToTarnwickUrl)); // logged; nothing to tell
 }
@@ -63,57 +78,87 @@ void RequestRoad::run() {
     // Whether to ask is read now, fresh: another process may have changed it.
     const bool ask = !defaults::boolForKey(QLatin1String(DontAskToInstallKey));
     inBackground(
-        [name] {
+        [name]() -> std::optional<Looked> {
             const files::ScriptPlaces places = scriptPlaces();
             const bool found = files::resolveScript(places.source, name).result ==
                                files::ResolvedScript::Result::Found;
-            return found ? std::optional(files::scriptDetails(places, name)) : std::nullopt;
+            if (!found)
+                return std::nullopt;
+            Looked looked{files::scriptDetails(places, name)};
+            const files::ScriptState state = looked.details.state;
+            if (state == files::ScriptState::EditedAndUpdated) {
+                if (auto merge = files::scriptMerge(places, name); merge.ok())
+                    looked.merge = std::move(*merge);
+            }
+            if (state != files::ScriptState::NotInstalled &&
+                state != files::ScriptState::Installed) {
+                if (const auto differences = files::scriptDifferences(places, name);
+                    differences.ok())
+                    looked.differences = Messages::differenceText(
+                        Messages::differenceLines(name, *differences, DetailsDiffLines));
+            }
+            return looked;
         },
-        [this, name, ask, shown](const std::optional<files::ScriptDetails>& details) {
-            if (!details) {
+        [this, name, ask, shown](const std::optional<Looked>& looked) {
+            if (!looked) {
                 fail(strings::format(Messages::tr("Script '%@' - not found"), shown),
                      RequestOutcome::NotFound);
                 return;
             }
             // The stored choice covers installing Tarnwick's scripts, never discarding the
             // user's work: an edited copy is always asked about.
-            const bool edited = files::holdsEdits(details->state);
+            const bool edited = files::holdsEdits(looked->details.state);
             if (edited || (ask && !defaults::boolForKey(QLatin1String(DontAskToInstallKey))))
-                confirm(name, *details);
+                confirm(name, *looked);
             else
                 install(name, false, files::EditChoice::Keep);
         });
 }
 
-void RequestRoad::confirm(const QByteArray& name, const files::ScriptDetails& details) {
+void RequestRoad::confirm(const QByteArray& name, const Looked& looked) {
     const QString shown = Messages::shownText(*scriptName_);
-    const bool edited = files::holdsEdits(details.state);
+    const files::ScriptState state = looked.details.state;
+    const bool edited = files::holdsEdits(state);
     QString informative = Messages::tr("Do you want TWK Script Installer to install this script "
                                        "in the User Scripts directory where Tarnwick can run it?");
     if (edited)
-        informative += QStringLiteral("\n\n") + Messages::stateSentence(details.state);
+        informative += QStringLiteral("\n\n") + Messages::stateSentence(state);
     auto alert =
         installerAlert(strings::format(Messages::tr("Install script '%@' ?"), shown),
                        Messages::tr("Install Script"), Messages::tr("Cancel"), informative);
     alert->setShowsSuppressionButton(true);
-    alert->setDetailedText(Messages::details(details));
+    MergeOffer offer = mergeOfferFor(looked.merge, userScriptsFolder());
+    QString details = Messages::details(looked.details);
+    if (!looked.differences.isEmpty())
+        details += QStringLiteral("\n\n") + looked.differences;
+    if (!offer.details.isEmpty())
+        details += QStringLiteral("\n\n") + offer.details;
+    offer.details = details;
+    offerMerge(*alert, offer);
     const auto edits = edited ? files::EditChoice::Replace : files::EditChoice::Keep;
-    showSheet(std::move(alert), [this, name, shown, edits](alert::Alert& sheet, int returnCode) {
-        if (returnCode != alert::FirstButtonReturn) {
+    const auto button = offer.button;
+    showSheet(std::move(alert), [this, name, shown, edits, button](alert::Alert& sheet,
+                                                                   int returnCode) {
+        if (returnCode == MergeReturn && button == MergeOffer::Button::SaveWithConflicts) {
+            saveMerge(name);
+            return;
+        }
+        const auto chosen = returnCode == MergeReturn ? files::EditChoice::Merge : edits;
+        if (returnCode != alert::FirstButtonReturn && returnCode != MergeReturn) {
             // A refusal is never taken as consent: the stored choice stays as it was.
             fail(strings::format(Messages::tr("Script '%@' - was not installed"), shown),
                  RequestOutcome::Declined);
             return;
         }
         if (!sheet.suppressionButton() || !sheet.suppressionButton()->isChecked()) {
-            install(name, true, edits);
+            install(name, true, chosen);
             return;
         }
         // Stored on the store's own thread: a lock another process holds never freezes the
         // window; the request goes on once the store has answered.
         defaults::setBool(true, QLatin1String(DontAskToInstallKey));
         defaults::UserDefaults::standardUserDefaults().synchronizeInBackground(
-            [this, name, edits](const posix::Status& saved) {
+            [this, name, edits = chosen](const posix::Status& saved) {
                 if (saved.ok()) {
                     install(name, true, edits);
                     return;
@@ -127,6 +172,31 @@ void RequestRoad::confirm(const QByteArray& name, const files::ScriptDetails& de
                     [this, name, edits](alert::Alert&, int) { install(name, true, edits); });
             });
     });
+}
+
+void RequestRoad::saveMerge(const QByteArray& name) {
+    inBackground(
+        [name]() -> posix::Expected<QString> {
+            const files::ScriptPlaces places = scriptPlaces();
+            const auto merge = files::scriptMerge(places, name);
+            if (!merge.ok())
+                return merge.status();
+            return files::saveMergeWithConflicts(places, name, *merge);
+        },
+        [this](const posix::Expected<QString>& saved) {
+            const QString sentence = Messages::mergeSaved(*scriptName_, saved);
+            Q_EMIT statusMessage(sentence);
+            if (!saved.ok()) {
+                fail(sentence, RequestOutcome::NotInstalled);
+                return;
+            }
+            // Nothing was installed: Tarnwick gets control back once this is read.
+            showSheet(noticeAlert(Messages::tr("Merge saved"), sentence),
+                      [this](alert::Alert&, int) {
+                          openTarnwick();
+                          end(RequestOutcome::MergeSaved);
+                      });
+        });
 }
 
 void RequestRoad::install(const QByteArray& name, bool confirmed, files::EditChoice edits) {

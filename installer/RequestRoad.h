@@ -2,7 +2,9 @@
 
 // An install request from Tarnwick: the named script looked up, the confirmation (unless the
 // user chose not to be asked), the copy, and control handed back to Tarnwick, with the error
-// sheet for a request that names no script, an invalid or missing one, or is declined.
+// sheet for a request that names no script, an invalid or missing one, or is declined. The
+// confirmation's details show how an installed copy differs; when the user and Tarnwick both
+// changed it, a third button merges both (or saves a merge with conflicts).
 
 #include "installer/Road.h"
 #include "installer/files/ScriptDetails.h"
@@ -18,7 +20,15 @@ inline constexpr char ReturnToTarnwickUrl[] = "twkrelaunch://openFromScriptInsta
 inline constexpr char DontAskToInstallKey[] = "QZ_DontAskToInstall";
 
 // How an install request ended.
-enum class RequestOutcome { NoScript, InvalidName, NotFound, Installed, NotInstalled, Declined };
+enum class RequestOutcome {
+    NoScript,
+    InvalidName,
+    NotFound,
+    Installed,
+    NotInstalled,
+    Declined,
+    MergeSaved, // not installed: the merge with its conflicts was saved to finish by hand
+};
 
 class RequestRoad : public Road {
     Q_OBJECT
@@ -34,7 +44,9 @@ protected:
     void run() override;
 
 private:
-    void confirm(const QByteArray& name, const files::ScriptDetails& details);
+    struct Looked;
+    void confirm(const QByteArray& name, const Looked& looked);
+    void saveMerge(const QByteArray& name);
     void install(const QByteArray& name, bool confirmed, files::EditChoice edits);
     void fail(const QString& text, RequestOutcome outcome, const QString& details = {});
     void end(RequestOutcome outcome);

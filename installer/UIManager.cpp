@@ -1,6 +1,7 @@
 #include "installer/UIManager.h"
 
 #include "installer/BulkInstallRoad.h"
+#include "installer/DifferencesRoad.h"
 #include "installer/InstallNamedRoad.h"
 #include "installer/Messages.h"
 #include "installer/RemovalRoad.h"
@@ -72,6 +73,10 @@ void UIManager::installScriptNamed(const QByteArray& name) {
 
 void UIManager::removeScriptNamed(const QByteArray& name) {
     take<RemovalRoad>(name);
+}
+
+void UIManager::showDifferences(const QByteArray& name) {
+    take<DifferencesRoad>(name);
 }
 
 bool UIManager::handleURL(const std::optional<platform::Url>& url) {

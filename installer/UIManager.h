@@ -50,6 +50,8 @@ public:
     // installed copy to the Trash after asking (only that entry of the folder).
     void installScriptNamed(const QByteArray& name);
     void removeScriptNamed(const QByteArray& name);
+    // Shows how the installed copy of a script differs from Tarnwick's.
+    void showDifferences(const QByteArray& name);
 
     // Whether a road runs or waits.
     bool isBusy() const { return running_ || !waiting_.empty(); }

@@ -22,6 +22,12 @@ qsizetype BulkInstallReport::keptCount() const {
     });
 }
 
+qsizetype BulkInstallReport::mergedCount() const {
+    return std::count_if(scripts.begin(), scripts.end(), [](const ScriptOutcome& script) {
+        return script.done == ScriptOutcome::Done::Merged;
+    });
+}
+
 namespace {
 
 // Runs work(i) for every i below count on a few threads, each taking the next one not taken.

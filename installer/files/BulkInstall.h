@@ -22,7 +22,8 @@ struct BulkInstallReport {
     QList<ScriptOutcome> scripts; // in the order the source folder listed them
 
     qsizetype failedCount() const;
-    qsizetype keptCount() const; // copies whose edits were kept
+    qsizetype keptCount() const;   // copies whose edits were kept
+    qsizetype mergedCount() const; // copies Tarnwick's update was merged into
     bool allInstalled() const { return source == SourceState::Listed && failedCount() == 0; }
 };
 

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 
 namespace twk::files {
@@ -25,7 +26,13 @@ constexpr qint64 MaxRecordSize = 256 << 20;
 constexpr qint64 FormatVersion = 1;
 
 // An entry's members, by number: compact, and read without looking up names.
-enum Member : qint64 { NameMember = 0, ContentMember = 1, InstalledMember = 2, SourceMember = 3 };
+enum Member : qint64 {
+    NameMember = 0,
+    ContentMember = 1,
+    InstalledMember = 2,
+    SourceMember = 3,
+    FilesMember = 4, // each leaf's path (bytes) and digest; the texts among them are the bases
+};
 
 // A digest is two integers (its halves' bits as signed numbers): read with no allocation.
 void appendDigest(QCborArray& array, const Digest& digest) {
@@ -54,6 +61,12 @@ QCborMap entryCbor(const RecordEntry& entry) {
     map.insert(ContentMember, contentCbor(entry.content));
     map.insert(InstalledMember, stampCbor(entry.installed));
     map.insert(SourceMember, stampCbor(entry.source));
+    if (!entry.files.empty()) {
+        QCborMap files;
+        for (const auto& [path, digest] : entry.files)
+            files.insert(QCborValue(QByteArray::fromStdString(path)), contentCbor(digest));
+        map.insert(FilesMember, files);
+    }
     return map;
 }
 
@@ -121,11 +134,25 @@ bool readContent(QCborStreamReader& reader, Digest& content) {
     return leave(reader) && digest;
 }
 
+// Written by a version that kept no bases: none.
+bool readFiles(QCborStreamReader& reader, BaseFiles& files) {
+    if (!reader.isMap() || !reader.enterContainer())
+        return false;
+    while (reader.hasNext() && reader.lastError() == QCborError::NoError) {
+        const auto path = readBytes(reader);
+        Digest digest;
+        if (!path || !readContent(reader, digest))
+            return false;
+        files[path->toStdString()] = digest;
+    }
+    return reader.leaveContainer();
+}
+
 std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
     if (!reader.isMap() || !reader.enterContainer())
         return std::nullopt;
     RecordEntry entry{{}, {}, {}, {}};
-    bool content = false, installed = false, source = false;
+    bool content = false, installed = false, source = false, files = true;
     while (reader.hasNext() && reader.lastError() == QCborError::NoError) {
         const std::optional<qint64> member = readInteger(reader);
         if (member == NameMember) {
@@ -136,6 +163,8 @@ std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
             installed = readStamp(reader, entry.installed);
         } else if (member == SourceMember) {
             source = readStamp(reader, entry.source);
+        } else if (member == FilesMember) {
+            files = readFiles(reader, entry.files);
         } else if (member) {
             entry.unknown.insert(*member, QCborValue::fromCbor(reader));
         } else {
@@ -143,7 +172,8 @@ std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
             entry.unknown.insert(key, QCborValue::fromCbor(reader));
         }
     }
-    if (!reader.leaveContainer() || entry.name.isEmpty() || !content || !installed || !source)
+    if (!reader.leaveContainer() || entry.name.isEmpty() || !content || !installed || !source ||
+        !files)
         return std::nullopt;
     return entry;
 }
@@ -276,7 +306,16 @@ Status writeRecordChanges(const std::string& stateFolder, const RecordChanges& c
             else
                 file->entries.remove(name);
         }
-        return posix::replaceFile(recordPath(stateFolder), serialize(*file));
+        if (Status replaced = posix::replaceFile(recordPath(stateFolder), serialize(*file));
+            !replaced.ok())
+            return replaced;
+        std::set<QString> used;
+        for (const RecordEntry& entry : std::as_const(file->entries)) {
+            for (const auto& [path, digest] : entry.files)
+                used.insert(digest.hex());
+        }
+        BaseStore(stateFolder).dropUnused(used);
+        return Status();
     };
     const Status written = write();
     if (!written.ok())

@@ -10,7 +10,7 @@
 // A damaged record is set aside and read as no record; what this version does not know of an
 // entry or of the file is kept; a record a newer version wrote is read as none and left alone.
 
-#include "installer/files/ItemDigest.h"
+#include "installer/files/BaseStore.h"
 
 #include <QByteArray>
 #include <QCborMap>
@@ -29,6 +29,7 @@ struct RecordEntry {
     Stamp installed;       // the installed copy, just after it was put in place
     Stamp source;          // Tarnwick's copy, as it was copied
     QCborMap unknown = {}; // members of a newer version, written back as they came
+    BaseFiles files = {};  // what was installed, leaf by leaf; its texts are the bases
 };
 
 class InstallRecord {
@@ -55,8 +56,8 @@ struct RecordChanges {
     bool isEmpty() const { return entries.empty(); }
 };
 
-// Writes the changes into the record, merged with what it holds now. A failure is logged once
-// per process; installs go on without it.
+// Writes the changes into the record, merged with what it holds now, then drops the bases it
+// no longer names. A failure is logged once per process; installs go on without it.
 Status writeRecordChanges(const std::string& stateFolder, const RecordChanges& changes);
 
 // The record's file in a state folder.

@@ -15,7 +15,7 @@ std::string native(const QString& path) {
 
 InstallRun::InstallRun(const ScriptPlaces& places)
     : places_(places), sourceRoot_(places.source ? native(*places.source) : std::string()),
-      installer_(native(places.user)) {}
+      installer_(native(places.user)), bases_(native(places.state)) {}
 
 Status InstallRun::open() {
     if (!places_.source)
@@ -56,11 +56,33 @@ ScriptJob InstallRun::prepare(const QByteArray& name, EditChoice edits, ScriptOu
     outcome.before = job.assessment.state;
     if (job.assessment.state == ScriptState::Installed)
         outcome.done = ScriptOutcome::Done::UpToDate;
+    else if (holdsEdits(job.assessment.state) && edits == EditChoice::Merge)
+        planMerge(job, outcome);
     else if (holdsEdits(job.assessment.state) && edits == EditChoice::Keep)
         outcome.done = ScriptOutcome::Done::EditsKept;
     else
         job.wanted = true;
     return job;
+}
+
+void InstallRun::planMerge(ScriptJob& job, ScriptOutcome& outcome) {
+    outcome.done = ScriptOutcome::Done::EditsKept;
+    outcome.merge = ScriptMerge::Verdict::Impossible;
+    if (job.assessment.state != ScriptState::EditedAndUpdated)
+        return; // nothing of Tarnwick's to carry into the edit, or nothing to merge against
+    const auto versions = readVersions(source_.valid() ? source_.get() : -1, installer_.folderFd(),
+                                       job.name.toStdString(), record_.find(job.name));
+    if (!versions.ok())
+        return;
+    auto plan = files::planMerge(*versions, bases_);
+    if (!plan.ok())
+        return;
+    outcome.merge = plan->verdict;
+    if (!plan->isClean())
+        return; // never installed with conflicts
+    job.merge = std::move(*plan);
+    job.wanted = true;
+    outcome.done = ScriptOutcome::Done::Copied;
 }
 
 void InstallRun::stage(ScriptJob& job, ScriptOutcome& outcome) {
@@ -69,9 +91,19 @@ void InstallRun::stage(ScriptJob& job, ScriptOutcome& outcome) {
                                                        job.name.toStdString(), staged)
                                     : Status(Step::Copying, ENOENT, sourceRoot_);
     if (status.ok()) {
-        // What was copied is what the record will say was installed.
-        const auto content = contentDigest(installer_.folderFd(), staged.stagedName);
+        // What was copied is what the record will say was installed; its texts are the bases
+        // of later merges.
+        const int folder = installer_.folderFd();
+        const auto kept = keepBases(bases_, folder, staged.stagedName);
+        Expected<Digest> content = kept.ok() ? Expected<Digest>(kept->content) : kept.status();
+        if (kept.ok() && job.merge) {
+            const Status merged =
+                applyMerge(*job.merge, folder, staged.stagedName, folder, job.name.toStdString());
+            content = merged.ok() ? contentDigest(folder, staged.stagedName) : merged;
+        }
         if (content.ok()) {
+            job.installedContent = kept->content;
+            job.bases = kept->files;
             job.stagedContent = *content;
             job.staged = staged;
             return;
@@ -97,7 +129,8 @@ void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome
     const RecordEntry* recorded = record_.find(job.name);
     const CommitRules rules{job.stagedContent,
                             recorded ? std::optional(recorded->content) : std::nullopt,
-                            edits == EditChoice::Replace};
+                            edits == EditChoice::Replace || job.merge.has_value(),
+                            job.merge ? std::optional(job.merge->yours) : std::nullopt};
     CommitReport report;
     const Status status = installer_.commit(*job.staged, rules, report);
     job.staged.reset();
@@ -111,20 +144,25 @@ void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome
         outcome.done = ScriptOutcome::Done::EditsKept;
         return;
     }
-    outcome.done = ScriptOutcome::Done::Copied;
+    outcome.done = job.merge ? ScriptOutcome::Done::Merged : ScriptOutcome::Done::Copied;
     outcome.trashedName = QByteArray::fromStdString(report.trashedName);
-    committed_.push_back({job.name,
-                          job.stagedContent,
-                          {},
-                          job.assessment.sourceStamp.value_or(Stamp()),
-                          recorded ? recorded->unknown : QCborMap()});
+    // A merge records Tarnwick's version as installed, its base for the next merge: the merged
+    // copy then reads as the user's edit carried forward.
+    committed_.push_back({{job.name,
+                           job.installedContent,
+                           {},
+                           job.assessment.sourceStamp.value_or(Stamp()),
+                           recorded ? recorded->unknown : QCborMap(),
+                           job.bases},
+                          !job.merge});
 }
 
 void InstallRun::finish() {
     // Stamped once every copy is in place: the later a stamp is taken after the copy's own
     // times, the sooner it vouches for the copy.
-    for (RecordEntry& entry : committed_) {
-        const auto stamp = stampOf(installer_.folderFd(), entry.name.toStdString());
+    for (auto& [entry, stamped] : committed_) {
+        const auto stamp = stamped ? stampOf(installer_.folderFd(), entry.name.toStdString())
+                                   : Expected<Stamp>(Status(Step::Reading, ENOENT));
         if (stamp.ok())
             entry.installed = *stamp;
         changes_.put(entry);

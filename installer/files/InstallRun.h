@@ -22,6 +22,10 @@ struct ScriptJob {
     bool wanted = false; // to be copied
     std::optional<StagedItem> staged = {};
     Digest stagedContent = {};
+    // Tarnwick's copy as staged: what the record will say was installed, and its leaves.
+    Digest installedContent = {};
+    BaseFiles bases = {};
+    std::optional<ScriptMerge> merge = {}; // a clean merge, staged instead of Tarnwick's copy
 };
 
 class InstallRun {
@@ -38,7 +42,8 @@ public:
     // Looks at the script and decides whether it is copied; when it is not (up to date,
     // edits kept), the outcome says so.
     ScriptJob prepare(const QByteArray& name, EditChoice edits, ScriptOutcome& outcome);
-    // Copies it beside its place and reads what was copied.
+    // Copies it beside its place and reads what was copied, keeping its texts as bases; a
+    // merge is written over the copy.
     void stage(ScriptJob& job, ScriptOutcome& outcome);
     // Makes every staged byte durable.
     Status flush();
@@ -53,6 +58,8 @@ public:
 
 private:
     void learn(const RecordChanges& changes);
+    // Plans the merge the user asked for: the job is wanted only when it merges cleanly.
+    void planMerge(ScriptJob& job, ScriptOutcome& outcome);
 
     ScriptPlaces places_;
     std::string sourceRoot_;
@@ -62,7 +69,10 @@ private:
     InstallRecord record_;
     std::mutex learning_;
     RecordChanges changes_;
-    std::vector<RecordEntry> committed_; // stamped at the end
+    BaseStore bases_;
+    // Stamped at the end, but for merges: a merged copy is not what the record says was
+    // installed, and must be read again each time it is looked at.
+    std::vector<std::pair<RecordEntry, bool>> committed_;
 };
 
 } // namespace twk::files

@@ -69,28 +69,60 @@ char kindTag(mode_t mode) {
     return 'O';
 }
 
-// A file's bytes, then how many there were.
-Status addFile(Hasher& hasher, int dir, const std::string& name, const struct stat& st) {
+// A file's bytes, then how many there were, into each hasher given. With whole, a file of at
+// most WholeFileLimit bytes is also kept there, and held says so.
+Status addFile(std::initializer_list<Hasher*> hashers, QByteArray* whole, bool* held, int dir,
+               const std::string& name, const struct stat& st) {
     const Fd file(::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat opened;
     if (!file.valid() || ::fstat(file.get(), &opened) != 0)
         return Status(Step::Reading, errno);
     if (!sameFile(opened, st))
         return Status(Step::Reading, ESTALE);
-    std::vector<char> buffer(1 << 18);
     quint64 total = 0;
+    auto add = [&](const char* data, size_t size) {
+        for (Hasher* hasher : hashers)
+            hasher->add(data, size);
+        total += size;
+    };
+    if (whole) {
+        whole->clear();
+        *held = false;
+    }
+    if (whole && opened.st_size <= WholeFileLimit) {
+        whole->reserve(qsizetype(opened.st_size));
+        if (Status read = posix::readAll(file.get(), *whole, WholeFileLimit); !read.ok())
+            return read;
+        add(whole->constData(), size_t(whole->size()));
+        if (whole->size() <= WholeFileLimit) {
+            for (Hasher* hasher : hashers)
+                hasher->addNumber(total);
+            *held = true;
+            return {};
+        }
+        whole->clear(); // it grew meanwhile: the rest is read as for a large file
+    }
+    std::vector<char> buffer(1 << 18);
     for (;;) {
         size_t got = 0;
         if (Status read = posix::readFully(file.get(), buffer.data(), buffer.size(), got);
             !read.ok())
             return read;
-        hasher.add(buffer.data(), got);
-        total += got;
+        add(buffer.data(), got);
         if (got < buffer.size())
             break;
     }
-    hasher.addNumber(total);
+    for (Hasher* hasher : hashers)
+        hasher->addNumber(total);
     return {};
+}
+
+// What an entry is, as its relative path, kind and executable bit.
+void addEntry(Hasher& hasher, const std::string& relative, mode_t mode) {
+    hasher.add(relative);
+    hasher.addByte(kindTag(mode));
+    if (!relative.empty()) // the item's own mode is not its content
+        hasher.addByte((mode & S_IXUSR) ? 'x' : '-');
 }
 
 } // namespace
@@ -111,27 +143,53 @@ std::optional<Digest> Digest::fromHex(QStringView text) {
 }
 
 Expected<Digest> contentDigest(int dir, const std::string& name) {
+    return contentDigest(dir, name, {});
+}
+
+Expected<Digest> contentDigest(int dir, const std::string& name, const LeafSink& leaves) {
     Hasher hasher;
-    const Status walked =
-        walkItem(dir, name,
-                 [&hasher](int folder, const std::string& entry, const std::string& relative,
-                           const struct stat& st) -> Status {
-                     hasher.add(relative);
-                     hasher.addByte(kindTag(st.st_mode));
-                     if (!relative.empty()) // the item's own mode is not its content
-                         hasher.addByte((st.st_mode & S_IXUSR) ? 'x' : '-');
-                     if (S_ISREG(st.st_mode))
-                         return addFile(hasher, folder, entry, st);
-                     if (S_ISLNK(st.st_mode)) {
-                         const auto target = readLink(folder, entry, st);
-                         if (!target.ok())
-                             return target.status();
-                         hasher.add(*target);
-                     }
-                     return {};
-                 });
+    QByteArray whole;
+    bool held = false;
+    const Status walked = walkItem(
+        dir, name,
+        [&](int folder, const std::string& entry, const std::string& relative,
+            const struct stat& st) -> Status {
+            addEntry(hasher, relative, st.st_mode);
+            if (S_ISDIR(st.st_mode))
+                return {};
+            // A leaf's own digest is the one it would have as an item of its own.
+            Hasher leaf;
+            addEntry(leaf, {}, st.st_mode);
+            std::string target;
+            if (S_ISREG(st.st_mode)) {
+                if (!leaves)
+                    return addFile({&hasher}, nullptr, nullptr, folder, entry, st);
+                if (Status added = addFile({&hasher, &leaf}, &whole, &held, folder, entry, st);
+                    !added.ok())
+                    return added;
+            } else if (S_ISLNK(st.st_mode)) {
+                auto read = readLink(folder, entry, st);
+                if (!read.ok())
+                    return read.status();
+                target = std::move(*read);
+                hasher.add(target);
+                leaf.add(target);
+            }
+            if (leaves)
+                leaves({relative, st, leaf.digest(), S_ISREG(st.st_mode) && held ? &whole : nullptr,
+                        &target});
+            return {};
+        });
     if (!walked.ok())
         return walked;
+    return hasher.digest();
+}
+
+Digest fileBytesDigest(QByteArrayView bytes) {
+    Hasher hasher;
+    addEntry(hasher, {}, S_IFREG);
+    hasher.add(bytes.data(), size_t(bytes.size()));
+    hasher.addNumber(quint64(bytes.size()));
     return hasher.digest();
 }
 

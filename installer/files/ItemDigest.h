@@ -16,7 +16,10 @@
 
 #include "installer/files/Folders.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <functional>
 
 #include <optional>
 
@@ -33,6 +36,29 @@ struct Digest {
 // Everything the item holds, read whole in bounded memory. Fails (Step::Reading) when any of
 // it cannot be read, and with ESTALE when an entry was replaced while it was read.
 Expected<Digest> contentDigest(int dir, const std::string& name);
+
+// Files up to this size are read whole, and handed whole to a LeafSink.
+inline constexpr qint64 WholeFileLimit = 1 << 20;
+
+// Every entry of an item but its folders, as the content digest meets it: its path relative
+// to the item ("" for the item itself), its stat, its own digest (what contentDigest would
+// answer for it alone), a file's bytes when it has at most WholeFileLimit of them, and a link's
+// target.
+struct Leaf {
+    const std::string& relative;
+    const struct stat& st;
+    Digest digest;
+    const QByteArray* bytes;
+    const std::string* target;
+};
+using LeafSink = std::function<void(const Leaf& leaf)>;
+
+// The same digest, read once, telling each leaf on the way: the bases of a merge and the
+// versions of a script are gathered while the item is read anyway.
+Expected<Digest> contentDigest(int dir, const std::string& name, const LeafSink& leaves);
+
+// What contentDigest answers for a file holding these bytes.
+Digest fileBytesDigest(QByteArrayView bytes);
 
 struct Stamp {
     Digest digest;

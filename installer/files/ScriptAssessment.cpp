@@ -70,8 +70,14 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
     // A copy equal to Tarnwick's is installed whatever the record says: the record learns it.
     if (same) {
         result.state = ScriptState::Installed;
-        const RecordEntry fresh{key, *sourceDigest, installed->stamp, source->stamp,
-                                recorded ? recorded->unknown : QCborMap()};
+        // The bases stay while they are still what is installed.
+        const RecordEntry fresh{key,
+                                *sourceDigest,
+                                installed->stamp,
+                                source->stamp,
+                                recorded ? recorded->unknown : QCborMap(),
+                                recorded && recorded->content == *sourceDigest ? recorded->files
+                                                                               : BaseFiles()};
         if (!recorded || recorded->content != fresh.content ||
             !recorded->installed.vouchesFor(installed->stamp) ||
             !recorded->source.vouchesFor(source->stamp))

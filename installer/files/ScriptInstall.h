@@ -7,6 +7,7 @@
 // of the way.
 
 #include "installer/files/ScriptAssessment.h"
+#include "installer/files/ScriptMerge.h"
 #include "installer/files/ScriptPlaces.h"
 
 #include <QByteArray>
@@ -20,6 +21,9 @@ namespace twk::files {
 enum class EditChoice {
     Keep,    // it stays, and Tarnwick's copy is not installed
     Replace, // Tarnwick's copy is installed; the edited copy goes to the Trash
+    // Where Tarnwick's copy was updated too and the update merges cleanly into the edit, the
+    // merge is installed and the edited copy goes to the Trash; otherwise it stays.
+    Merge,
 };
 
 struct ScriptOutcome {
@@ -27,14 +31,16 @@ struct ScriptOutcome {
         Copied,    // Tarnwick's copy was put in place
         UpToDate,  // the installed copy is Tarnwick's already: nothing was copied
         EditsKept, // the installed copy holds the user's edits: it stayed
+        Merged,    // Tarnwick's update merged into the user's edit was put in place
     };
     QByteArray name;
     Status status = {}; // why nothing was done, when it failed
     Done done = Done::Copied;
     ScriptState before = ScriptState::NotInstalled; // the state it was found in
     QByteArray trashedName = {};                    // where an edited copy went in the Trash
+    std::optional<ScriptMerge::Verdict> merge = {}; // how a merge that was asked for went
 
-    // Whether Tarnwick's copy is in place now (copied, or there already).
+    // Whether Tarnwick's copy is in place now (copied, there already, or merged).
     bool installed() const { return status.ok() && done != Done::EditsKept; }
 };
 

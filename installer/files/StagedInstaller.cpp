@@ -155,7 +155,10 @@ Replaced StagedInstaller::judge(const std::string& returned, const CommitRules& 
         return Replaced::Same;
     if (content.ok() && rules.installedBefore && *content == *rules.installedBefore)
         return Replaced::Unedited;
-    return Replaced::Edit;
+    const bool consented =
+        rules.replaceEdits &&
+        (!rules.expectedEdit || (content.ok() && *content == *rules.expectedEdit));
+    return consented ? Replaced::Edit : Replaced::EditKept;
 }
 
 Status StagedInstaller::commit(const StagedItem& staged, const CommitRules& rules,
@@ -183,7 +186,7 @@ Status StagedInstaller::commit(const StagedItem& staged, const CommitRules& rule
     }
     // The new item is in place; the old one now lies under the staging name.
     report.replaced = judge(staged.stagedName, rules);
-    if (report.replaced != Replaced::Edit) {
+    if (report.replaced != Replaced::Edit && report.replaced != Replaced::EditKept) {
         report.cleanup = removeItem(fd, staged.stagedName, path_);
         return {};
     }
@@ -193,10 +196,8 @@ Status StagedInstaller::commit(const StagedItem& staged, const CommitRules& rule
         discard(staged);
         return why;
     };
-    if (!rules.replaceEdits) {
-        report.replaced = Replaced::EditKept; // changed since it was looked at: it stays
-        return putBack({});
-    }
+    if (report.replaced == Replaced::EditKept)
+        return putBack({}); // changed since it was looked at: it stays
     TrashSlot slot;
     Status trashed = slot.reserve(fd, destination);
     if (trashed.ok())
@@ -227,10 +228,8 @@ Status StagedInstaller::replaceWithoutExchange(const StagedItem& staged, const C
         return Status(Step::Replacing, error, destination);
     }
     report.replaced = judge(aside, rules);
-    if (report.replaced == Replaced::Edit && !rules.replaceEdits) {
-        report.replaced = Replaced::EditKept;
+    if (report.replaced == Replaced::EditKept)
         return moveBack({});
-    }
     TrashSlot slot;
     if (report.replaced == Replaced::Edit) {
         Status trashed = slot.reserve(fd, destination);

@@ -38,6 +38,9 @@ struct CommitRules {
     Digest newContent;                     // the staged copy's content
     std::optional<Digest> installedBefore; // what was installed before, as the record says
     bool replaceEdits = false;             // the user agreed to move edits to the Trash
+    // With it, only an edit holding this content may go (the copy a merge was made from):
+    // one changed since stays, as without consent.
+    std::optional<Digest> expectedEdit = std::nullopt;
 };
 
 // What putting an item in place did to the item that was there.

@@ -216,6 +216,130 @@ private Q_SLOTS:
         QFile::remove(source);
     }
 
+    // Tarnwick's update merged into the user's edit (--merge), after --diff showed both: a
+    // file script or a folder script (files a and b; only Tarnwick changes b), as installed
+    // (base), as the user left it (yours), as Tarnwick has it now (theirs); then the exit
+    // status, the line printed, the installed copy after, a merge saved with conflicts, the
+    // state after. "crlf": the user's copy ends its lines with CR LF and may be run. A copy
+    // never installed ("by hand") has no base.
+    void merges_data() {
+        // clang-format off
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("base");
+        QTest::addColumn<QByteArray>("yours");
+        QTest::addColumn<QByteArray>("theirs");
+        QTest::addColumn<QString>("diff");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<QString>("state");
+        const QByteArray start = "1\n2\n3\n4\n5\n6\n7\n8\n", mine = "1 mine\n2\n3\n4\n5\n6\n7\n8\n", update = "1\n2\n3\n4\n5\n6\n7\n8 new\n";
+        const QByteArray both = "1 mine\n2\n3\n4\n5\n6\n7\n8 new\n", collides = "1\n2\n3\n4\n5\n6\n7\n8 mine\n";
+        const QByteArray marked = "1\n2\n3\n4\n5\n6\n7\n<<<<<<< yours\n8 mine\n=======\n8 new\n>>>>>>> Tarnwick's\n";
+        const QByteArray huge = QByteArray("x\n").repeated(600 * 1024);
+        auto row = [](const char* name, const char* kind, const QByteArray& base, const QByteArray& yours, const QByteArray& theirs, const char* diff, int status, const char* line, const QByteArray& after, const QByteArray& saved, const char* state) {
+            QTest::newRow(name) << kind << base << yours << theirs << diff << status << line << after << saved << state;
+        };
+        row("clean", "file", start, mine, update, "-1 mine\n+1\n", 0, "merged: m (Tarnwick's update merged into your edits; your copy is in the Trash as m)", both, {}, "edited");
+        row("collides", "file", start, collides, update, "-8 mine\n+8 new\n", 3, "kept your edits: m (your changes and Tarnwick's collide; the merge with conflict markers is saved as ", collides, marked, "edited and updated");
+        row("line ends and executable bit kept", "crlf", start, QByteArray(mine).replace("\n", "\r\n"), update, "\\u000D", 0, "merged: m", QByteArray(both).replace("\n", "\r\n"), {}, "edited");
+        row("not text", "file", QByteArray("a\0b\n", 4), QByteArray("a\0m\n", 4), QByteArray("a\0n\n", 4), "Not text: its differences are not shown.", 3, "kept your edits: m (it cannot be merged", QByteArray("a\0m\n", 4), {}, "edited and updated");
+        row("too large", "file", huge, huge + "mine\n", "new\n" + huge, "Larger than 1 MiB", 3, "kept your edits: m (it cannot be merged", huge + "mine\n", {}, "edited and updated");
+        row("by hand", "file", {}, mine, update, "What was installed is not known", 3, "kept your edits: m (it cannot be merged", mine, {}, "different");
+        row("folder", "folder", start, mine, update, "only in Tarnwick's: m/c", 0, "merged: m", both, {}, "edited");
+        row("folder, one file collides", "folder", start, collides, update, "changed: m/b", 3, "kept your edits: m (your changes and Tarnwick's collide", collides, marked, "edited and updated");
+        // clang-format on
+    }
+    void merges() {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, base);
+        QFETCH(QByteArray, yours);
+        QFETCH(QByteArray, theirs);
+        QFETCH(QString, diff);
+        QFETCH(int, status);
+        QFETCH(QString, line);
+        QFETCH(QByteArray, after);
+        QFETCH(QByteArray, saved);
+        QFETCH(QString, state);
+        const bool folder = kind == u"folder";
+        const QString source = box_.source("m"), installed = box_.installed("m");
+        const QString file = folder ? QStringLiteral("/a") : QString();
+        const QString merges = box_.userScripts + " Merges/m";
+        auto cleanUp = qScopeGuard([&] {
+            QDir(source).removeRecursively();
+            QFile::remove(source);
+            QDir(box_.userScripts + " Merges").removeRecursively();
+        });
+        test::write(source + file, base);
+        if (folder)
+            test::write(source + "/b", "b1\n");
+        if (!base.isEmpty())
+            QCOMPARE(test::run({"--install", "m"}).status, 0);
+        test::write(installed + file, yours);
+        if (kind == u"crlf")
+            QFile::setPermissions(installed, QFile::permissions(installed) | QFile::ExeOwner);
+        test::write(source + file, theirs);
+        if (folder) {
+            test::write(source + "/b", "b2\n");
+            test::write(source + "/c", "c\n");
+        }
+        const auto before = test::tree(installed);
+        const test::Ran differences = test::run({"--diff", "m"});
+        QCOMPARE(differences.status, 1);
+        QVERIFY2(differences.out.contains(diff) && !differences.out.contains(u'\x1b'),
+                 qPrintable(differences.out));
+        const test::Ran ran = test::run({"--merge", "--install", "m"});
+        QCOMPARE(ran.status, status);
+        QVERIFY2(ran.out.startsWith(line), qPrintable(ran.out));
+        QCOMPARE(test::read(installed + file), after);
+        QCOMPARE(test::read(merges + file), saved);
+        if (status != 0) // kept whole, the saved merge apart
+            QCOMPARE(test::tree(installed), before);
+        if (!saved.isEmpty()) // the colliding lines of both sides
+            QVERIFY2(ran.out.contains("\n      8 mine\n  Tarnwick's:\n      8 new"),
+                     qPrintable(ran.out));
+        if (folder && status == 0)
+            QCOMPARE(test::read(installed + "/b") + test::read(installed + "/c"), "b2\nc\n");
+        if (kind == u"crlf")
+            QVERIFY(QFile::permissions(installed) & QFile::ExeOwner);
+        QVERIFY(test::run({"--list", "--json"})
+                    .out.contains("\"name\": \"m\",\n        \"state\": \"" + state + "\""));
+        if (status != 0)
+            return;
+        // Undone from the Trash: the user's copy is back, an edit of Tarnwick's new version.
+        const QString trashed = environment::dataHome() + "/Trash/files/m";
+        QCOMPARE(test::tree(trashed), before);
+        QVERIFY(QProcess::execute("rm", {"-r", installed}) == 0 &&
+                QFile::rename(trashed, installed));
+        QVERIFY(test::run({"--list", "--json"})
+                    .out.contains("\"name\": \"m\",\n        \"state\": \"edited\""));
+        // On a terminal, and only there, added and removed lines are coloured.
+        const test::Ran coloured =
+            test::run({"-qec", test::program() + " --diff m", "/dev/null"},
+                      QProcessEnvironment::systemEnvironment(), {}, "script");
+        QVERIFY2(coloured.out.contains("\x1b[32m+") && coloured.out.contains("\x1b[31m-"),
+                 qPrintable(coloured.out));
+    }
+
+    // Bases no record names any more are dropped when the record is next written, once no
+    // install can be about to name them.
+    void basesDropped() {
+        const QString bases = environment::stateHome() + "/org.tarnwick.ScriptInstaller/bases";
+        auto cleanUp = qScopeGuard([&] { QFile::remove(box_.source("g")); });
+        test::write(box_.source("g"), "v1");
+        QCOMPARE(test::run({"--install", "g"}).status, 0);
+        const QStringList first = test::entries(bases);
+        test::write(box_.source("g"), "v2");
+        QCOMPARE(test::run({"--install", "g"}).status, 0);
+        QCOMPARE(test::entries(bases).size(), 2); // v1 may still be named by another install
+        QVERIFY(QProcess::execute("sh", {"-c", "touch -d '1 day ago' \"$0\"/*", bases}) == 0);
+        QCOMPARE(test::run({"--install", "Word Count.txt"}).status, 0);
+        const QStringList kept = test::entries(bases);
+        QCOMPARE(kept.size(), 2); // g's v2 and Word Count.txt
+        QVERIFY(!kept.contains(first.first()));
+    }
+
     // Several installs at once: of one script (each run may get another's fresh copy back from
     // its swap: that is no edit, goes to no Trash, and is not reported as one), and of four
     // scripts (the record keeps every entry).

@@ -14,6 +14,7 @@
 #include "app/Translations.h"
 #include "installer/ScriptFolders.h"
 #include "installer/UIManager.h"
+#include "platform/DifferencesView.h"
 #include "platform/Sheet.h"
 #include "support/defaults/Shortcuts.h"
 #include "support/defaults/UserDefaults.h"
@@ -29,13 +30,16 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolTip>
 
+#include <cmath>
 #include <fcntl.h>
 #include <sys/file.h>
 
@@ -160,8 +164,9 @@ private Q_SLOTS:
         QTest::keyClick(view_, Qt::Key_Menu);
         QTRY_VERIFY((menu = window_.findChild<QMenu*>("scriptMenu")) && menu->isVisible());
         const QList<QAction*> actions = menu->actions();
-        QCOMPARE(actions.size(), 2);
-        QVERIFY(actions[0]->isEnabled() && !actions[1]->isEnabled()); // nothing to remove
+        QCOMPARE(actions.size(), 3);
+        QVERIFY(actions[0]->isEnabled() && !actions[1]->isEnabled() && !actions[2]->isEnabled());
+        QCOMPARE(actions[2]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
         actions[0]->trigger();
         menu->close();
         QTRY_VERIFY(!window_.findChild<QMenu*>("scriptMenu")); // gone once closed
@@ -225,7 +230,8 @@ private Q_SLOTS:
             << "Not installed";
         QTest::newRow("edited: asked, and kept by default")
             << "install,edit"
-            << QStringList{"Open Recent.sh", "Edited by you", "Reinstall…, Remove…"}
+            << QStringList{"Open Recent.sh", "Edited by you",
+                           "Reinstall…, Remove…, Show Differences…"}
             << "Edited by you";
         QTest::newRow("no user scripts folder")
             << "no folder" << QStringList{"Open Recent.sh", "Not installed", ""} << "";
@@ -261,6 +267,50 @@ private Q_SLOTS:
         table->cellAt(rowOf(name), 0)->actionInterface()->doAction(actions.first());
         TWK_WAIT_UNTIL_IDLE(controller_);
         QTRY_COMPARE(stateOf(name), afterFirstAction);
+    }
+
+    // Ctrl+D on a row shows its differences on the window, every character as text; added and
+    // removed lines are tinted so that they read on a light palette and a dark one alike.
+    void differencesView() {
+        QVERIFY(controller_.installScript(box_.source("Word Count.txt")));
+        test::write(box_.installed("Word Count.txt"), "mine\n\x1b[2J<b>\n");
+        QTRY_COMPARE(stateOf("Word Count.txt"), QStringLiteral("Edited by you"));
+        view_->setFocus();
+        view_->setCurrentIndex(model_->index(rowOf("Word Count.txt"), 0));
+        QTest::keyClick(view_, Qt::Key_D, Qt::ControlModifier);
+        platform::DifferencesView* shown = nullptr;
+        QTRY_VERIFY((shown = window_.findChild<platform::DifferencesView*>()) &&
+                    shown->isVisible() && shown->windowModality() == Qt::WindowModal);
+        auto closeView = qScopeGuard([&shown] { shown->reject(); });
+        QTextBlock yours = shown->text()->document()->begin(); // the user's lines are removed
+        while (yours.isValid() && (!yours.text().startsWith(u'-') || yours.text().startsWith("--")))
+            yours = yours.next();
+        QCOMPARE(yours.text() + u'|' + yours.next().text(), QStringLiteral("-mine|-\\u001B[2J<b>"));
+        QCOMPARE(yours.blockFormat().background().color(),
+                 platform::DifferencesView::tint(platform::DiffViewLine::Kind::Removed,
+                                                 shown->palette()));
+        auto luminance = [](const QColor& c) {
+            auto channel = [](float v) {
+                return v <= 0.03928f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+            };
+            return 0.2126f * channel(c.redF()) + 0.7152f * channel(c.greenF()) +
+                   0.0722f * channel(c.blueF());
+        };
+        for (const auto& [base, text] : {std::pair(QColor(Qt::white), QColor(Qt::black)),
+                                         std::pair(QColor(0x1e1e1e), QColor(0xe0e0e0))}) {
+            QPalette palette;
+            palette.setColor(QPalette::Base, base);
+            palette.setColor(QPalette::Text, text);
+            for (const auto kind :
+                 {platform::DiffViewLine::Kind::Added, platform::DiffViewLine::Kind::Removed}) {
+                const QColor tint = platform::DifferencesView::tint(kind, palette);
+                const float a = luminance(tint), b = luminance(text);
+                QVERIFY(tint != base && (std::max(a, b) + 0.05f) / (std::min(a, b) + 0.05f) > 4.5f);
+            }
+        }
+        closeView.dismiss();
+        shown->reject();
+        TWK_WAIT_UNTIL_IDLE(controller_);
     }
 
     // A sheet's details take the keyboard as they are shown, under a name.

@@ -15,6 +15,7 @@
 #include "installer/files/ScriptNames.h"
 #include "installer/files/ScriptRemoval.h"
 #include "installer/files/StagedInstaller.h"
+#include "installer/files/ThreeWayMerge.h"
 #include "installer/files/Trash.h"
 #include "support/environment/BaseDirectories.h"
 #include "support/log/SystemLog.h"
@@ -442,6 +443,40 @@ private Q_SLOTS:
         QCOMPARE(test::read(dst("small")), QByteArray("edited"));
         QCOMPARE(debris() + test::entries(environment::dataHome() + "/Trash/info"), QStringList());
         QVERIFY(logged.last().startsWith("error deleting: "));
+    }
+
+    // Three-way merges of a text: the merged text, and each conflict's lines from both sides
+    // ("yours|theirs", lines joined by "/"), never confused by a script's own marker-like lines.
+    void threeWayMerge_data() {
+        // clang-format off
+        QTest::addColumn<QByteArray>("base");
+        QTest::addColumn<QByteArray>("yours");
+        QTest::addColumn<QByteArray>("theirs");
+        QTest::addColumn<QByteArray>("merged");
+        QTest::addColumn<QStringList>("conflicts");
+        const QByteArray lines = "a\nb\nc\nd\ne\nf\n";
+        QTest::newRow("each side its own lines") << lines << QByteArray("A\nb\nc\nd\ne\nf\n") << QByteArray("a\nb\nc\nd\ne\nF\n") << QByteArray("A\nb\nc\nd\ne\nF\n") << QStringList();
+        QTest::newRow("the same change") << lines << QByteArray("a\nB\nc\nd\ne\nf\n") << QByteArray("a\nB\nc\nd\ne\nf\n") << QByteArray("a\nB\nc\nd\ne\nf\n") << QStringList();
+        QTest::newRow("a collision") << lines << QByteArray("a\nb\nc\nd\ne\nmine\n") << QByteArray("a\nb\nc\nd\ne\nnew\n") << QByteArray("a\nb\nc\nd\ne\n<<<<<<< yours\nmine\n=======\nnew\n>>>>>>> Tarnwick's\n") << QStringList{"mine|new"};
+        QTest::newRow("marker-like lines") << lines << QByteArray("a\nb\nc\nd\ne\n=======\n>>>>>>> x\n") << QByteArray("a\nb\nc\nd\ne\nnew\n") << QByteArray("a\nb\nc\nd\ne\n<<<<<<<< yours\n=======\n>>>>>>> x\n========\nnew\n>>>>>>>> Tarnwick's\n") << QStringList{"=======/>>>>>>> x|new"};
+        QTest::newRow("your CR LF against Tarnwick's LF") << lines << QByteArray("A\r\nb\r\nc\r\nd\r\ne\r\nf\r\n") << QByteArray("a\nb\nc\nd\ne\nF\n") << QByteArray("A\r\nb\r\nc\r\nd\r\ne\r\nF\r\n") << QStringList();
+        // clang-format on
+    }
+    void threeWayMerge() {
+        QFETCH(QByteArray, base);
+        QFETCH(QByteArray, yours);
+        QFETCH(QByteArray, theirs);
+        QFETCH(QByteArray, merged);
+        QFETCH(QStringList, conflicts);
+        const auto merge = mergeTexts(base, yours, theirs);
+        QVERIFY(merge.ok());
+        QCOMPARE(merge->merged, merged);
+        QStringList found;
+        for (const MergeConflict& conflict : merge->conflicts)
+            found.append(QString::fromUtf8(QByteArrayList(conflict.yours).join('/') + '|' +
+                                           QByteArrayList(conflict.theirs).join('/')));
+        QCOMPARE(found, conflicts);
+        QCOMPARE(merge->isClean(), conflicts.isEmpty());
     }
 
     void details() {

@@ -187,6 +187,67 @@ private Q_SLOTS:
                      qPrintable(notifications_.received.first()));
     }
 
+    // Where the edits question is asked about a copy the user and Tarnwick both changed: an
+    // install request, the row's Install, Install All. The first sheet's buttons; its
+    // informative text; the answers; what the installed copy then holds; a merge saved with
+    // its conflicts beside the user scripts folder.
+    void mergeRoads_data() {
+        // clang-format off
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QByteArray>("yours");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("informative");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray clean = "1 mine\n2\n3\n4\n5\n6\n", collides = "1\n2\n3\n4\n5\n6 mine\n", both = "1 mine\n2\n3\n4\n5\n6 new\n";
+        const QByteArray marked = "1\n2\n3\n4\n5\n<<<<<<< yours\n6 mine\n=======\n6 new\n>>>>>>> Tarnwick's\n";
+        const QStringList request{"Install Script", "Cancel"}, question{"Keep My Edits", "Replace Them"};
+        QTest::newRow("request, merged") << "request" << clean << QList<int>{2} << request + QStringList{"Merge"} << "merges cleanly" << both << QByteArray();
+        QTest::newRow("request, saved with conflicts") << "request" << collides << QList<int>{2, 0} << request + QStringList{"Save Merge with Conflicts"} << "yours:\n    6 mine\nTarnwick's:\n    6 new" << collides << marked;
+        QTest::newRow("row, merged") << "row" << clean << QList<int>{2} << question + QStringList{"Merge"} << "merges cleanly" << both << QByteArray();
+        QTest::newRow("row, collides, kept") << "row" << collides << QList<int>{9} << question + QStringList{"Save Merge with Conflicts"} << "collide (conflicts: 1)" << collides << QByteArray();
+        QTest::newRow("all, merged") << "all" << clean << QList<int>{2, 0} << question + QStringList{"Merge"} << "Tarnwick's updates of 'm.sh' merge cleanly" << both << QByteArray();
+        // clang-format on
+    }
+    void mergeRoads() {
+        QFETCH(QString, road);
+        QFETCH(QByteArray, yours);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, informative);
+        QFETCH(QByteArray, after);
+        QFETCH(QByteArray, saved);
+        auto cleanUp = qScopeGuard([&] {
+            QFile::remove(box_.source("m.sh"));
+            QDir(box_.userScripts + " Merges").removeRecursively();
+        });
+        test::write(box_.source("m.sh"), "1\n2\n3\n4\n5\n6\n");
+        QVERIFY(controller_.installScript(box_.source("m.sh")));
+        test::write(box_.installed("m.sh"), yours);
+        test::write(box_.source("m.sh"), "1\n2\n3\n4\n5\n6 new\n");
+        test::SheetAnswers answering;
+        for (int answer : answers)
+            answering.then(answer);
+        if (road == u"request")
+            controller_.handleURL(platform::Url::urlWithString("twkscriptinstall://x?script=m.sh"));
+        else if (road == u"row")
+            controller_.installScriptNamed("m.sh");
+        else
+            controller_.installAllScripts();
+        TWK_WAIT_UNTIL_IDLE(controller_);
+        const test::Sheet& first = answering.seen.first();
+        QCOMPARE(first.buttons, buttons);
+        QCOMPARE(first.defaultButton, buttons.first());
+        QVERIFY2(first.informative.contains(informative), qPrintable(first.informative));
+        if (road == u"request") // how the copies differ, behind "Show Details…"
+            QVERIFY2(first.details.contains("-6\n+6 new"), qPrintable(first.details));
+        QCOMPARE(test::read(box_.installed("m.sh")), after);
+        QCOMPARE(test::read(box_.userScripts + " Merges/m.sh"), saved);
+        QCOMPARE(test::read(environment::dataHome() + "/Trash/files/m.sh"),
+                 after == yours ? QByteArray() : yours);
+    }
+
     // One sheet at a time: the second request waits its turn, and reads the stored choice as
     // the first one left it.
     void oneSheetAtATime() {
