@@ -210,8 +210,9 @@ void RequestRoad::install(const QByteArray& name, bool confirmed, files::EditCho
                 platform::notify(outcome.installed() ? Messages::tr("Script installed")
                                                      : Messages::tr("Script not installed"),
                                  Messages::installedSentence(scriptName, outcome));
-            if (!outcome.trashedName.isEmpty())
-                Q_EMIT statusMessage(Messages::trashedNote(scriptName, outcome.trashedName));
+            // The window's status line (which a screen reader speaks) says what came of it.
+            if (outcome.installed())
+                Q_EMIT statusMessage(Messages::outcomeLine(scriptName, outcome));
             if (!outcome.installed()) {
                 fail(strings::format(Messages::tr("Script '%@' - could not be installed"),
                                      Messages::shownText(scriptName)),
