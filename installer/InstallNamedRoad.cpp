@@ -53,14 +53,7 @@ void InstallNamedRoad::run() {
 
 void InstallNamedRoad::saveMerge() {
     inBackground(
-        [name = name_]() -> posix::Expected<QString> {
-            // Planned again: the copies may have changed while the question was asked.
-            const files::ScriptPlaces places = scriptPlaces();
-            const auto merge = files::scriptMerge(places, name);
-            if (!merge.ok())
-                return merge.status();
-            return files::saveMergeWithConflicts(places, name, *merge);
-        },
+        [name = name_] { return files::saveMergeWithConflicts(scriptPlaces(), name); },
         [this](const posix::Expected<QString>& saved) {
             const QString sentence = Messages::mergeSaved(text::fromNativeBytes(name_), saved);
             Q_EMIT statusMessage(sentence);

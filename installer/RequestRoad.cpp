@@ -176,13 +176,7 @@ void RequestRoad::confirm(const QByteArray& name, const Looked& looked) {
 
 void RequestRoad::saveMerge(const QByteArray& name) {
     inBackground(
-        [name]() -> posix::Expected<QString> {
-            const files::ScriptPlaces places = scriptPlaces();
-            const auto merge = files::scriptMerge(places, name);
-            if (!merge.ok())
-                return merge.status();
-            return files::saveMergeWithConflicts(places, name, *merge);
-        },
+        [name] { return files::saveMergeWithConflicts(scriptPlaces(), name); },
         [this](const posix::Expected<QString>& saved) {
             const QString sentence = Messages::mergeSaved(*scriptName_, saved);
             Q_EMIT statusMessage(sentence);

@@ -223,4 +223,11 @@ Expected<QString> saveMergeWithConflicts(const ScriptPlaces& places, const QByte
     return made.ok() ? Status(Step::Copying, EEXIST, folderPath) : made;
 }
 
+Expected<QString> saveMergeWithConflicts(const ScriptPlaces& places, const QByteArray& name) {
+    const auto merge = scriptMerge(places, name);
+    if (!merge.ok())
+        return merge.status();
+    return saveMergeWithConflicts(places, name, *merge);
+}
+
 } // namespace twk::files

@@ -72,5 +72,8 @@ QString mergesFolder(const QString& userScriptsFolder);
 // "<name> 2"..., never replacing a file): the path it was saved at.
 Expected<QString> saveMergeWithConflicts(const ScriptPlaces& places, const QByteArray& name,
                                          const ScriptMerge& merge);
+// The same with the merge planned again, as the copies are now: they may have changed while
+// the user was asked.
+Expected<QString> saveMergeWithConflicts(const ScriptPlaces& places, const QByteArray& name);
 
 } // namespace twk::files
