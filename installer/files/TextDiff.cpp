@@ -19,7 +19,8 @@ bool endsLinesWithCrLf(const QByteArray& text) {
 
 Expected<TextDiff> diffTexts(const QByteArray& before, const QByteArray& after) {
     useLibgit2();
-    git_diff_options options = GIT_DIFF_OPTIONS_INIT;
+    git_diff_options options;
+    git_diff_options_init(&options, GIT_DIFF_OPTIONS_VERSION);
     // Binary or not was decided before; libgit2's own guess would hide a script's lines.
     options.flags = GIT_DIFF_FORCE_TEXT;
     git_patch* made = nullptr;
