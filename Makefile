@@ -3,7 +3,8 @@
 
 BUILD      ?= build
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
-WERROR     ?= $(if $(CI),ON,OFF)
+# As in CI, a warning is an error in every build a developer runs.
+WERROR     ?= ON
 CMAKE_ARGS ?=
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \

@@ -100,11 +100,8 @@ private Q_SLOTS:
     // What the program knows of a script it installed, from the record and both copies: its
     // state as --list --json gives it, then what --install does with it, with and without
     // --replace-edited: copied or not, the line it prints, its exit status, and what the
-    // installed copy and the Trash hold afterwards. Steps: i install, e the user edits, u
-    // Tarnwick updates, h a copy made by hand (no record), c a copy equal to Tarnwick's made
-    // by hand, l a listing (the record learns), b the edit undone, s both changed alike, x
-    // Tarnwick no longer ships it, r the copy removed by hand, k the copy replaced by a link,
-    // d Tarnwick updates a file of a folder script keeping its size and every file's date.
+    // installed copy and the Trash hold afterwards. A row's story is told in steps; the last
+    // one keeps the size and every file's date of a folder script, to be seen by content only.
     void statesAndRoads_data() {
         // clang-format off
         QTest::addColumn<QString>("steps");
@@ -118,21 +115,21 @@ private Q_SLOTS:
             QTest::newRow(name) << steps << state << replace << status << line << QByteArray(after) << QByteArray(trashed);
         };
         row("not installed", "", "not installed", false, 0, "installed: t.sh", "v1");
-        row("installed", "i", "installed", false, 0, "up to date: t.sh", "v1");
-        row("update available", "iu", "update available", false, 0, "updated: t.sh", "v2");
-        row("edited, kept", "ie", "edited", false, 3, "kept your edits: t.sh", "mine");
-        row("edited, replaced", "ie", "edited", true, 0, "installed: t.sh (the copy that was there differed; it is in the Trash as t.sh)", "v1", "mine");
-        row("edited and updated", "ieu", "edited and updated", false, 3, "kept your edits: t.sh", "mine");
-        row("by hand, differs", "h", "different", false, 3, "kept your edits: t.sh", "mine");
-        row("by hand, replaced", "h", "different", true, 0, "installed: t.sh (the copy", "v1", "mine");
-        row("by hand, equal", "c", "installed", false, 0, "up to date: t.sh", "v1");
-        row("by hand, equal, learned, edited", "cle", "edited", false, 3, "kept your edits", "mine");
-        row("edit undone", "ieb", "installed", false, 0, "up to date: t.sh", "v1");
-        row("both changed alike", "ius", "installed", false, 0, "up to date: t.sh", "v2");
-        row("no longer shipped", "ix", "no longer shipped", false, 1, "not installed: t.sh: not found", "v1");
-        row("removed by hand", "ir", "not installed", false, 0, "installed: t.sh", "v1");
-        row("replaced by a link", "ik", "edited", false, 3, "kept your edits: t.sh", "link");
-        row("one date for every file", "id", "update available", false, 0, "updated: t.sh", "v2");
+        row("installed", "installed", "installed", false, 0, "up to date: t.sh", "v1");
+        row("update available", "installed, then Tarnwick updates", "update available", false, 0, "updated: t.sh", "v2");
+        row("edited, kept", "installed, then you edit", "edited", false, 3, "kept your edits: t.sh", "mine");
+        row("edited, replaced", "installed, then you edit", "edited", true, 0, "installed: t.sh (the copy that was there differed; it is in the Trash as t.sh)", "v1", "mine");
+        row("edited and updated", "installed, then you edit, then Tarnwick updates", "edited and updated", false, 3, "kept your edits: t.sh", "mine");
+        row("by hand, differs", "you copy it by hand", "different", false, 3, "kept your edits: t.sh", "mine");
+        row("by hand, replaced", "you copy it by hand", "different", true, 0, "installed: t.sh (the copy", "v1", "mine");
+        row("by hand, equal", "an equal copy by hand", "installed", false, 0, "up to date: t.sh", "v1");
+        row("by hand, equal, learned, edited", "an equal copy by hand, then listed, then you edit", "edited", false, 3, "kept your edits", "mine");
+        row("edit undone", "installed, then you edit, then you undo it", "installed", false, 0, "up to date: t.sh", "v1");
+        row("both changed alike", "installed, then Tarnwick updates, then you make the same change", "installed", false, 0, "up to date: t.sh", "v2");
+        row("no longer shipped", "installed, then Tarnwick drops it", "no longer shipped", false, 1, "not installed: t.sh: not found", "v1");
+        row("removed by hand", "installed, then you delete it", "not installed", false, 0, "installed: t.sh", "v1");
+        row("replaced by a link", "installed, then you replace it with a link", "edited", false, 3, "kept your edits: t.sh", "link");
+        row("one date for every file", "installed, then Tarnwick updates a file keeping every date", "update available", false, 0, "updated: t.sh", "v2");
         // clang-format on
     }
     void statesAndRoads() {
@@ -143,7 +140,7 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QByteArray, after);
         QFETCH(QByteArray, trashed);
-        const bool folder = steps.contains(u'd'); // a folder script whose files share a date
+        const bool folder = steps.contains(u"keeping every date"); // its files share a date
         const QString source = box_.source("t.sh"), installed = box_.installed("t.sh");
         auto put = [folder](const QString& at, const QByteArray& content) {
             QDir(at).removeRecursively();
@@ -156,51 +153,37 @@ private Q_SLOTS:
             return QFileInfo(at).isSymLink() ? QByteArray("link")
                                              : test::read(folder ? at + "/main" : at);
         };
+        auto sameDates = [&] {
+            QProcess::execute("touch", {"-h", "-d", "2026-01-01 12:00", source, source + "/main",
+                                        source + "/other"});
+        };
         put(source, "v1");
-        QProcess::execute(
-            "touch", {"-h", "-d", "2026-01-01 12:00", source, source + "/main", source + "/other"});
-        for (const QChar step : steps) {
-            switch (step.toLatin1()) {
-            case 'i':
+        sameDates();
+        for (const QString& step : steps.split(QStringLiteral(", then "), Qt::SkipEmptyParts)) {
+            if (step == u"installed")
                 QCOMPARE(test::run({"--install", "t.sh"}).status, 0);
-                break;
-            case 'e':
+            else if (step == u"you edit" || step == u"you copy it by hand")
                 put(installed, "mine");
-                break;
-            case 'u':
+            else if (step == u"Tarnwick updates")
                 put(source, "v2");
-                break;
-            case 'h':
-                put(installed, "mine");
-                break;
-            case 'c':
+            else if (step == u"an equal copy by hand")
                 QProcess::execute("cp", {"-a", source, installed});
-                break;
-            case 'l':
+            else if (step == u"listed")
                 QCOMPARE(test::run({"--list"}).status, 0);
-                break;
-            case 'b':
+            else if (step == u"you undo it")
                 put(installed, "v1");
-                break;
-            case 's':
+            else if (step == u"you make the same change")
                 put(installed, "v2");
-                break;
-            case 'x':
+            else if (step == u"Tarnwick drops it")
                 QFile::remove(source);
-                break;
-            case 'r':
+            else if (step == u"you delete it")
                 QFile::remove(installed);
-                break;
-            case 'k':
-                QFile::remove(installed);
-                QFile::link(source, installed);
-                break;
-            case 'd': // the same size, and every file the same date as before
-                test::write(source + "/main", "v2");
-                QProcess::execute("touch", {"-h", "-d", "2026-01-01 12:00", source,
-                                            source + "/main", source + "/other"});
-                break;
-            }
+            else if (step == u"you replace it with a link")
+                QVERIFY(QFile::remove(installed) && QFile::link(source, installed));
+            else if (step == u"Tarnwick updates a file keeping every date")
+                (test::write(source + "/main", "v2"), sameDates());
+            else
+                QFAIL(qPrintable("no such step: " + step));
         }
         const test::Ran listed = test::run({"--list", "--json"});
         QVERIFY2(listed.out.contains("\"name\": \"t.sh\",\n        \"state\": \"" + state + "\""),

@@ -41,9 +41,24 @@ QDateTime at(const char* localTime) {
 }
 
 // One call of a counted or timed action: the operation, the name, n (or hours), the clock
-// moved by seconds first, and the answer expected (1/0 for yes/no, or the count).
+// moved by seconds first, and the answer expected (1/0 for yes/no, or the count). The last
+// three look at the store: the number kept under a key, whether it holds one at all, and the
+// same in the standard store.
+enum Op {
+    Once,
+    NTimes,
+    After,
+    ForHours,
+    IfHoursPassed,
+    CountDays,
+    DaysUsed,
+    Increment,
+    StoredNumber,
+    Stored,
+    StoredInStandard
+};
 struct Call {
-    char op;
+    Op op;
     const char* name;
     double n;
     qint64 advance;
@@ -53,29 +68,30 @@ struct Call {
 qint64 perform(UserDefaults& store, const Call& call) {
     const QString name = QString::fromUtf8(call.name);
     switch (call.op) {
-    case 'o':
+    case Once:
         return doOnce(store, name);
-    case 't':
+    case NTimes:
         return doThis(store, name, qint64(call.n));
-    case 'a':
+    case After:
         return after(store, qint64(call.n), name);
-    case 'f':
+    case ForHours:
         return forN(float(call.n), name);
-    case 'i':
+    case IfHoursPassed:
         return ifN(float(call.n), name);
-    case 'c':
+    case CountDays:
         return countDaysUsed(store, name);
-    case 'g':
+    case DaysUsed:
         return getDaysUsed(store, name);
-    case '+':
+    case Increment:
         return increment(store, name);
-    case 'k':
-        return store.integerForKey(name); // what is stored
-    case 'h':
-        return store.objectForKey(name).has_value(); // whether anything is
-    default:
-        return objectForKey(name).has_value(); // 'H': the same in the standard store
+    case StoredNumber:
+        return store.integerForKey(name);
+    case Stored:
+        return store.objectForKey(name).has_value();
+    case StoredInStandard:
+        break;
     }
+    return objectForKey(name).has_value();
 }
 
 QStringList logged;
@@ -104,20 +120,20 @@ private Q_SLOTS:
         // clang-format off
         QTest::addColumn<QList<Call>>("calls");
         const double nan = std::nan("");
-        QTest::newRow("once, case-sensitive") << QList<Call>{{'o', "tip", 0, 0, 1}, {'o', "tip", 0, 0, 0}, {'o', "Tip", 0, 0, 1}};
-        QTest::newRow("n times counts on") << QList<Call>{{'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 1}, {'t', "x", 3, 0, 0}, {'k', "QZ_doThisNTimesx", 0, 0, 4}};
-        QTest::newRow("n times zero and negative") << QList<Call>{{'t', "z", 0, 0, 0}, {'t', "z", -2, 0, 0}, {'k', "QZ_doThisNTimesz", 0, 0, 2}};
-        QTest::newRow("n times -1 resets") << QList<Call>{{'t', "r", 1, 0, 1}, {'t', "r", 1, 0, 0}, {'t', "r", -1, 0, 0}, {'h', "QZ_doThisNTimesr", 0, 0, 0}, {'t', "r", 1, 0, 1}};
-        QTest::newRow("after fires once") << QList<Call>{{'a', "rate", 3, 0, 0}, {'k', "QZ_Timesrate", 0, 0, 1}, {'a', "rate", 3, 0, 0}, {'a', "rate", 3, 0, 1}, {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", 0, 0, 0}, {'k', "QZ_Timesrate", 0, 0, -1}, {'a', "rate", -1, 0, 0}, {'a', "rate", 1, 0, 1}};
-        QTest::newRow("after on its own count") << QList<Call>{{'a', "z", 0, 0, 0}, {'a', "z", -5, 0, 0}, {'a', "z", 2, 0, 0}, {'a', "z", 4, 0, 1}};
-        QTest::newRow("one name, three states") << QList<Call>{{'o', "n", 0, 0, 1}, {'t', "n", 1, 0, 1}, {'a', "n", 1, 0, 1}, {'o', "n", 0, 0, 0}};
-        QTest::newRow("increment") << QList<Call>{{'+', "runs", 0, 0, 1}, {'+', "runs", 0, 0, 2}, {'k', "runs", 0, 0, 2}};
-        QTest::newRow("for 24 hours") << QList<Call>{{'f', "trial", 24, 0, 1}, {'f', "trial", 24, 24 * 3600 - 1, 1}, {'f', "trial", 24, 1, 0}, {'f', "trial", 48, -3600, 1}};
-        QTest::newRow("for 0 and negative hours") << QList<Call>{{'f', "zero", 0, 0, 1}, {'f', "zero", 0, 1, 0}, {'f', "neg", -1, 0, 0}, {'H', "QZ_Hoursneg", 0, 0, 1}, {'f', "nan", nan, 0, 0}, {'f', "nan", nan, 0, 0}};
-        QTest::newRow("single precision hours") << QList<Call>{{'f', "p", 100000, 0, 1}, {'f', "p", 100000, 100000LL * 3600 - 1, 0}};
-        QTest::newRow("if 24 hours passed") << QList<Call>{{'i', "nag", 24, 0, 1}, {'i', "nag", 24, 23 * 3600, 0}, {'i', "nag", 24, 3600, 0}, {'i', "nag", 24, 1, 1}, {'i', "nag", 24, 23 * 3600, 0}};
-        QTest::newRow("if 0 or nan hours") << QList<Call>{{'i', "neg", -1, 0, 1}, {'i', "neg", -1, 0, 1}, {'i', "nan", nan, 0, 1}, {'i', "nan", nan, 3600000, 0}, {'i', "z", 0, 0, 1}, {'i', "z", 0, 0, 0}};
-        QTest::newRow("days") << QList<Call>{{'g', "app", 0, 0, 0}, {'c', "app", 0, 0, 1}, {'c', "app", 0, 11 * 3600 + 3599, 1}, {'c', "app", 0, 2, 2}, {'g', "app", 0, 0, 2}, {'c', "app", 0, -3 * 86400, 3}};
+        QTest::newRow("once, case-sensitive") << QList<Call>{{Once, "tip", 0, 0, 1}, {Once, "tip", 0, 0, 0}, {Once, "Tip", 0, 0, 1}};
+        QTest::newRow("n times counts on") << QList<Call>{{NTimes, "x", 3, 0, 1}, {NTimes, "x", 3, 0, 1}, {NTimes, "x", 3, 0, 1}, {NTimes, "x", 3, 0, 0}, {StoredNumber, "QZ_doThisNTimesx", 0, 0, 4}};
+        QTest::newRow("n times zero and negative") << QList<Call>{{NTimes, "z", 0, 0, 0}, {NTimes, "z", -2, 0, 0}, {StoredNumber, "QZ_doThisNTimesz", 0, 0, 2}};
+        QTest::newRow("n times -1 resets") << QList<Call>{{NTimes, "r", 1, 0, 1}, {NTimes, "r", 1, 0, 0}, {NTimes, "r", -1, 0, 0}, {Stored, "QZ_doThisNTimesr", 0, 0, 0}, {NTimes, "r", 1, 0, 1}};
+        QTest::newRow("after fires once") << QList<Call>{{After, "rate", 3, 0, 0}, {StoredNumber, "QZ_Timesrate", 0, 0, 1}, {After, "rate", 3, 0, 0}, {After, "rate", 3, 0, 1}, {StoredNumber, "QZ_Timesrate", 0, 0, -1}, {After, "rate", 0, 0, 0}, {StoredNumber, "QZ_Timesrate", 0, 0, -1}, {After, "rate", -1, 0, 0}, {After, "rate", 1, 0, 1}};
+        QTest::newRow("after on its own count") << QList<Call>{{After, "z", 0, 0, 0}, {After, "z", -5, 0, 0}, {After, "z", 2, 0, 0}, {After, "z", 4, 0, 1}};
+        QTest::newRow("one name, three states") << QList<Call>{{Once, "n", 0, 0, 1}, {NTimes, "n", 1, 0, 1}, {After, "n", 1, 0, 1}, {Once, "n", 0, 0, 0}};
+        QTest::newRow("increment") << QList<Call>{{Increment, "runs", 0, 0, 1}, {Increment, "runs", 0, 0, 2}, {StoredNumber, "runs", 0, 0, 2}};
+        QTest::newRow("for 24 hours") << QList<Call>{{ForHours, "trial", 24, 0, 1}, {ForHours, "trial", 24, 24 * 3600 - 1, 1}, {ForHours, "trial", 24, 1, 0}, {ForHours, "trial", 48, -3600, 1}};
+        QTest::newRow("for 0 and negative hours") << QList<Call>{{ForHours, "zero", 0, 0, 1}, {ForHours, "zero", 0, 1, 0}, {ForHours, "neg", -1, 0, 0}, {StoredInStandard, "QZ_Hoursneg", 0, 0, 1}, {ForHours, "nan", nan, 0, 0}, {ForHours, "nan", nan, 0, 0}};
+        QTest::newRow("single precision hours") << QList<Call>{{ForHours, "p", 100000, 0, 1}, {ForHours, "p", 100000, 100000LL * 3600 - 1, 0}};
+        QTest::newRow("if 24 hours passed") << QList<Call>{{IfHoursPassed, "nag", 24, 0, 1}, {IfHoursPassed, "nag", 24, 23 * 3600, 0}, {IfHoursPassed, "nag", 24, 3600, 0}, {IfHoursPassed, "nag", 24, 1, 1}, {IfHoursPassed, "nag", 24, 23 * 3600, 0}};
+        QTest::newRow("if 0 or nan hours") << QList<Call>{{IfHoursPassed, "neg", -1, 0, 1}, {IfHoursPassed, "neg", -1, 0, 1}, {IfHoursPassed, "nan", nan, 0, 1}, {IfHoursPassed, "nan", nan, 3600000, 0}, {IfHoursPassed, "z", 0, 0, 1}, {IfHoursPassed, "z", 0, 0, 0}};
+        QTest::newRow("days") << QList<Call>{{DaysUsed, "app", 0, 0, 0}, {CountDays, "app", 0, 0, 1}, {CountDays, "app", 0, 11 * 3600 + 3599, 1}, {CountDays, "app", 0, 2, 2}, {DaysUsed, "app", 0, 0, 2}, {CountDays, "app", 0, -3 * 86400, 3}};
         // clang-format on
     }
     void actions() {
