@@ -129,6 +129,23 @@ QString asText(const FormatArg& arg) {
 }
 
 // Applies one conversion; answers nothing when the argument does not fit it.
+// The value cut to the width its length modifier names: none 32 bits, "h" 16, "hh" 8; "l" and
+// wider keep it whole. Signed values keep their sign, through their unsigned bits.
+template <typename T> T narrowed(T value, int longness) {
+    const quint64 bits = quint64(value);
+    constexpr bool sign = std::is_signed_v<T>;
+    switch (longness) {
+    case 0:
+        return sign ? T(qint32(quint32(bits))) : T(quint32(bits));
+    case -1:
+        return sign ? T(qint16(quint16(bits))) : T(quint16(bits));
+    case -2:
+        return sign ? T(qint8(quint8(bits))) : T(quint8(bits));
+    default:
+        return value;
+    }
+}
+
 std::optional<QString> convert(QChar conversion, const Directive& directive, const FormatArg& arg) {
     switch (conversion.unicode()) {
     case u'@':
@@ -144,13 +161,7 @@ std::optional<QString> convert(QChar conversion, const Directive& directive, con
         auto v = asSigned(arg);
         if (!v)
             return std::nullopt;
-        qint64 value = *v;
-        if (directive.longness == 0)
-            value = qint32(quint32(quint64(value)));
-        else if (directive.longness == -1)
-            value = qint16(quint16(quint64(value)));
-        else if (directive.longness == -2)
-            value = qint8(quint8(quint64(value)));
+        const qint64 value = narrowed(*v, directive.longness);
         return pad(signedText(value, directive), directive, directive.precision < 0);
     }
     case u'u':
@@ -160,13 +171,7 @@ std::optional<QString> convert(QChar conversion, const Directive& directive, con
         auto v = asUnsigned(arg);
         if (!v)
             return std::nullopt;
-        quint64 value = *v;
-        if (directive.longness == 0)
-            value = quint32(value);
-        else if (directive.longness == -1)
-            value = quint16(value);
-        else if (directive.longness == -2)
-            value = quint8(value);
+        const quint64 value = narrowed(*v, directive.longness);
         const int base = conversion == u'u' ? 10 : conversion == u'o' ? 8 : 16;
         return pad(unsignedText(value, base, conversion == u'X', directive), directive,
                    directive.precision < 0);
