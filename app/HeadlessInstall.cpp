@@ -125,9 +125,8 @@ int runHeadlessInstallAll(files::EditChoice edits) {
         return 1;
     }
     const auto installed = report.scripts.size() - report.failedCount();
-    printLine(Texts::tr("%1 of %2 scripts installed into %3")
+    printLine(Texts::tr("%1 of %n scripts installed into %3", nullptr, int(report.scripts.size()))
                   .arg(installed)
-                  .arg(report.scripts.size())
                   .arg(text::visibleText(destination)));
     std::fflush(stdout);
     return exitStatus(int(report.failedCount()), int(report.keptCount()));

@@ -105,8 +105,10 @@ void ScriptRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 }
 
 int ScriptRowDelegate::actionsWidth(const QStyleOptionViewItem& option) const {
-    return buttonSize(option, tr("Reinstall…")).width() +
-           buttonSize(option, tr("Remove…")).width() + Gap * 3;
+    int install = 0; // the widest of the first button's titles, in whatever language
+    for (const QString& title : {tr("Install"), tr("Update"), tr("Reinstall…"), tr("Reinstall")})
+        install = std::max(install, buttonSize(option, title).width());
+    return install + buttonSize(option, tr("Remove…")).width() + Gap * 3;
 }
 
 QSize ScriptRowDelegate::sizeHint(const QStyleOptionViewItem& option,

@@ -47,7 +47,16 @@ QStringList uiLanguages() {
 }
 
 void installTranslators(QCoreApplication& application) {
+    // English, the texts' own language, needs only its plural forms ("1 script"): the base
+    // under every language, and all there is in the C locale.
+    auto* english = new QTranslator(&application);
+    if (english->load(QStringLiteral(":/i18n/twk-script-installer_en")))
+        QCoreApplication::installTranslator(english);
+    else
+        delete english;
     for (const QString& language : uiLanguages()) {
+        if (language == u"en" || language.startsWith(u"en_"))
+            return; // English wanted: the base is all it needs
         auto* ours = new QTranslator(&application);
         if (!ours->load(QStringLiteral(":/i18n/twk-script-installer_") + language)) {
             delete ours;
@@ -59,7 +68,7 @@ void installTranslators(QCoreApplication& application) {
             QCoreApplication::installTranslator(qt);
         else
             delete qt;
-        QCoreApplication::installTranslator(ours);
+        QCoreApplication::installTranslator(ours); // the last installed is asked first
         QLocale::setDefault(QLocale(language));
         return;
     }

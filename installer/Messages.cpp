@@ -49,6 +49,10 @@ QString Messages::shownText(const QString& text) {
     return text::visibleText(text);
 }
 
+QString Messages::quotedName(const QByteArray& name) {
+    return tr("'%1'", "a script's name in a list of names").arg(shownName(name));
+}
+
 QString Messages::whyNothingCanBeInstalled(SourceState source, const posix::Status& userFolder,
                                            const QString& userFolderPath) {
     switch (source) {
@@ -133,8 +137,8 @@ QString kindText(const files::ItemMeasure& measure) {
         if (measure.files == 1)
             return Messages::tr("A folder of one file, %1.")
                 .arg(QLocale().formattedDataSize(measure.bytes));
-        return Messages::tr("A folder of %1 files, %2 in all.")
-            .arg(QLocale().toString(measure.files), QLocale().formattedDataSize(measure.bytes));
+        return Messages::tr("A folder of %Ln files, %2 in all.", nullptr, int(measure.files))
+            .arg(QLocale().formattedDataSize(measure.bytes));
     case ItemKind::Link:
         return Messages::tr("A link to \"%1\".")
             .arg(Messages::shownName(QByteArray::fromStdString(measure.linkTarget)));
@@ -221,17 +225,26 @@ QString Messages::outcomeLine(const QString& name, const files::ScriptOutcome& o
                                                           : tr("'%1' installed.").arg(shown);
 }
 
-QString Messages::editQuestion(const QList<QByteArray>& names) {
+namespace {
+
+// At most ten names in quotes, then how many more.
+QString quotedNames(const QList<QByteArray>& names) {
     QStringList shown;
     for (const QByteArray& name : names.mid(0, 10))
-        shown.append(u'\'' + shownName(name) + u'\'');
+        shown.append(Messages::quotedName(name));
     if (names.size() > 10)
-        shown.append(tr("%n more", nullptr, int(names.size() - 10)));
+        shown.append(Messages::tr("%n more", nullptr, int(names.size() - 10)));
+    return QLocale().createSeparatedList(shown);
+}
+
+} // namespace
+
+QString Messages::editQuestion(const QList<QByteArray>& names) {
     return tr("You edited the installed copies of %1. Keep your edits, or replace them with "
               "Tarnwick's copies? Copies that are replaced go to the Trash, where you can "
               "restore them.",
               nullptr, int(names.size()))
-        .arg(QLocale().createSeparatedList(shown));
+        .arg(quotedNames(names));
 }
 
 QString Messages::recordProblem(const posix::Status& problem) {
@@ -420,15 +433,6 @@ QString Messages::noDifferences(const QString& name, const posix::Status& status
 }
 
 namespace {
-
-QString quotedNames(const QList<QByteArray>& names) {
-    QStringList shown;
-    for (const QByteArray& name : names.mid(0, 10))
-        shown.append(u'\'' + Messages::shownName(name) + u'\'');
-    if (names.size() > 10)
-        shown.append(Messages::tr("%n more", nullptr, int(names.size() - 10)));
-    return QLocale().createSeparatedList(shown);
-}
 
 // A conflict's lines from one side, indented, at most a few.
 QString sideLines(const QList<QByteArray>& lines, qsizetype most) {

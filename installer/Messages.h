@@ -29,6 +29,8 @@ public:
     static QString shownName(const QByteArray& name);
     // A name that is text already (a request's), shown the same way.
     static QString shownText(const QString& text);
+    // A script's name in quotes, as a list of names shows it: the language's own quotes.
+    static QString quotedName(const QByteArray& name);
 
     // Why nothing can be installed at all: no Tarnwick, its scripts folder unreadable, or the
     // user scripts folder missing or closed to us. Empty when scripts can be installed.

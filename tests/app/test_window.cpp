@@ -12,6 +12,7 @@
 #include "app/ScriptListView.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
+#include "installer/Messages.h"
 #include "installer/ScriptFolders.h"
 #include "installer/UIManager.h"
 #include "platform/DifferencesView.h"
@@ -439,8 +440,38 @@ private Q_SLOTS:
         QVERIFY(!other.boolForKey("QZ_DontAskToInstall")); // not written, still pending
     }
 
-    // In the user's language: the whole sheet, Qt's own buttons too.
-    void inGerman() {
+    // In the user's language: the whole sheet, with the language's quotes and spaces, and a
+    // count in each plural form (English's own plural forms lie under every language).
+    void inTheirLanguage_data() {
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<QStringList>("texts"); // question, buttons, outcome, 1 and 2 kept
+        QTest::newRow("English") << QByteArray("C.UTF-8")
+                                 << QStringList{"Install script 'Word Count.txt' ?",
+                                                "Install Script",
+                                                "Cancel",
+                                                "Script 'Word Count.txt' - was not installed",
+                                                "Your edits to 1 script were kept.",
+                                                "Your edits to 2 scripts were kept."};
+        QTest::newRow("German") << QByteArray("de_DE.UTF-8")
+                                << QStringList{
+                                       "Skript „Word Count.txt“ installieren?",
+                                       "Skript installieren",
+                                       "Abbrechen",
+                                       "Das Skript „Word Count.txt“ wurde nicht installiert",
+                                       "Ihre Bearbeitungen an einem Skript wurden behalten.",
+                                       "Ihre Bearbeitungen an 2 Skripten wurden behalten."};
+        QTest::newRow("French")
+            << QByteArray("fr_FR.UTF-8")
+            << QStringList{"Installer le script «\u00a0Word Count.txt\u00a0»\u202f?",
+                           "Installer le script",
+                           "Annuler",
+                           "Le script «\u00a0Word Count.txt\u00a0» n’a pas été installé",
+                           "Vos modifications de 1 script ont été conservées.",
+                           "Vos modifications de 2 scripts ont été conservées."};
+    }
+    void inTheirLanguage() {
+        QFETCH(QByteArray, locale);
+        QFETCH(QStringList, texts);
         qputenv("LANG", "de_DE.UTF-8");
         qunsetenv("LC_ALL");
         qputenv("LANGUAGE", "fr:de_DE");
@@ -450,20 +481,26 @@ private Q_SLOTS:
         qunsetenv("LC_MESSAGES");
         qunsetenv("LANGUAGE");
         QCOMPARE(app::uiLanguages(), (QStringList{"de_DE", "de"}));
+        qputenv("LANG", locale);
         app::installTranslators(*qApp);
         test::SheetAnswers answering;
         answering.then(1).then(0);
         controller_.handleURL(
             platform::Url::urlWithString("twkscriptinstall://x?script=Word%20Count.txt"));
         TWK_WAIT_UNTIL_IDLE(controller_);
-        for (QTranslator* translator : qApp->findChildren<QTranslator*>())
+        QStringList shown;
+        for (int kept : {1, 2})
+            shown.append(
+                installer::Messages::tr("Your edits to %n scripts were kept.", nullptr, kept));
+        for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
             QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
         qputenv("LC_ALL", "C.UTF-8");
         QCOMPARE(answering.seen.size(), 2);
-        QCOMPARE(answering.seen[0].text, QStringLiteral("Skript »Word Count.txt« installieren?"));
-        QCOMPARE(answering.seen[0].buttons, (QStringList{"Skript installieren", "Abbrechen"}));
-        QCOMPARE(answering.seen[1].informative,
-                 QStringLiteral("Das Skript »Word Count.txt« wurde nicht installiert"));
+        QCOMPARE(QStringList{answering.seen[0].text} + answering.seen[0].buttons +
+                     QStringList{answering.seen[1].informative} + shown,
+                 texts);
     }
 };
 
