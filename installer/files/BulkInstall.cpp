@@ -97,6 +97,12 @@ BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits
 
     const bool anyStaged =
         std::any_of(jobs.begin(), jobs.end(), [](const ScriptJob& job) { return job.staged; });
+    if (anyStaged) {
+        std::vector<const ScriptJob*> staged;
+        for (const ScriptJob& job : jobs)
+            staged.push_back(&job);
+        run.markPending(staged);
+    }
     const Status flushed = anyStaged ? run.flush() : Status();
     for (size_t i = 0; i < names.size(); ++i) {
         if (!jobs[i].staged)

@@ -32,6 +32,7 @@ enum Member : qint64 {
     InstalledMember = 2,
     SourceMember = 3,
     FilesMember = 4, // each leaf's path (bytes) and digest; the texts among them are the bases
+    PendingMember = 5,
 };
 
 // A digest is two integers (its halves' bits as signed numbers): read with no allocation.
@@ -67,6 +68,8 @@ QCborMap entryCbor(const RecordEntry& entry) {
             files.insert(QCborValue(QByteArray::fromStdString(path)), contentCbor(digest));
         map.insert(FilesMember, files);
     }
+    if (entry.pending)
+        map.insert(PendingMember, contentCbor(*entry.pending));
     return map;
 }
 
@@ -152,7 +155,7 @@ std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
     if (!reader.isMap() || !reader.enterContainer())
         return std::nullopt;
     RecordEntry entry{{}, {}, {}, {}};
-    bool content = false, installed = false, source = false, files = true;
+    bool content = false, installed = false, source = false, files = true, pending = true;
     while (reader.hasNext() && reader.lastError() == QCborError::NoError) {
         const std::optional<qint64> member = readInteger(reader);
         if (member == NameMember) {
@@ -165,6 +168,9 @@ std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
             source = readStamp(reader, entry.source);
         } else if (member == FilesMember) {
             files = readFiles(reader, entry.files);
+        } else if (member == PendingMember) {
+            entry.pending.emplace();
+            pending = readContent(reader, *entry.pending);
         } else if (member) {
             entry.unknown.insert(*member, QCborValue::fromCbor(reader));
         } else {
@@ -173,7 +179,7 @@ std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
         }
     }
     if (!reader.leaveContainer() || entry.name.isEmpty() || !content || !installed || !source ||
-        !files)
+        !files || !pending)
         return std::nullopt;
     return entry;
 }

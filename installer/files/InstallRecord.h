@@ -30,6 +30,9 @@ struct RecordEntry {
     Stamp source;          // Tarnwick's copy, as it was copied
     QCborMap unknown = {}; // members of a newer version, written back as they came
     BaseFiles files = {};  // what was installed, leaf by leaf; its texts are the bases
+    // What a run is putting in place and has not recorded yet: should it end before it does,
+    // a copy holding this is that run's, not the user's.
+    std::optional<Digest> pending = {};
 };
 
 class InstallRecord {

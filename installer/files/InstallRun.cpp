@@ -125,6 +125,20 @@ void InstallRun::abandon(ScriptJob& job, ScriptOutcome& outcome, const Status& w
     fail(outcome, why);
 }
 
+void InstallRun::markPending(const std::vector<const ScriptJob*>& jobs) {
+    RecordChanges pending;
+    for (const ScriptJob* job : jobs) {
+        if (!job->staged)
+            continue;
+        const RecordEntry* recorded = record_.find(job->name);
+        RecordEntry entry =
+            recorded ? *recorded : RecordEntry{job->name, job->installedContent, {}, {}};
+        entry.pending = job->installedContent;
+        pending.put(entry);
+    }
+    (void)writeRecordChanges(native(places_.state), pending); // logged once; installs stand
+}
+
 void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome) {
     const RecordEntry* recorded = record_.find(job.name);
     const CommitRules rules{job.stagedContent,

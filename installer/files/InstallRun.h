@@ -47,6 +47,9 @@ public:
     void stage(ScriptJob& job, ScriptOutcome& outcome);
     // Makes every staged byte durable.
     Status flush();
+    // Tells the record what the staged jobs are about to put in place, before any of them is:
+    // a run killed between its swaps and its record then still knows its copies for its own.
+    void markPending(const std::vector<const ScriptJob*>& jobs);
     // Puts it in place, judging what the swap hands back.
     void commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome);
     // Gives up a staged script, for the reason given.

@@ -58,6 +58,21 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
         return result;
     }
     result.listed = true;
+    // A run that was putting a copy in place ended before it recorded it: the installed copy
+    // holds either what was there before or what that run put there; both are the program's.
+    RecordEntry settled;
+    if (recorded && recorded->pending) {
+        settled = *recorded;
+        settled.pending.reset();
+        if (contentOf(*installed, userFolder, name, recorded->installed, recorded->content) ==
+            *recorded->pending) {
+            settled.content = *recorded->pending;
+            settled.source = Stamp();
+            settled.files.clear();
+        }
+        result.changes.put(settled);
+        recorded = &settled;
+    }
     const auto recordedContent = recorded ? std::optional(recorded->content) : std::nullopt;
     const auto installedDigest =
         contentOf(*installed, userFolder, name,

@@ -27,6 +27,7 @@ ScriptOutcome installScriptNamed(const ScriptPlaces& places, const QByteArray& n
     if (job.wanted)
         run.stage(job, outcome);
     if (job.staged) {
+        run.markPending({&job});
         if (Status flushed = run.flush(); flushed.ok())
             run.commit(job, edits, outcome);
         else

@@ -154,8 +154,10 @@ private Q_SLOTS:
                                              : test::read(folder ? at + "/main" : at);
         };
         auto sameDates = [&] {
-            QProcess::execute("touch", {"-h", "-d", "2026-01-01 12:00", source, source + "/main",
-                                        source + "/other"});
+            const QStringList items = folder
+                                          ? QStringList{source, source + "/main", source + "/other"}
+                                          : QStringList{source};
+            QProcess::execute("touch", QStringList{"-h", "-d", "2026-01-01 12:00"} + items);
         };
         put(source, "v1");
         sameDates();

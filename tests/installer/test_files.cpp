@@ -281,6 +281,25 @@ private Q_SLOTS:
         }
     }
 
+    // A run killed between its swap and its record: the copy it put in place is known for the
+    // program's own by what the record says it was about to install, never taken for an edit.
+    void runKilledBeforeItsRecord() {
+        test::write(src("s"), "v1");
+        QCOMPARE(install("s").done, ScriptOutcome::Done::Copied);
+        const Fd source = openFolderPath(bytes(src_).toStdString());
+        test::write(src("s"), "v2"); // the killed run's version, which it swapped in
+        RecordEntry entry = *InstallRecord::read(bytes(state_).toStdString()).find("s");
+        entry.pending = *contentDigest(source.get(), "s");
+        RecordChanges changes;
+        changes.put(entry);
+        QVERIFY(writeRecordChanges(bytes(state_).toStdString(), changes).ok());
+        test::write(dst("s"), "v2");
+        test::write(src("s"), "v3"); // and Tarnwick changed again since
+        QCOMPARE(state("s"), ScriptState::UpdateAvailable);
+        QCOMPARE(install("s", EditChoice::Keep).done, ScriptOutcome::Done::Copied);
+        QCOMPARE(test::read(dst("s")), QByteArray("v3"));
+    }
+
     // A record written by a newer version is read as none and left as it is: the states rest
     // on the copies' contents, and nothing is written over it.
     void newerRecordLeftAlone() {
