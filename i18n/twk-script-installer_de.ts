@@ -847,6 +847,10 @@ Tarnwicks Kopie:
         <source>a newer version wrote it</source>
         <translation>von einer neueren Version geschrieben</translation>
     </message>
+    <message>
+        <source>the library is incomplete</source>
+        <translation>der Bibliothek fehlt etwas</translation>
+    </message>
 </context>
 <context>
     <name>twk::alert::Alert</name>

@@ -847,6 +847,10 @@ Celle de Tarnwick&#xa0;:
         <source>a newer version wrote it</source>
         <translation>écrit par une version plus récente</translation>
     </message>
+    <message>
+        <source>the library is incomplete</source>
+        <translation>il manque quelque chose à la bibliothèque</translation>
+    </message>
 </context>
 <context>
     <name>twk::alert::Alert</name>

@@ -18,34 +18,37 @@ bool endsLinesWithCrLf(const QByteArray& text) {
 }
 
 Expected<TextDiff> diffTexts(const QByteArray& before, const QByteArray& after) {
-    useLibgit2();
+    const auto loaded = libgit2();
+    if (!loaded.ok())
+        return loaded.status();
+    const Libgit2& git = **loaded;
     git_diff_options options;
-    git_diff_options_init(&options, GIT_DIFF_OPTIONS_VERSION);
+    git.diffOptionsInit(&options, GIT_DIFF_OPTIONS_VERSION);
     // Binary or not was decided before; libgit2's own guess would hide a script's lines.
     options.flags = GIT_DIFF_FORCE_TEXT;
     git_patch* made = nullptr;
     if (const int code =
-            git_patch_from_buffers(&made, before.constData(), size_t(before.size()), nullptr,
-                                   after.constData(), size_t(after.size()), nullptr, &options);
+            git.patchFromBuffers(&made, before.constData(), size_t(before.size()), nullptr,
+                                 after.constData(), size_t(after.size()), nullptr, &options);
         code < 0)
-        return libgit2Failure(Step::Reading, code);
-    const std::unique_ptr<git_patch, void (*)(git_patch*)> patch(made, git_patch_free);
+        return libgit2Failure(git, Step::Reading, code);
+    const std::unique_ptr<git_patch, void (*)(git_patch*)> patch(made, git.patchFree);
     TextDiff diff;
     diff.lineEndsDiffer = endsLinesWithCrLf(before) != endsLinesWithCrLf(after);
-    const size_t hunks = git_patch_num_hunks(patch.get());
+    const size_t hunks = git.patchNumHunks(patch.get());
     for (size_t h = 0; h < hunks; ++h) {
         const git_diff_hunk* hunk = nullptr;
         size_t lines = 0;
-        if (const int code = git_patch_get_hunk(&hunk, &lines, patch.get(), h); code < 0)
-            return libgit2Failure(Step::Reading, code);
+        if (const int code = git.patchGetHunk(&hunk, &lines, patch.get(), h); code < 0)
+            return libgit2Failure(git, Step::Reading, code);
         QByteArray header(hunk->header, qsizetype(hunk->header_len));
         while (header.endsWith('\n'))
             header.chop(1);
         diff.lines.push_back({DiffLine::Kind::Hunk, header});
         for (size_t l = 0; l < lines; ++l) {
             const git_diff_line* line = nullptr;
-            if (const int code = git_patch_get_line_in_hunk(&line, patch.get(), h, l); code < 0)
-                return libgit2Failure(Step::Reading, code);
+            if (const int code = git.patchGetLineInHunk(&line, patch.get(), h, l); code < 0)
+                return libgit2Failure(git, Step::Reading, code);
             QByteArray text(line->content, qsizetype(line->content_len));
             if (text.endsWith('\n'))
                 text.chop(1);

@@ -64,29 +64,32 @@ std::vector<MergeConflict> conflictsIn(const QByteArray& merged, int markerSize)
 
 Expected<TextMerge> mergeTexts(const QByteArray& base, const QByteArray& yours,
                                const QByteArray& theirs) {
-    useLibgit2();
+    const auto loaded = libgit2();
+    if (!loaded.ok())
+        return loaded.status();
+    const Libgit2& git = **loaded;
     const bool crlf = endsLinesWithCrLf(yours);
     const QByteArray plain[] = {withLineFeeds(base), withLineFeeds(yours), withLineFeeds(theirs)};
     git_merge_file_input inputs[3];
     for (int i = 0; i < 3; ++i) {
-        git_merge_file_input_init(&inputs[i], GIT_MERGE_FILE_INPUT_VERSION);
+        git.mergeFileInputInit(&inputs[i], GIT_MERGE_FILE_INPUT_VERSION);
         inputs[i].ptr = plain[i].constData();
         inputs[i].size = size_t(plain[i].size());
     }
     git_merge_file_options options;
-    git_merge_file_options_init(&options, GIT_MERGE_FILE_OPTIONS_VERSION);
+    git.mergeFileOptionsInit(&options, GIT_MERGE_FILE_OPTIONS_VERSION);
     options.our_label = YoursLabel;
     options.their_label = TheirsLabel;
     options.marker_size = static_cast<unsigned short>(std::max(
         GIT_MERGE_CONFLICT_MARKER_SIZE, longestMarkerRun({&plain[0], &plain[1], &plain[2]}) + 1));
     git_merge_file_result result{};
-    if (const int code = git_merge_file(&result, &inputs[0], &inputs[1], &inputs[2], &options);
+    if (const int code = git.mergeFile(&result, &inputs[0], &inputs[1], &inputs[2], &options);
         code < 0)
-        return libgit2Failure(Step::Reading, code);
+        return libgit2Failure(git, Step::Reading, code);
     TextMerge merge;
     merge.merged = QByteArray(result.ptr, qsizetype(result.len));
     const bool clean = result.automergeable != 0;
-    git_merge_file_result_free(&result);
+    git.mergeFileResultFree(&result);
     if (!clean)
         merge.conflicts = conflictsIn(merge.merged, options.marker_size);
     if (!clean && merge.conflicts.empty())
