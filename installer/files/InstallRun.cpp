@@ -50,8 +50,16 @@ void InstallRun::fail(ScriptOutcome& outcome, const Status& why) {
 ScriptJob InstallRun::prepare(const QByteArray& name, EditChoice edits, ScriptOutcome& outcome) {
     ScriptJob job{name};
     installer_.recover(name.toStdString());
+    // Tarnwick's copy, when it must be read, is read once: its digest, leaves and bases kept.
+    const SourceReader readSource = [&](int folder, const std::string& entry) -> Expected<Digest> {
+        auto kept = keepBases(bases_, folder, entry);
+        if (!kept.ok())
+            return kept.status();
+        job.keptSource = *kept;
+        return kept->content;
+    };
     job.assessment = assessScript(source_.valid() ? source_.get() : -1, installer_.folderFd(),
-                                  name.toStdString(), record_.find(name));
+                                  name.toStdString(), record_.find(name), readSource);
     learn(job.assessment.changes);
     outcome.before = job.assessment.state;
     if (job.assessment.state == ScriptState::Installed)
@@ -94,7 +102,12 @@ void InstallRun::stage(ScriptJob& job, ScriptOutcome& outcome) {
         // What was copied is what the record will say was installed; its texts are the bases
         // of later merges.
         const int folder = installer_.folderFd();
-        const auto kept = keepBases(bases_, folder, staged.stagedName);
+        // Tarnwick's copy read by the assessment and unchanged since: the staged copy is it.
+        const auto now = stampOf(source_.get(), job.name.toStdString());
+        const bool unchanged = job.keptSource && job.assessment.sourceStamp && now.ok() &&
+                               job.assessment.sourceStamp->vouchesFor(*now);
+        const auto kept = unchanged ? Expected<KeptItem>(*job.keptSource)
+                                    : keepBases(bases_, folder, staged.stagedName);
         Expected<Digest> content = kept.ok() ? Expected<Digest>(kept->content) : kept.status();
         if (kept.ok() && job.merge) {
             const Status merged =
@@ -144,7 +157,9 @@ void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome
     const CommitRules rules{job.stagedContent,
                             recorded ? std::optional(recorded->content) : std::nullopt,
                             edits == EditChoice::Replace || job.merge.has_value(),
-                            job.merge ? std::optional(job.merge->yours) : std::nullopt};
+                            job.merge ? std::optional(job.merge->yours) : std::nullopt,
+                            job.assessment.installedStamp,
+                            job.assessment.installedDigest};
     CommitReport report;
     const Status status = installer_.commit(*job.staged, rules, report);
     job.staged.reset();

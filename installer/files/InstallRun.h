@@ -26,6 +26,9 @@ struct ScriptJob {
     Digest installedContent = {};
     BaseFiles bases = {};
     std::optional<ScriptMerge> merge = {}; // a clean merge, staged instead of Tarnwick's copy
+    // Tarnwick's copy as the assessment read it (digest, leaves, bases kept): when the copy is
+    // unchanged after staging, the staged copy holds the same and is not read again.
+    std::optional<KeptItem> keptSource = {};
 };
 
 class InstallRun {

@@ -194,27 +194,34 @@ Digest fileBytesDigest(QByteArrayView bytes) {
 }
 
 Expected<Stamp> stampOf(int dir, const std::string& name) {
-    Hasher hasher;
+    Hasher hasher, unmoved;
     Stamp stamp;
     bool wholeSeconds = true;
-    const Status walked = walkItem(
-        dir, name,
-        [&](int, const std::string&, const std::string& relative, const struct stat& st) {
-            hasher.add(relative);
-            if (relative.empty())
-                stamp.mode = st.st_mode;
-            for (const quint64 field :
-                 {quint64(st.st_dev), quint64(st.st_ino), quint64(st.st_mode), quint64(st.st_size),
-                  quint64(nanoseconds(st.st_mtim)), quint64(nanoseconds(st.st_ctim))})
-                hasher.addNumber(field);
-            stamp.newest =
-                std::max({stamp.newest, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)});
-            wholeSeconds = wholeSeconds && st.st_mtim.tv_nsec == 0 && st.st_ctim.tv_nsec == 0;
-            return Status();
-        });
+    const Status walked =
+        walkItem(dir, name,
+                 [&](int, const std::string&, const std::string& relative, const struct stat& st) {
+                     hasher.add(relative);
+                     unmoved.add(relative);
+                     if (relative.empty())
+                         stamp.mode = st.st_mode;
+                     const quint64 fields[] = {quint64(st.st_dev),
+                                               quint64(st.st_ino),
+                                               quint64(st.st_mode),
+                                               quint64(st.st_size),
+                                               quint64(nanoseconds(st.st_mtim)),
+                                               quint64(nanoseconds(st.st_ctim))};
+                     hasher.add(fields, sizeof fields);
+                     unmoved.add(fields, sizeof fields - (relative.empty() ? sizeof(quint64) : 0));
+                     stamp.newest =
+                         std::max({stamp.newest, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)});
+                     wholeSeconds =
+                         wholeSeconds && st.st_mtim.tv_nsec == 0 && st.st_ctim.tv_nsec == 0;
+                     return Status();
+                 });
     if (!walked.ok())
         return walked;
     stamp.digest = hasher.digest();
+    stamp.unmoved = unmoved.digest();
     stamp.taken = now();
     stamp.coarse = wholeSeconds;
     return stamp;
@@ -223,6 +230,11 @@ Expected<Stamp> stampOf(int dir, const std::string& name) {
 bool Stamp::vouchesFor(const Stamp& current) const {
     const qint64 margin = coarse ? CoarseMargin : FineMargin;
     return digest == current.digest && taken - newest >= margin;
+}
+
+bool Stamp::vouchesForMoved(const Stamp& current) const {
+    const qint64 margin = coarse ? CoarseMargin : FineMargin;
+    return unmoved == current.unmoved && taken - newest >= margin;
 }
 
 } // namespace twk::files

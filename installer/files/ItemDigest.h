@@ -66,9 +66,14 @@ struct Stamp {
     qint64 taken = 0;    // when the stamp was taken, in nanoseconds
     bool coarse = false; // the file system keeps whole seconds only
     mode_t mode = 0;     // the item's own kind and mode when the stamp was taken (not kept)
+    // The same digest without the item's own change time, which moving the item changes: it
+    // tells the item again after it was renamed (not kept).
+    Digest unmoved = {};
 
     // Whether the item is known unchanged when its stamp now is `now`.
     bool vouchesFor(const Stamp& now) const;
+    // The same for an item that was renamed since.
+    bool vouchesForMoved(const Stamp& now) const;
     friend bool operator==(const Stamp& a, const Stamp& b) {
         return a.digest == b.digest && a.newest == b.newest && a.taken == b.taken &&
                a.coarse == b.coarse;

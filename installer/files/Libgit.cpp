@@ -24,19 +24,18 @@ Expected<const Libgit2*> load() {
     static Libgit2 git{};
     void* library = ::dlopen(Soname, RTLD_NOW | RTLD_LOCAL);
     decltype(&git_libgit2_init) init = nullptr;
-    const bool found =
-        library && find(library, "git_libgit2_init", init) &&
-        find(library, "git_error_last", git.errorLast) &&
-        find(library, "git_diff_options_init", git.diffOptionsInit) &&
-        find(library, "git_patch_from_buffers", git.patchFromBuffers) &&
-        find(library, "git_patch_free", git.patchFree) &&
-        find(library, "git_patch_num_hunks", git.patchNumHunks) &&
-        find(library, "git_patch_get_hunk", git.patchGetHunk) &&
-        find(library, "git_patch_get_line_in_hunk", git.patchGetLineInHunk) &&
-        find(library, "git_merge_file_input_init", git.mergeFileInputInit) &&
-        find(library, "git_merge_file_options_init", git.mergeFileOptionsInit) &&
-        find(library, "git_merge_file", git.mergeFile) &&
-        find(library, "git_merge_file_result_free", git.mergeFileResultFree);
+    const bool found = library && find(library, "git_libgit2_init", init) &&
+                       find(library, "git_error_last", git.errorLast) &&
+                       find(library, "git_diff_options_init", git.diffOptionsInit) &&
+                       find(library, "git_patch_from_buffers", git.patchFromBuffers) &&
+                       find(library, "git_patch_free", git.patchFree) &&
+                       find(library, "git_patch_num_hunks", git.patchNumHunks) &&
+                       find(library, "git_patch_get_hunk", git.patchGetHunk) &&
+                       find(library, "git_patch_get_line_in_hunk", git.patchGetLineInHunk) &&
+                       find(library, "git_merge_file_input_init", git.mergeFileInputInit) &&
+                       find(library, "git_merge_file_options_init", git.mergeFileOptionsInit) &&
+                       find(library, "git_merge_file", git.mergeFile) &&
+                       find(library, "git_merge_file_result_free", git.mergeFileResultFree);
     if (!found) {
         const char* why = ::dlerror();
         return Status(Step::Opening, ENOENT, Soname,

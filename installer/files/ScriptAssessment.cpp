@@ -22,12 +22,13 @@ std::optional<Copy> look(int folder, const std::string& name) {
 // A copy that cannot be read has no digest, and equals nothing.
 std::optional<Digest> contentOf(Copy& copy, int folder, const std::string& name,
                                 const std::optional<Stamp>& recordedStamp,
-                                const std::optional<Digest>& recordedContent) {
+                                const std::optional<Digest>& recordedContent,
+                                const SourceReader& read = {}) {
     if (!copy.digest) {
         if (recordedStamp && recordedStamp->vouchesFor(copy.stamp))
             copy.digest = recordedContent;
-        else if (auto read = contentDigest(folder, name); read.ok())
-            copy.digest = *read;
+        else if (auto digest = read ? read(folder, name) : contentDigest(folder, name); digest.ok())
+            copy.digest = *digest;
     }
     return copy.digest;
 }
@@ -35,7 +36,7 @@ std::optional<Digest> contentOf(Copy& copy, int folder, const std::string& name,
 } // namespace
 
 Assessment assessScript(int sourceFolder, int userFolder, const std::string& name,
-                        const RecordEntry* recorded) {
+                        const RecordEntry* recorded, const SourceReader& readSource) {
     Assessment result;
     const QByteArray key = QByteArray::fromStdString(name);
     auto source = look(sourceFolder, name);
@@ -77,10 +78,12 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
     const auto installedDigest =
         contentOf(*installed, userFolder, name,
                   recorded ? std::optional(recorded->installed) : std::nullopt, recordedContent);
-    const auto sourceDigest =
-        contentOf(*source, sourceFolder, name,
-                  recorded ? std::optional(recorded->source) : std::nullopt, recordedContent);
+    const auto sourceDigest = contentOf(*source, sourceFolder, name,
+                                        recorded ? std::optional(recorded->source) : std::nullopt,
+                                        recordedContent, readSource);
     result.sourceDigest = sourceDigest;
+    result.installedStamp = installed->stamp;
+    result.installedDigest = installedDigest;
     const bool same = installedDigest && installedDigest == sourceDigest;
     // A copy equal to Tarnwick's is installed whatever the record says: the record learns it.
     if (same) {

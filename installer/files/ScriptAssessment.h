@@ -8,6 +8,7 @@
 #include "installer/files/InstallRecord.h"
 #include "installer/files/Items.h"
 
+#include <functional>
 #include <optional>
 
 namespace twk::files {
@@ -35,13 +36,21 @@ struct Assessment {
     // Tarnwick's copy as it was assessed, for the record of an install that follows.
     std::optional<Stamp> sourceStamp;
     std::optional<Digest> sourceDigest;
+    // The installed copy as it was assessed, and its content when known: what the swap of an
+    // install that follows hands back is that copy when its stamp still says so.
+    std::optional<Stamp> installedStamp;
+    std::optional<Digest> installedDigest;
     // What the record should learn: a refreshed or new entry, or the name forgotten.
     RecordChanges changes;
 };
 
+// Reads Tarnwick's copy whole when its content must be known: an install reads it once, for
+// the digest and the bases at a time.
+using SourceReader = std::function<Expected<Digest>(int folder, const std::string& name)>;
+
 // The state of the script name. sourceFolder and userFolder are open folders, or -1 when there
 // is none; recorded is the record's entry, if any.
 Assessment assessScript(int sourceFolder, int userFolder, const std::string& name,
-                        const RecordEntry* recorded);
+                        const RecordEntry* recorded, const SourceReader& readSource = {});
 
 } // namespace twk::files

@@ -150,7 +150,15 @@ Status StagedInstaller::flush() {
 Replaced StagedInstaller::judge(const std::string& returned, const CommitRules& rules) const {
     // Decided on what the swap actually handed back, which may be another run's fresh copy
     // rather than what was there when this run looked. What cannot be read is the user's.
-    const auto content = contentDigest(folder_.get(), returned);
+    auto known = [&]() -> std::optional<Digest> {
+        if (!rules.knownStamp || !rules.knownContent)
+            return std::nullopt;
+        const auto now = stampOf(folder_.get(), returned);
+        return now.ok() && rules.knownStamp->vouchesForMoved(*now) ? rules.knownContent
+                                                                   : std::nullopt;
+    };
+    const std::optional<Digest> seen = known();
+    const auto content = seen ? Expected<Digest>(*seen) : contentDigest(folder_.get(), returned);
     if (content.ok() && *content == rules.newContent)
         return Replaced::Same;
     if (content.ok() && rules.installedBefore && *content == *rules.installedBefore)

@@ -41,6 +41,10 @@ struct CommitRules {
     // With it, only an edit holding this content may go (the copy a merge was made from):
     // one changed since stays, as without consent.
     std::optional<Digest> expectedEdit = std::nullopt;
+    // The copy that was there when this run looked, and its content: when what the swap hands
+    // back is that copy still, its content is known without reading it.
+    std::optional<Stamp> knownStamp = std::nullopt;
+    std::optional<Digest> knownContent = std::nullopt;
 };
 
 // What putting an item in place did to the item that was there.
