@@ -1,12 +1,11 @@
 #include "installer/files/BulkInstall.h"
 
 #include "installer/files/InstallRun.h"
+#include "installer/files/Threads.h"
 #include "support/log/SystemLog.h"
 
 #include <algorithm>
-#include <atomic>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace twk::files {
@@ -27,27 +26,6 @@ qsizetype BulkInstallReport::mergedCount() const {
         return script.done == ScriptOutcome::Done::Merged;
     });
 }
-
-namespace {
-
-// Runs work(i) for every i below count on a few threads, each taking the next one not taken.
-void onThreads(size_t count, int threads, const std::function<void(size_t)>& work) {
-    std::atomic<size_t> next{0};
-    auto some = [&] {
-        for (size_t i = next++; i < count; i = next++)
-            work(i);
-    };
-    const unsigned wanted =
-        threads > 0 ? unsigned(threads) : std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> helpers;
-    for (unsigned i = 1; i < std::min<size_t>(wanted, count); ++i)
-        helpers.emplace_back(some);
-    some();
-    for (std::thread& helper : helpers)
-        helper.join();
-}
-
-} // namespace
 
 BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits,
                                     const InstallProgress& progress, int threads) {
@@ -87,7 +65,7 @@ BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits
 
     // Looked at and copied on several threads; what needs no copy is finished at once.
     std::vector<ScriptJob> jobs(names.size());
-    onThreads(names.size(), threads, [&](size_t i) {
+    runOnThreads(names.size(), threads, [&](size_t i) {
         jobs[i] = run.prepare(outcomes[i].name, edits, outcomes[i]);
         if (jobs[i].wanted)
             run.stage(jobs[i], outcomes[i]);
@@ -104,16 +82,17 @@ BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits
         run.markPending(staged);
     }
     const Status flushed = anyStaged ? run.flush() : Status();
-    for (size_t i = 0; i < names.size(); ++i) {
+    // Each script is put in place on its own name: several at once.
+    runOnThreads(names.size(), threads, [&](size_t i) {
         if (!jobs[i].staged)
-            continue;
+            return;
         if (flushed.ok())
             run.commit(jobs[i], edits, outcomes[i]);
         else
             run.abandon(jobs[i], outcomes[i], flushed);
         finished(i);
-    }
-    run.finish();
+    });
+    run.finish(threads);
     return finishReport();
 }
 

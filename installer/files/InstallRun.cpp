@@ -1,5 +1,6 @@
 #include "installer/files/InstallRun.h"
 
+#include "installer/files/Threads.h"
 #include "support/text/Conversions.h"
 
 #include <cerrno>
@@ -177,6 +178,7 @@ void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome
     outcome.trashedName = QByteArray::fromStdString(report.trashedName);
     // A merge records Tarnwick's version as installed, its base for the next merge: the merged
     // copy then reads as the user's edit carried forward.
+    const std::lock_guard lock(committing_);
     committed_.push_back({{job.name,
                            job.installedContent,
                            {},
@@ -186,16 +188,18 @@ void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome
                           !job.merge});
 }
 
-void InstallRun::finish() {
+void InstallRun::finish(int threads) {
     // Stamped once every copy is in place: the later a stamp is taken after the copy's own
     // times, the sooner it vouches for the copy.
-    for (auto& [entry, stamped] : committed_) {
+    runOnThreads(committed_.size(), threads, [&](size_t i) {
+        auto& [entry, stamped] = committed_[i];
         const auto stamp = stamped ? stampOf(installer_.folderFd(), entry.name.toStdString())
                                    : Expected<Stamp>(Status(Step::Reading, ENOENT));
         if (stamp.ok())
             entry.installed = *stamp;
+    });
+    for (const auto& [entry, stamped] : committed_)
         changes_.put(entry);
-    }
     committed_.clear();
     (void)writeRecordChanges(native(places_.state), changes_); // logged once; installs stand
     changes_ = {};

@@ -59,8 +59,9 @@ public:
     void abandon(ScriptJob& job, ScriptOutcome& outcome, const Status& why);
     // Records the failure in the outcome and logs it.
     void fail(ScriptOutcome& outcome, const Status& why);
-    // Writes what the record learned.
-    void finish();
+    // Stamps what was put in place (on threads, for many scripts) and writes what the record
+    // learned.
+    void finish(int threads = 1);
 
 private:
     void learn(const RecordChanges& changes);
@@ -78,6 +79,7 @@ private:
     BaseStore bases_;
     // Stamped at the end, but for merges: a merged copy is not what the record says was
     // installed, and must be read again each time it is looked at.
+    std::mutex committing_;
     std::vector<std::pair<RecordEntry, bool>> committed_;
 };
 
