@@ -80,6 +80,7 @@ private Q_SLOTS:
         row("install all", {"--install-all"}, 0, "4 of 4 scripts installed into ");
         row("unknown option", {"--frobnicate"}, 2, "", "twk-script-installer: unknown option: --frobnicate\n\nUsage:");
         row("unknown option for Qt", {"-frobnicate"}, 2, "", "twk-script-installer: unknown option: -frobnicate\n");
+        row("a path with a colon is no request", {"--list", "notes/a:b"}, 2, "", "unknown option: notes/a:b\n");
         row("names needed", {"--remove"}, 2, "", "--install and --remove need the names of scripts");
         row("json alone", {"--json"}, 2, "", "--json goes with --list");
         row("help", {"--help"}, 0, "Usage: twk-script-installer [URL...]");
