@@ -69,11 +69,10 @@ QVariant ScriptListModel::data(const QModelIndex& index, int role) const {
         return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>")
             .arg(text::markupSafeText(row.shown));
     case Qt::AccessibleTextRole:
-        // Each cell reads as itself: a screen reader reads a row cell by cell. The actions'
-        // cell is named by the list, which knows which of them apply.
-        if (index.column() == NameColumn)
-            return text::visibleText(row.shown);
-        return index.column() == StateColumn ? QVariant(state) : QVariant();
+        // Each cell reads as itself: a screen reader reads a row cell by cell, the name as
+        // visible characters, the state as shown. The actions' cell is named by the list,
+        // which knows which of them apply.
+        return index.column() == NameColumn ? QVariant(text::visibleText(row.shown)) : QVariant();
     case NameRole:
         return row.name;
     case StateRole:

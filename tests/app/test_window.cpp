@@ -270,6 +270,27 @@ private Q_SLOTS:
         QTRY_COMPARE(stateOf(name), afterFirstAction);
     }
 
+    // The header row reads as the column titles, and nothing more; the list's parts go with
+    // the list, so that a screen reader never holds on to a part of a list that is gone.
+    void listPartsLiveWithTheList() {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view_);
+        for (int column = 0; column < ScriptListModel::ColumnCount; ++column) {
+            QAccessibleInterface* header = list->child(column);
+            QCOMPARE(header->role(), QAccessible::ColumnHeader);
+            QCOMPARE(header->text(QAccessible::Name),
+                     model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+            QCOMPARE(header->text(QAccessible::Description), QString());
+        }
+        auto* other = new app::MainWindow;
+        other->connectController(&controller_);
+        QAccessibleInterface* otherList =
+            QAccessible::queryAccessibleInterface(other->findChild<app::ScriptListView*>());
+        const QAccessible::Id header = QAccessible::uniqueId(otherList->child(0));
+        QVERIFY(QAccessible::accessibleInterface(header));
+        delete other;
+        QVERIFY(!QAccessible::accessibleInterface(header));
+    }
+
     // Ctrl+D on a row shows its differences on the window, every character as text; added and
     // removed lines are tinted so that they read on a light palette and a dark one alike.
     void differencesView() {
