@@ -179,11 +179,15 @@ private Q_SLOTS:
         QCOMPARE(test::read(environment::dataHome() + "/Trash/files/" + script),
                  trashed ? before : QByteArray());
         QTRY_COMPARE(notifications_.received.size(), notified);
-        // The service draws markup: the name arrives escaped, to be shown as it is.
-        if (notified)
-            QVERIFY2(notifications_.received.first().startsWith(
-                         (installed ? "Script installed|'" : "Script not installed|'") +
-                         text::visibleText(script).toHtmlEscaped() + "'"),
+        // The service draws markup: the name arrives escaped, to be shown as it is. An install
+        // says all there is to say, and no more.
+        const QString shown = u'\'' + text::visibleText(script).toHtmlEscaped() + u'\'';
+        if (notified && installed)
+            QCOMPARE(notifications_.received.first(),
+                     "Script installed|" + shown + " is installed in the User Scripts directory" +
+                         (before == "same" ? " already." : "."));
+        else if (notified)
+            QVERIFY2(notifications_.received.first().startsWith("Script not installed|" + shown),
                      qPrintable(notifications_.received.first()));
     }
 
