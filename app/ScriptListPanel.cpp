@@ -1,5 +1,7 @@
 #include "app/ScriptListPanel.h"
 
+#include <algorithm>
+
 #include "app/FolderWatch.h"
 #include "app/ScriptListModel.h"
 #include "app/ScriptListView.h"
@@ -48,10 +50,10 @@ ScriptListPanel::ScriptListPanel(installer::UIManager* controller, QWidget* pare
     header->setSectionResizeMode(ScriptListModel::NameColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(ScriptListModel::StateColumn, QHeaderView::Interactive);
     header->setSectionResizeMode(ScriptListModel::ActionsColumn, QHeaderView::Fixed);
-    const QFontMetrics metrics = view_->fontMetrics();
-    header->resizeSection(ScriptListModel::StateColumn,
-                          metrics.horizontalAdvance(installer::Messages::widestStateText(metrics)) +
-                              24);
+    int widestState = 0;
+    for (const QString& state : installer::Messages::stateTexts())
+        widestState = std::max(widestState, view_->fontMetrics().horizontalAdvance(state));
+    header->resizeSection(ScriptListModel::StateColumn, widestState + 24);
     QStyleOptionViewItem option;
     option.initFrom(view_);
     header->resizeSection(ScriptListModel::ActionsColumn, delegate_->actionsWidth(option));

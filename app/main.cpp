@@ -1,7 +1,7 @@
-#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/HeadlessInstall.h"
 #include "app/Translations.h"
+#include "app/WindowModule.h"
 #include "support/environment/BaseDirectories.h"
 
 #include <QCoreApplication>
@@ -70,5 +70,5 @@ int main(int argc, char** argv) {
     }
     if (line.isTerminalMode())
         return runInTerminal(line, argv[0]);
-    return app::runWindowApplication(line);
+    return app::runWindowModule(line);
 }

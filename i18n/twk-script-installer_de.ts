@@ -853,6 +853,13 @@ Tarnwicks Kopie:
     </message>
 </context>
 <context>
+    <name>WindowModule</name>
+    <message>
+        <source>the window cannot be shown: %1</source>
+        <translation>das Fenster kann nicht gezeigt werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>twk::alert::Alert</name>
     <message>
         <source>Do not ask again</source>

@@ -853,6 +853,13 @@ Celle de Tarnwick&#xa0;:
     </message>
 </context>
 <context>
+    <name>WindowModule</name>
+    <message>
+        <source>the window cannot be shown: %1</source>
+        <translation>la fenêtre ne peut pas être affichée&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>twk::alert::Alert</name>
     <message>
         <source>Do not ask again</source>

@@ -3,7 +3,6 @@
 #include "support/text/Conversions.h"
 #include "support/text/DisplayText.h"
 
-#include <QFontMetrics>
 #include <QLocale>
 
 #include <algorithm>
@@ -111,14 +110,11 @@ QString Messages::stateText(ScriptState state) {
     return tr(textsOf(state).text);
 }
 
-QString Messages::widestStateText(const QFontMetrics& metrics) {
-    QString widest;
-    for (const StateTexts& texts : States) {
-        const QString text = tr(texts.text);
-        if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest))
-            widest = text;
-    }
-    return widest;
+QStringList Messages::stateTexts() {
+    QStringList texts;
+    for (const StateTexts& state : States)
+        texts.append(tr(state.text));
+    return texts;
 }
 
 QString Messages::trashedNote(const QString& name, const QByteArray& trashedName) {

@@ -12,8 +12,8 @@
 #include "platform/DifferencesView.h"
 
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QString>
+#include <QStringList>
 
 namespace twk::installer {
 
@@ -42,8 +42,8 @@ public:
     static QString stateName(files::ScriptState state);
     // A state as people read it (the window's list, --list).
     static QString stateText(files::ScriptState state);
-    // The widest of those in the given font, to size a column for.
-    static QString widestStateText(const QFontMetrics& metrics);
+    // All of those, to size a column for.
+    static QStringList stateTexts();
     // A state as a sentence, for the confirmation's details.
     static QString stateSentence(files::ScriptState state);
 

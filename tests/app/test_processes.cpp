@@ -98,6 +98,25 @@ private Q_SLOTS:
         QVERIFY2(ran.err.contains(err), qPrintable(ran.err));
     }
 
+    // A terminal run needs nothing of the window: the program alone lists and installs; without
+    // its window module it says so for a window, and never starts half a window.
+    void terminalWithoutWindowModule() {
+        QTemporaryDir dir;
+        const QString alone = dir.filePath("bin/twk-script-installer");
+        QVERIFY(QDir().mkpath(dir.filePath("bin")) && QFile::copy(test::program(), alone));
+        const test::Ran listed =
+            test::run({"--list"}, QProcessEnvironment::systemEnvironment(), {}, alone);
+        QCOMPARE(listed.status, 0);
+        QVERIFY(listed.out.startsWith(".Startup Hook.sh\tNot installed\n"));
+        const test::Ran window = test::run({Request + "Open%20Recent.sh"},
+                                           QProcessEnvironment::systemEnvironment(), {}, alone);
+        QCOMPARE(window.status, 1);
+        QVERIFY2(window.err.startsWith("twk-script-installer: the window cannot be shown: ") &&
+                     window.err.contains(dir.filePath("lib/twk-script-installer/window.so")),
+                 qPrintable(window.err));
+        QVERIFY(!QFileInfo::exists(box_.installed("Open Recent.sh")));
+    }
+
     // What the program knows of a script it installed, from the record and both copies: its
     // state as --list --json gives it, then what --install does with it, with and without
     // --replace-edited: copied or not, the line it prints, its exit status, and what the

@@ -13,6 +13,7 @@ contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
 status=0
 for path in \
     ./usr/bin/twk-script-installer \
+    ./usr/lib/twk-script-installer/window.so \
     ./usr/share/applications/org.tarnwick.ScriptInstaller.desktop \
     ./usr/share/dbus-1/services/org.tarnwick.ScriptInstaller.service \
     ./usr/share/icons/hicolor/scalable/apps/org.tarnwick.ScriptInstaller.svg \
