@@ -35,6 +35,10 @@ grep -q 'update-desktop-database' "$out/control/postinst" || { echo "postinst do
 grep -q '^Depends:.*libqt6widgets6' "$out/control/control" || { echo "no dependency on Qt Widgets"; status=1; }
 grep -q '^Depends:.*libqt6svg6' "$out/control/control" || { echo "no dependency on Qt's SVG plugin for the icon"; status=1; }
 dpkg-deb -x "$deb" "$out/root"
+# A terminal run loads no display library: only the window module links them.
+if readelf -d "$out/root/usr/bin/twk-script-installer" | grep -E 'NEEDED.*(Qt6Gui|Qt6Widgets|X11|xcb|fontconfig)'; then
+    echo "the program itself links display libraries"; status=1
+fi
 grep -qx "Exec=/usr/bin/twk-script-installer --gapplication-service" "$out/root/usr/share/dbus-1/services/org.tarnwick.ScriptInstaller.service" \
     || { echo "the D-Bus service file does not start the installed program"; status=1; }
 if ! lintian --pedantic --fail-on error,warning,info,pedantic \
