@@ -49,9 +49,16 @@ void InstallRun::fail(ScriptOutcome& outcome, const Status& why) {
 
 ScriptJob InstallRun::prepare(const QByteArray& name, EditChoice edits, ScriptOutcome& outcome) {
     ScriptJob job{name};
-    installer_.recover(name.toStdString());
+    const RecordEntry* recorded = record_.find(name);
+    std::vector<Digest> ours;
+    if (recorded) {
+        ours.push_back(recorded->content);
+        if (recorded->pending)
+            ours.push_back(*recorded->pending);
+    }
+    installer_.recover(name.toStdString(), ours);
     job.assessment = assessScript(source_.valid() ? source_.get() : -1, installer_.folderFd(),
-                                  name.toStdString(), record_.find(name));
+                                  name.toStdString(), recorded);
     learn(job.assessment.changes);
     outcome.before = job.assessment.state;
     if (job.assessment.state == ScriptState::Installed)
