@@ -437,6 +437,7 @@ private Q_SLOTS:
         test::write(dst(".twk-swap-" + tag + "-999999-1"), "edited");
         test::write(dst(".twk-swap-" + tag + "-999999-2"), "new");
         test::write(dst(".twk-old-" + tag + "-999999-3"), "edited too");
+        test::write(dst(".twk-staged-" + tag + "-999999-4.999999-5"), "a merge being written");
         QCOMPARE(install("s", EditChoice::Keep).done, ScriptOutcome::Done::UpToDate);
         QCOMPARE(debris().size(), 2);
         QCOMPARE(test::tree(trash).values(), (QByteArrayList{"edited", "edited too"}));
