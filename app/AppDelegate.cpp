@@ -46,8 +46,8 @@ void AppDelegate::handleURLEvent(const QString& text) {
         else
             url.reset();
     }
-    if (uiManager_)
-        uiManager_->handleURL(url);
+    if (uiManager_ && !uiManager_->handleURL(url)) // nothing received goes unsaid
+        log::systemLog(QStringLiteral("%1 is no install request; it is ignored").arg(text));
 }
 
 void AppDelegate::setWindow(std::unique_ptr<QWidget> window) {

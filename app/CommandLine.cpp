@@ -11,6 +11,8 @@ namespace twk::app {
 namespace {
 
 bool looksLikeUrl(const char* argument) {
+    while (*argument > 0 && *argument <= ' ')
+        ++argument; // as a URL is read leniently
     if (!std::isalpha(static_cast<unsigned char>(argument[0])))
         return false;
     for (const char* c = argument + 1; *c; ++c) {

@@ -20,7 +20,14 @@ std::optional<Url> Url::urlWithString(const QString& text) {
     return Url(text);
 }
 
-std::optional<Url> Url::lenientUrlWithString(const QString& text) {
+std::optional<Url> Url::lenientUrlWithString(const QString& typed) {
+    // As a browser does: without the spaces and control characters around it.
+    qsizetype from = 0, to = typed.size();
+    while (from < to && typed[from].unicode() <= 0x20)
+        ++from;
+    while (to > from && typed[to - 1].unicode() <= 0x20)
+        --to;
+    const QString text = typed.mid(from, to - from);
     // RFC 3986: a letter, then letters, digits, "+", "-" or ".", up to the first ":".
     const qsizetype colon = text.indexOf(u':');
     if (colon < 1 || !isAsciiLetter(text[0]))

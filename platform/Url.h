@@ -14,9 +14,10 @@ public:
     // strictly: no spaces, no bad escapes, a scheme before the first ":").
     static std::optional<Url> urlWithString(const QString& text);
     // A URL read leniently, as a browser reads what is typed: any text that begins with a
-    // scheme and ":" (raw spaces, a "%" that escapes nothing and the like are left as they
-    // stand); absent without a scheme.
-    static std::optional<Url> lenientUrlWithString(const QString& text);
+    // scheme and ":" once the spaces and control characters around it are dropped (raw
+    // spaces inside, a "%" that escapes nothing and the like are left as they stand); absent
+    // without a scheme.
+    static std::optional<Url> lenientUrlWithString(const QString& typed);
 
     const QString& absoluteString() const { return text_; }
     // The text before the first ":".

@@ -50,7 +50,14 @@ void InstallRun::fail(ScriptOutcome& outcome, const Status& why) {
 
 ScriptJob InstallRun::prepare(const QByteArray& name, EditChoice edits, ScriptOutcome& outcome) {
     ScriptJob job{name};
-    installer_.recover(name.toStdString());
+    const RecordEntry* recorded = record_.find(name);
+    std::vector<Digest> ours;
+    if (recorded) {
+        ours.push_back(recorded->content);
+        if (recorded->pending)
+            ours.push_back(*recorded->pending);
+    }
+    installer_.recover(name.toStdString(), ours);
     // Tarnwick's copy, when it must be read, is read once: its digest, leaves and bases kept.
     const SourceReader readSource = [&](int folder, const std::string& entry) -> Expected<Digest> {
         auto kept = keepBases(bases_, folder, entry);
@@ -60,7 +67,7 @@ ScriptJob InstallRun::prepare(const QByteArray& name, EditChoice edits, ScriptOu
         return kept->content;
     };
     job.assessment = assessScript(source_.valid() ? source_.get() : -1, installer_.folderFd(),
-                                  name.toStdString(), record_.find(name), readSource);
+                                  name.toStdString(), recorded, readSource);
     learn(job.assessment.changes);
     outcome.before = job.assessment.state;
     if (job.assessment.state == ScriptState::Installed)

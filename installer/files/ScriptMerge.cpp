@@ -1,5 +1,6 @@
 #include "installer/files/ScriptMerge.h"
 
+#include "installer/files/StagedInstaller.h"
 #include "support/posix/Io.h"
 #include "support/posix/MakeFolders.h"
 #include "support/text/Conversions.h"
@@ -28,9 +29,12 @@ std::string temporaryName(const char* prefix) {
     return name;
 }
 
-// Writes bytes as the file name of folder, in one rename over whatever had the name.
+// Writes bytes as the file name of folder, in one rename over whatever had the name. Over a
+// staged copy in the user scripts folder, the temporary file bears the staged copy's name, so
+// that what a run that ends meanwhile leaves there is cleared with its staged copy.
 Status writeFileAt(int folder, const std::string& name, const QByteArray& bytes, mode_t mode) {
-    const std::string temporary = temporaryName(".twk-merged-");
+    const std::string temporary =
+        isStagingName(name) ? name + temporaryName(".") : temporaryName(".twk-merged-");
     Fd out(::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!out.valid())
         return Status(Step::Copying, errno);

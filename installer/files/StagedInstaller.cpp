@@ -3,6 +3,8 @@
 #include "installer/files/ItemDigest.h"
 #include "installer/files/Items.h"
 #include "installer/files/Trash.h"
+#include "support/log/SystemLog.h"
+#include "support/text/Conversions.h"
 
 #include <QCoreApplication>
 
@@ -22,6 +24,8 @@ namespace twk::files {
 namespace {
 
 constexpr char StagedPrefix[] = ".twk-staged-";
+// A staged copy is renamed so just before its swap: once swapped, that name holds the old item.
+constexpr char SwapPrefix[] = ".twk-swap-";
 constexpr char AsidePrefix[] = ".twk-old-";
 std::atomic<bool> exchangeUnsupported{false};
 
@@ -65,7 +69,8 @@ void setExchangeUnsupportedForTesting(bool unsupported) {
 }
 
 bool isStagingName(const std::string& name) {
-    return startsWith(name, StagedPrefix) || startsWith(name, AsidePrefix);
+    return startsWith(name, StagedPrefix) || startsWith(name, SwapPrefix) ||
+           startsWith(name, AsidePrefix);
 }
 
 StagedInstaller::StagedInstaller(std::string destinationFolder)
@@ -85,12 +90,25 @@ Status StagedInstaller::open() {
     return {};
 }
 
-void StagedInstaller::recover(const std::string& name) {
+void StagedInstaller::recover(const std::string& name, const std::vector<Digest>& ours) {
     const std::lock_guard lock(leftoversMutex_);
     if (leftovers_.empty())
         return;
     const std::string tag = tagFor(name);
-    for (const char* prefix : {StagedPrefix, AsidePrefix}) {
+    std::optional<Expected<Digest>> installed;
+    // A swapped or moved-aside leftover may be the user's work: deleted only when it holds
+    // what is installed now or what the record says the program put there, else trashed.
+    auto isOurs = [&](const std::string& leftover) {
+        const auto content = contentDigest(folder_.get(), leftover);
+        if (!content.ok())
+            return false;
+        if (std::find(ours.begin(), ours.end(), *content) != ours.end())
+            return true;
+        if (!installed)
+            installed = contentDigest(folder_.get(), name);
+        return installed->ok() && **installed == *content;
+    };
+    for (const char* prefix : {StagedPrefix, SwapPrefix, AsidePrefix}) {
         const std::string start = std::string(prefix) + tag + '-';
         for (auto it = leftovers_.lower_bound(start);
              it != leftovers_.end() && it->compare(0, start.size(), start) == 0;) {
@@ -101,12 +119,28 @@ void StagedInstaller::recover(const std::string& name) {
                 continue;
             }
             // An old copy moved aside by a run that ended before it put the new one in is the
-            // only copy there is: it goes back to its name. Anything else is debris.
+            // only copy there is: it goes back to its name. A staged copy never held anything
+            // but the new one.
             const bool restored =
                 prefix == AsidePrefix && !statAt(folder_.get(), name).ok() &&
                 renameNoReplace(folder_.get(), it->c_str(), folder_.get(), name.c_str()) == 0;
-            if (!restored)
+            if (!restored && (prefix == StagedPrefix || isOurs(*it))) {
                 (void)removeItem(folder_.get(), *it, path_);
+            } else if (!restored) {
+                // Left where it is when the Trash cannot take it: the next run tries again.
+                std::string trashed;
+                const Status moved = moveToTrash(folder_.get(), *it, path_ + '/' + name, &trashed);
+                const QString shown = text::fromNativeBytes(path_ + '/' + name);
+                if (moved.ok())
+                    log::systemLog(QStringLiteral("an interrupted install of %1 left the copy "
+                                                  "it replaced; it is in the Trash as %2")
+                                       .arg(shown, text::fromNativeBytes(trashed)));
+                else
+                    log::systemLog(
+                        QStringLiteral("an interrupted install of %1 left the copy "
+                                       "it replaced as %2: %3")
+                            .arg(shown, text::fromNativeBytes(*it), moved.description()));
+            }
             it = leftovers_.erase(it);
         }
     }
@@ -185,23 +219,33 @@ Status StagedInstaller::commit(const StagedItem& staged, const CommitRules& rule
         }
         // Something appeared there meanwhile: replace it as below.
     }
-    if (exchange(fd, from, to) != 0) {
-        if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
-            return replaceWithoutExchange(staged, rules, report);
+    // Under a name of its own before the swap: a run that ends after it leaves the old item
+    // under that name, which the next run judges instead of deleting.
+    const StagedItem swapped{staged.name,
+                             SwapPrefix + staged.stagedName.substr(sizeof StagedPrefix - 1)};
+    if (::renameat(fd, from, fd, swapped.stagedName.c_str()) != 0) {
         const int error = errno;
         discard(staged);
         return Status(Step::Replacing, error, destination);
     }
-    // The new item is in place; the old one now lies under the staging name.
-    report.replaced = judge(staged.stagedName, rules);
+    from = swapped.stagedName.c_str();
+    if (exchange(fd, from, to) != 0) {
+        if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
+            return replaceWithoutExchange(swapped, rules, report);
+        const int error = errno;
+        discard(swapped);
+        return Status(Step::Replacing, error, destination);
+    }
+    // The new item is in place; the old one now lies under the swap name.
+    report.replaced = judge(swapped.stagedName, rules);
     if (report.replaced != Replaced::Edit && report.replaced != Replaced::EditKept) {
-        report.cleanup = removeItem(fd, staged.stagedName, path_);
+        report.cleanup = removeItem(fd, swapped.stagedName, path_);
         return {};
     }
     auto putBack = [&](Status why) {
         if (exchange(fd, from, to) != 0)
-            return Status(Step::Replacing, errno, path_ + '/' + staged.stagedName);
-        discard(staged);
+            return Status(Step::Replacing, errno, path_ + '/' + swapped.stagedName);
+        discard(swapped);
         return why;
     };
     if (report.replaced == Replaced::EditKept)
@@ -209,7 +253,7 @@ Status StagedInstaller::commit(const StagedItem& staged, const CommitRules& rule
     TrashSlot slot;
     Status trashed = slot.reserve(fd, destination);
     if (trashed.ok())
-        trashed = slot.fill(fd, staged.stagedName);
+        trashed = slot.fill(fd, swapped.stagedName);
     if (!trashed.ok())
         return putBack(trashed); // the old item must not be lost: it goes back
     report.trashedName = slot.trashedName();

@@ -65,9 +65,11 @@ public:
     Status open();
 
     // Clears what runs that ended left behind for the name: an old copy one of them moved
-    // aside goes back to its name when nothing has it, the rest is removed. Done before the
-    // name is looked at, and again before it is staged.
-    void recover(const std::string& name);
+    // aside goes back to its name when nothing has it; an old copy a swap handed back is
+    // removed when it holds what is installed now or one of ours (what the record says was
+    // put there), else it goes to the Trash; staged copies are removed. Done before the name
+    // is looked at, and again before it is staged.
+    void recover(const std::string& name, const std::vector<Digest>& ours = {});
 
     // Copies the item name of sourceFolder (an open folder at sourceRoot) beside its future
     // place. Refuses a copy into itself: a folder that contains the destination folder, or

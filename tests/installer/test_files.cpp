@@ -429,6 +429,18 @@ private Q_SLOTS:
         QVERIFY(install("s").installed());
         QCOMPARE(debris().size(), 2);
         QVERIFY(debris().contains(alive));
+        // A run that ended after its swap left the old copy under its swap name, one that
+        // moved it aside under its aside name: each is judged by its content. What is
+        // installed goes; the user's work goes to the Trash, never deleted unread.
+        const QString trash = environment::dataHome() + "/Trash/files";
+        QDir(trash).removeRecursively();
+        test::write(dst(".twk-swap-" + tag + "-999999-1"), "edited");
+        test::write(dst(".twk-swap-" + tag + "-999999-2"), "new");
+        test::write(dst(".twk-old-" + tag + "-999999-3"), "edited too");
+        test::write(dst(".twk-staged-" + tag + "-999999-4.999999-5"), "a merge being written");
+        QCOMPARE(install("s", EditChoice::Keep).done, ScriptOutcome::Done::UpToDate);
+        QCOMPARE(debris().size(), 2);
+        QCOMPARE(test::tree(trash).values(), (QByteArrayList{"edited", "edited too"}));
     }
 
     // Mount points, full and foreign file systems (as root: a folder bind-mounted on a script, a
