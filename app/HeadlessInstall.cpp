@@ -62,10 +62,16 @@ QString installedLine(const files::ScriptOutcome& script, const files::ScriptPla
     if (!script.status.ok())
         return Texts::tr("not installed: %1: %2")
             .arg(name, text::visibleText(script.status.description()));
+    if (script.done == Done::Merged && script.trashedName.isEmpty()) // another run moved it
+        return Texts::tr("merged: %1 (Tarnwick's update merged into your edits)").arg(name);
     if (script.done == Done::Merged)
         return Texts::tr("merged: %1 (Tarnwick's update merged into your edits; your copy is in "
                          "the Trash as %2)")
             .arg(name, Messages::shownName(script.trashedName));
+    if (script.done == Done::EditsKept && script.before == files::ScriptState::Edited)
+        return Texts::tr("kept your edits: %1 (Tarnwick's copy has not changed since it was "
+                         "installed; --replace-edited puts it back)")
+            .arg(name);
     if (script.done == Done::EditsKept && script.merge == Verdict::Conflicts)
         return savedMerge(places, script.name);
     if (script.done == Done::EditsKept && script.merge)

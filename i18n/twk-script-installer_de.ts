@@ -202,6 +202,14 @@ Die Standardoptionen von Qt (-style, -platform, ...) gelten für das Fenster.
             <numerusform>%1 von %n Skripten in %3 installiert</numerusform>
         </translation>
     </message>
+    <message>
+        <source>merged: %1 (Tarnwick&apos;s update merged into your edits)</source>
+        <translation>zusammengeführt: %1 (Tarnwicks Aktualisierung mit Ihren Bearbeitungen zusammengeführt)</translation>
+    </message>
+    <message>
+        <source>kept your edits: %1 (Tarnwick&apos;s copy has not changed since it was installed; --replace-edited puts it back)</source>
+        <translation>Ihre Bearbeitungen behalten: %1 (Tarnwicks Kopie hat sich seit der Installation nicht geändert; --replace-edited stellt sie wieder her)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -202,6 +202,14 @@ Les options standard de Qt (-style, -platform, ...) s’appliquent à la fenêtr
             <numerusform>Scripts installés dans %3&#xa0;: %1 sur %n</numerusform>
         </translation>
     </message>
+    <message>
+        <source>merged: %1 (Tarnwick&apos;s update merged into your edits)</source>
+        <translation>fusionné&#xa0;: %1 (mise à jour de Tarnwick fusionnée avec vos modifications)</translation>
+    </message>
+    <message>
+        <source>kept your edits: %1 (Tarnwick&apos;s copy has not changed since it was installed; --replace-edited puts it back)</source>
+        <translation>modifications conservées&#xa0;: %1 (la copie de Tarnwick n’a pas changé depuis son installation&#x202f;; --replace-edited la remet en place)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

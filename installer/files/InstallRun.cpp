@@ -83,9 +83,11 @@ ScriptJob InstallRun::prepare(const QByteArray& name, EditChoice edits, ScriptOu
 
 void InstallRun::planMerge(ScriptJob& job, ScriptOutcome& outcome) {
     outcome.done = ScriptOutcome::Done::EditsKept;
+    if (job.assessment.state == ScriptState::Edited)
+        return; // nothing of Tarnwick's to carry into the edit: no merge was tried
     outcome.merge = ScriptMerge::Verdict::Impossible;
     if (job.assessment.state != ScriptState::EditedAndUpdated)
-        return; // nothing of Tarnwick's to carry into the edit, or nothing to merge against
+        return; // nothing to merge against
     const auto versions = readVersions(source_.valid() ? source_.get() : -1, installer_.folderFd(),
                                        job.name.toStdString(), record_.find(job.name));
     if (!versions.ok())

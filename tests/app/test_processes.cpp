@@ -251,6 +251,7 @@ private Q_SLOTS:
         row("line ends and executable bit kept", "crlf", start, QByteArray(mine).replace("\n", "\r\n"), update, "\\u000D", 0, "merged: m", QByteArray(both).replace("\n", "\r\n"), {}, "edited");
         row("not text", "file", QByteArray("a\0b\n", 4), QByteArray("a\0m\n", 4), QByteArray("a\0n\n", 4), "Not text: its differences are not shown.", 3, "kept your edits: m (it cannot be merged", QByteArray("a\0m\n", 4), {}, "edited and updated");
         row("too large", "file", huge, huge + "mine\n", "new\n" + huge, "Larger than 1 MiB", 3, "kept your edits: m (it cannot be merged", huge + "mine\n", {}, "edited and updated");
+        row("only you changed it: nothing to merge", "file", start, mine, start, "-1 mine\n+1\n", 3, "kept your edits: m (Tarnwick's copy has not changed since it was installed", mine, {}, "edited");
         row("by hand", "file", {}, mine, update, "What was installed is not known", 3, "kept your edits: m (it cannot be merged", mine, {}, "different");
         row("folder", "folder", start, mine, update, "only in Tarnwick's: m/c", 0, "merged: m", both, {}, "edited");
         row("folder, one file collides", "folder", start, collides, update, "changed: m/b", 3, "kept your edits: m (your changes and Tarnwick's collide", collides, marked, "edited and updated");
