@@ -246,7 +246,7 @@ private Q_SLOTS:
         auto row = [](const char* name, const char* kind, const QByteArray& base, const QByteArray& yours, const QByteArray& theirs, const char* diff, int status, const char* line, const QByteArray& after, const QByteArray& saved, const char* state) {
             QTest::newRow(name) << kind << base << yours << theirs << diff << status << line << after << saved << state;
         };
-        row("clean", "file", start, mine, update, "-1 mine\n+1\n", 0, "merged: m (Tarnwick's update merged into your edits; your copy is in the Trash as m)", both, {}, "edited");
+        row("clean", "file", start, mine, update, "Your copy of 'm' against Tarnwick's\n--- yours: m\n+++ Tarnwick's: m\n@@ -1,8 +1,8 @@\n-1 mine\n+1\n", 0, "merged: m (Tarnwick's update merged into your edits; your copy is in the Trash as m)", both, {}, "edited");
         row("collides", "file", start, collides, update, "-8 mine\n+8 new\n", 3, "kept your edits: m (your changes and Tarnwick's collide; the merge with conflict markers is saved as ", collides, marked, "edited and updated");
         row("line ends and executable bit kept", "crlf", start, QByteArray(mine).replace("\n", "\r\n"), update, "\\u000D", 0, "merged: m", QByteArray(both).replace("\n", "\r\n"), {}, "edited");
         row("not text", "file", QByteArray("a\0b\n", 4), QByteArray("a\0m\n", 4), QByteArray("a\0n\n", 4), "Not text: its differences are not shown.", 3, "kept your edits: m (it cannot be merged", QByteArray("a\0m\n", 4), {}, "edited and updated");
