@@ -1,5 +1,7 @@
 #include "support/text/DisplayText.h"
 
+#include <algorithm>
+
 namespace twk::text {
 namespace {
 
@@ -16,6 +18,10 @@ bool hidesItself(char32_t c) {
 }
 
 QString escaped(QStringView text, bool keepLines) {
+    // Most names are printable ASCII, which shows itself: nothing to write out.
+    if (std::all_of(text.begin(), text.end(),
+                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; }))
+        return text.toString();
     QString shown;
     shown.reserve(text.size());
     for (qsizetype i = 0; i < text.size();) {

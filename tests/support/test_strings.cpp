@@ -365,7 +365,8 @@ private Q_SLOTS:
             {"Open Recent.sh", "Open Recent.sh"}, {"invoice\u202Ehs.txt", "invoice\\u202Ehs.txt"},
             {"a\u2066\u2069\u200E\u200F\u061Cb", "a\\u2066\\u2069\\u200E\\u200F\\u061Cb"},
             {"a\u200B\u200D\uFEFFb", "a\\u200B\\u200D\\uFEFFb"}, {"a\x1b[31mb\x07", "a\\u001B[31mb\\u0007"},
-            {"a\nb\u2028c", "a\\u000Ab\\u2028c"}, {"a\U000E0001b😀", "a\\U000E0001b😀"}, {"שלום", "שלום"}};
+            {"a\nb\u2028c", "a\\u000Ab\\u2028c"}, {"a\U000E0001b😀", "a\\U000E0001b😀"}, {"שלום", "שלום"},
+            {" ~\x1f", " ~\\u001F"}, {"~\x7f", "~\\u007F"}, {"\x7f ~", "\\u007F ~"}};
         // clang-format on
         for (const auto& [text, visible] : shown) {
             QCOMPARE(text::visibleText(u8(text)), u8(visible));
