@@ -22,6 +22,7 @@
 #include "support/text/Conversions.h"
 #include "tests/common/Testing.h"
 
+#include <QCborArray>
 #include <QCborMap>
 #include <QCborValue>
 #include <QCryptographicHash>
@@ -298,6 +299,59 @@ private Q_SLOTS:
         QCOMPARE(state("s"), ScriptState::UpdateAvailable);
         QCOMPARE(install("s", EditChoice::Keep).done, ScriptOutcome::Done::Copied);
         QCOMPARE(test::read(dst("s")), QByteArray("v3"));
+    }
+
+    // A damaged record, whatever is wrong with it, is set aside whole and read as none: the
+    // install goes on, and the new record knows what it put in place. Its bases are the user's
+    // scripts, kept for no one else to read.
+    void damagedRecordSetAside_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("not a record at all") << "bytes";
+        QTest::newRow("cut short") << "cut";
+        QTest::newRow("no list of scripts") << "no scripts";
+        QTest::newRow("an entry whose files are no map") << "files";
+        QTest::newRow("an entry whose pending content is no digest") << "pending";
+        QTest::newRow("an entry without its name") << "name";
+    }
+    void damagedRecordSetAside() {
+        QFETCH(QString, damage);
+        test::write(src("s"), "#!/bin/sh\n");
+        QVERIFY(install("s").installed());
+        for (const QFileInfo& base : QDir(state_ + "/bases").entryInfoList(QDir::Files))
+            QCOMPARE(base.permissions(),
+                     QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        const QString path = state_ + "/installed.cbor";
+        QByteArray bytes = test::read(path);
+        QCborMap record = QCborValue::fromCbor(bytes).toMap();
+        QCborArray scripts = record.value(QStringLiteral("scripts")).toArray();
+        QCborMap entry = scripts.first().toMap();
+        const bool entryDamage = damage == u"files" || damage == u"pending" || damage == u"name";
+        if (damage == u"files")
+            entry.insert(4, 7);
+        else if (damage == u"pending")
+            entry.insert(5, QStringLiteral("v2"));
+        else if (damage == u"name")
+            entry.remove(0);
+        if (entryDamage) {
+            scripts[0] = entry;
+            record.insert(QStringLiteral("scripts"), scripts);
+        }
+        if (damage == u"no scripts")
+            record.remove(QStringLiteral("scripts"));
+        if (damage == u"bytes")
+            bytes = "{\"scripts\": []}";
+        else if (damage == u"cut")
+            bytes.chop(3);
+        else
+            bytes = record.toCborValue().toCbor();
+        test::write(path, bytes);
+        test::write(src("t"), "t");
+        QVERIFY(install("t").installed());
+        const QStringList aside = QDir(state_).entryList({"installed.cbor.damaged-*"});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(test::read(state_ + u'/' + aside.first()), bytes);
+        QCOMPARE(state("t"), ScriptState::Installed);
+        QCOMPARE(state("s"), ScriptState::Installed); // learned again: equal to Tarnwick's
     }
 
     // A record written by a newer version is read as none and left as it is: the states rest
