@@ -366,6 +366,33 @@ private Q_SLOTS:
         QCOMPARE(test::read(state_ + "/installed.cbor"), newer);
     }
 
+    // What makes an installed copy the user's edit: its content, and inside a folder each
+    // entry's executable bit; never its times, nor the mode of the item itself.
+    void whatCountsAsAnEdit_data() {
+        // clang-format off
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("change"); // shell, run on the installed copy as $0
+        QTest::addColumn<ScriptState>("state");
+        QTest::newRow("file touched") << "file" << "touch -d 2001-01-01 \"$0\"" << ScriptState::Installed;
+        QTest::newRow("file made executable") << "file" << "chmod +x \"$0\"" << ScriptState::Installed;
+        QTest::newRow("folder made read-only") << "folder" << "chmod a-w \"$0\"" << ScriptState::Installed;
+        QTest::newRow("file in folder made executable") << "folder" << "chmod +x \"$0/a\"" << ScriptState::Edited;
+        QTest::newRow("file in folder made a link") << "folder" << "ln -sf b \"$0/a\"" << ScriptState::Edited;
+        QTest::newRow("file in folder emptied") << "folder" << ": > \"$0/a\"" << ScriptState::Edited;
+        // clang-format on
+    }
+    void whatCountsAsAnEdit() {
+        QFETCH(QString, item);
+        QFETCH(QString, change);
+        QFETCH(ScriptState, state);
+        const QByteArray name = item.toUtf8();
+        test::write(item == u"file" ? src(item) : src(item) + "/a", "#!/bin/sh\n");
+        QVERIFY(install(name).installed());
+        QCOMPARE(QProcess::execute("sh", {"-c", change, dst(item)}), 0);
+        QCOMPARE(this->state(name), state);
+        QProcess::execute("chmod", {"-R", "u+w", dst(item)});
+    }
+
     // Names are bytes: one that is not UTF-8 is listed, installed, compared and removed.
     void namesAreBytes() {
         const QByteArray latin1("caf\xe9.sh");
