@@ -92,23 +92,44 @@ void BaseStore::dropUnused(const std::set<QString>& used) const {
         return;
     const time_t now = ::time(nullptr);
     for (const std::string& name : *names) {
+        if (used.count(QString::fromLatin1(name.data(), qsizetype(name.size()))))
+            continue; // the common case, decided without a look at the file
         const auto st = statAt(folder, name);
-        if (!st.ok() || !S_ISREG(st->st_mode) || now - st->st_mtime < GraceSeconds ||
-            used.count(text::fromNativeBytes(QByteArray::fromStdString(name))))
+        if (!st.ok() || !S_ISREG(st->st_mode) || now - st->st_mtime < GraceSeconds)
             continue;
         (void)::unlinkat(folder, name.c_str(), 0); // gone already, or left for next time
     }
 }
 
-Expected<KeptItem> keepBases(BaseStore& store, int dir, const std::string& name) {
-    KeptItem kept;
-    const auto content = contentDigest(dir, name, [&](const Leaf& leaf) {
+namespace {
+
+// Each leaf's digest is kept, and each text leaf's bytes become a base.
+LeafSink keeping(BaseStore& store, KeptItem& kept) {
+    return [&store, &kept](const Leaf& leaf) {
         kept.files[leaf.relative] = leaf.digest;
         if (leaf.bytes && isText(*leaf.bytes)) {
             if (Status keptBase = store.keep(leaf.digest, *leaf.bytes); !keptBase.ok())
                 logOnce(keptBase);
         }
-    });
+    };
+}
+
+} // namespace
+
+Expected<KeptItem> keepBases(BaseStore& store, int dir, const std::string& name) {
+    KeptItem kept;
+    const auto content = contentDigest(dir, name, keeping(store, kept));
+    if (!content.ok())
+        return content.status();
+    kept.content = *content;
+    return kept;
+}
+
+Expected<KeptItem> copyKeepingBases(BaseStore& store, int dir, const std::string& name,
+                                    const struct stat& st, int copyDir,
+                                    const std::string& copyName) {
+    KeptItem kept;
+    const auto content = copyFileWithDigest(dir, name, st, copyDir, copyName, keeping(store, kept));
     if (!content.ok())
         return content.status();
     kept.content = *content;

@@ -56,4 +56,10 @@ struct KeptItem {
 };
 Expected<KeptItem> keepBases(BaseStore& store, int dir, const std::string& name);
 
+// The same for a file script while it is copied (see copyFileWithDigest): the copy's digest
+// and base, from the bytes as they pass.
+Expected<KeptItem> copyKeepingBases(BaseStore& store, int dir, const std::string& name,
+                                    const struct stat& st, int copyDir,
+                                    const std::string& copyName);
+
 } // namespace twk::files

@@ -105,19 +105,28 @@ void InstallRun::planMerge(ScriptJob& job, ScriptOutcome& outcome) {
 
 void InstallRun::stage(ScriptJob& job, ScriptOutcome& outcome) {
     StagedItem staged;
-    Status status = source_.valid() ? installer_.stage(source_.get(), sourceRoot_,
-                                                       job.name.toStdString(), staged)
-                                    : Status(Step::Copying, ENOENT, sourceRoot_);
+    // A file script not read yet is read as it is copied: its digest and base on the way.
+    std::optional<KeptItem> keptWhileCopying;
+    const StagedInstaller::FileCopier copyAndKeep = [&](int dir, const std::string& name,
+                                                        const struct stat& st, int copyDir,
+                                                        const std::string& copyName) -> Status {
+        auto kept = copyKeepingBases(bases_, dir, name, st, copyDir, copyName);
+        if (!kept.ok())
+            return kept.status();
+        keptWhileCopying = std::move(*kept);
+        return {};
+    };
+    Status status = source_.valid()
+                        ? installer_.stage(source_.get(), sourceRoot_, job.name.toStdString(),
+                                           staged, job.keptSource ? nullptr : copyAndKeep)
+                        : Status(Step::Copying, ENOENT, sourceRoot_);
     if (status.ok()) {
         // What was copied is what the record will say was installed; its texts are the bases
         // of later merges.
         const int folder = installer_.folderFd();
-        // Tarnwick's copy read by the assessment and unchanged since: the staged copy is it.
-        const auto now = stampOf(source_.get(), job.name.toStdString());
-        const bool unchanged = job.keptSource && job.assessment.sourceStamp && now.ok() &&
-                               job.assessment.sourceStamp->vouchesFor(*now);
-        const auto kept = unchanged ? Expected<KeptItem>(*job.keptSource)
-                                    : keepBases(bases_, folder, staged.stagedName);
+        const auto kept = keptWhileCopying       ? Expected<KeptItem>(*keptWhileCopying)
+                          : sourceUnchanged(job) ? Expected<KeptItem>(*job.keptSource)
+                                                 : keepBases(bases_, folder, staged.stagedName);
         Expected<Digest> content = kept.ok() ? Expected<Digest>(kept->content) : kept.status();
         if (kept.ok() && job.merge) {
             const Status merged =
@@ -135,6 +144,14 @@ void InstallRun::stage(ScriptJob& job, ScriptOutcome& outcome) {
         status = content.status().as(Step::Copying, sourceRoot_ + '/' + job.name.toStdString());
     }
     fail(outcome, status);
+}
+
+bool InstallRun::sourceUnchanged(const ScriptJob& job) const {
+    // Tarnwick's copy read by the assessment and unchanged since: the staged copy is it.
+    if (!job.keptSource || !job.assessment.sourceStamp)
+        return false;
+    const auto now = stampOf(source_.get(), job.name.toStdString());
+    return now.ok() && job.assessment.sourceStamp->vouchesFor(*now);
 }
 
 Status InstallRun::flush() {

@@ -67,6 +67,8 @@ private:
     void learn(const RecordChanges& changes);
     // Plans the merge the user asked for: the job is wanted only when it merges cleanly.
     void planMerge(ScriptJob& job, ScriptOutcome& outcome);
+    // Whether Tarnwick's copy is still what the job's assessment read.
+    bool sourceUnchanged(const ScriptJob& job) const;
 
     ScriptPlaces places_;
     std::string sourceRoot_;

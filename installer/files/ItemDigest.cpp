@@ -5,6 +5,11 @@
 #include "support/posix/Io.h"
 
 #include <xxhash.h>
+#if defined(__x86_64__)
+// The library's own dispatch: the widest vector unit this processor has (SSE2, AVX2,
+// AVX-512), chosen at run time. The digest is the same whichever runs.
+#include <xxh_x86dispatch.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -183,6 +188,35 @@ Expected<Digest> contentDigest(int dir, const std::string& name, const LeafSink&
     if (!walked.ok())
         return walked;
     return hasher.digest();
+}
+
+Expected<Digest> copyFileWithDigest(int dir, const std::string& name, const struct stat& st,
+                                    int copyDir, const std::string& copyName,
+                                    const LeafSink& leaves) {
+    Hasher hasher;
+    addEntry(hasher, {}, st.st_mode);
+    QByteArray whole;
+    bool held = st.st_size <= WholeFileLimit; // while the bytes so far fit
+    if (held)
+        whole.reserve(qsizetype(st.st_size));
+    quint64 total = 0;
+    const Status copied =
+        copyFileTapped(dir, name, st, copyDir, copyName, [&](const char* data, size_t size) {
+            hasher.add(data, size);
+            total += size;
+            held = held && total <= quint64(WholeFileLimit);
+            if (held)
+                whole.append(data, qsizetype(size));
+        });
+    if (!copied.ok())
+        return copied;
+    hasher.addNumber(total);
+    const Digest digest = hasher.digest();
+    if (leaves) {
+        const std::string noTarget;
+        leaves({{}, st, digest, held ? &whole : nullptr, &noTarget});
+    }
+    return digest;
 }
 
 Digest fileBytesDigest(QByteArrayView bytes) {

@@ -57,6 +57,13 @@ using LeafSink = std::function<void(const Leaf& leaf)>;
 // versions of a script are gathered while the item is read anyway.
 Expected<Digest> contentDigest(int dir, const std::string& name, const LeafSink& leaves);
 
+// Copies the regular file name of dir (st: its stat, as found) to the new copyName of copyDir
+// as copyItem would, answering what contentDigest would for the copy and telling leaves of
+// it: the bytes pass once, for the copy and the digest together.
+Expected<Digest> copyFileWithDigest(int dir, const std::string& name, const struct stat& st,
+                                    int copyDir, const std::string& copyName,
+                                    const LeafSink& leaves);
+
 // What contentDigest answers for a file holding these bytes.
 Digest fileBytesDigest(QByteArrayView bytes);
 

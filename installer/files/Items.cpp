@@ -51,18 +51,59 @@ Status copyFailed(int error = errno) {
     return Status(Step::Copying, error);
 }
 
+// Hands the copy's bytes, from its start, to tap.
+Status tapCopy(int copy, const ByteTap& tap) {
+    std::vector<char> buffer(TapBufferSize);
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(copy, buffer.data(), buffer.size(), at);
+        if (n == 0)
+            return {};
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Status(Step::Reading, errno);
+        tap(buffer.data(), size_t(n));
+        at += n;
+    }
+}
+
+// Copies until the end of the input, handing each piece to tap on its way: read once, where a
+// kernel copy and a second reading would each pass over the bytes. Where the file system
+// shares blocks, the reflink still wins, and the copy is read after it.
+Status copyBytesTapped(int in, int out, const ByteTap& tap) {
+    if (!reflinkRefused) {
+        if (::ioctl(out, FICLONE, in) == 0)
+            return tapCopy(out, tap);
+        if (errno == EOPNOTSUPP || errno == ENOTTY || errno == EINVAL || errno == EXDEV ||
+            errno == ENOSYS)
+            reflinkRefused = true;
+    }
+    std::vector<char> buffer(TapBufferSize);
+    for (size_t got = buffer.size(); got == buffer.size();) {
+        if (Status read = posix::readFully(in, buffer.data(), buffer.size(), got); !read.ok())
+            return Status(Step::Copying, read.error());
+        if (Status written = posix::writeAll(out, buffer.data(), got); !written.ok())
+            return Status(Step::Copying, written.error());
+        tap(buffer.data(), got);
+    }
+    return {};
+}
+
 Status copyFile(int srcDir, const std::string& name, const struct stat& st, int dstDir,
-                const std::string& dstName) {
+                const std::string& dstName, const ByteTap& tap = {}) {
     const Fd in(::openat(srcDir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     struct stat opened;
     if (!in.valid() || ::fstat(in.get(), &opened) != 0)
         return copyFailed();
     if (!sameFile(opened, st))
         return copyFailed(ESTALE);
-    Fd out(::openat(dstDir, dstName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    // Readable too: a reflinked copy is read back for the tap.
+    Fd out(::openat(dstDir, dstName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!out.valid())
         return copyFailed();
-    if (Status copied = copyBytes(in.get(), out.get()); !copied.ok())
+    if (Status copied =
+            tap ? copyBytesTapped(in.get(), out.get(), tap) : copyBytes(in.get(), out.get());
+        !copied.ok())
         return copied;
     // Start writing large files out now, so the one flush before the swap finds little to do.
     if (opened.st_size >= (1 << 20))
@@ -120,6 +161,11 @@ Status finishFolder(int fd, const struct stat& source) {
 }
 
 } // namespace
+
+Status copyFileTapped(int srcDir, const std::string& srcName, const struct stat& st, int dstDir,
+                      const std::string& dstName, const ByteTap& tap) {
+    return copyFile(srcDir, srcName, st, dstDir, dstName, tap);
+}
 
 Expected<std::string> readLink(int dir, const std::string& name, const struct stat& st) {
     size_t size = st.st_size > 0 ? size_t(st.st_size) + 1 : PATH_MAX;

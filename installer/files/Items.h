@@ -7,6 +7,7 @@
 
 #include <QtGlobal>
 
+#include <functional>
 #include <string>
 
 namespace twk::files {
@@ -16,6 +17,16 @@ namespace twk::files {
 // and get their own mode once filled. srcRoot is srcDir's path, for messages.
 Status copyItem(int srcDir, const std::string& srcName, int dstDir, const std::string& dstName,
                 const std::string& srcRoot);
+
+// Receives a file's bytes, in order, as they are copied.
+using ByteTap = std::function<void(const char* data, size_t size)>;
+// The pieces a tap is handed are at most this big.
+inline constexpr size_t TapBufferSize = 1 << 18;
+
+// Copies the regular file srcName of srcDir (st: its stat, as found) to the new dstName of
+// dstDir as copyItem would, handing every byte of the copy to tap on the way.
+Status copyFileTapped(int srcDir, const std::string& srcName, const struct stat& st, int dstDir,
+                      const std::string& dstName, const ByteTap& tap);
 
 // Removes the item and everything in it; an item that is not there is no failure. A folder
 // the owner cannot change is given owner permissions first, nothing else ever is.

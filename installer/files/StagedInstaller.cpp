@@ -147,7 +147,8 @@ void StagedInstaller::recover(const std::string& name, const std::vector<Digest>
 }
 
 Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
-                              const std::string& name, StagedItem& staged) {
+                              const std::string& name, StagedItem& staged,
+                              const FileCopier& copyFile) {
     staged.name = name;
     staged.stagedName = uniqueName(StagedPrefix, name);
     const std::string sourcePath = sourceRoot + '/' + name;
@@ -169,7 +170,11 @@ Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
                 QCoreApplication::translate("Status", "Tarnwick's scripts folder lies inside it"));
     }
     recover(name);
-    Status copied = copyItem(sourceFolder, name, folder_.get(), staged.stagedName, sourceRoot);
+    Status copied =
+        copyFile && S_ISREG(source.st_mode)
+            ? copyFile(sourceFolder, name, source, folder_.get(), staged.stagedName)
+                  .as(Step::Copying, sourcePath)
+            : copyItem(sourceFolder, name, folder_.get(), staged.stagedName, sourceRoot);
     if (!copied.ok())
         discard(staged);
     return copied;

@@ -10,6 +10,7 @@
 
 #include "installer/files/ItemDigest.h"
 
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -73,9 +74,12 @@ public:
 
     // Copies the item name of sourceFolder (an open folder at sourceRoot) beside its future
     // place. Refuses a copy into itself: a folder that contains the destination folder, or
-    // a source folder that lies inside the item it would replace.
+    // a source folder that lies inside the item it would replace. A file item is copied by
+    // copyFile where one is given (to read its bytes on the way).
+    using FileCopier = std::function<Status(int dir, const std::string& name, const struct stat& st,
+                                            int copyDir, const std::string& copyName)>;
     Status stage(int sourceFolder, const std::string& sourceRoot, const std::string& name,
-                 StagedItem& staged);
+                 StagedItem& staged, const FileCopier& copyFile = {});
 
     // Makes every staged byte durable: one flush of the destination's file system.
     Status flush();
