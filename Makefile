@@ -18,7 +18,7 @@ PACKAGE_PACKAGES := dpkg-dev lintian
 
 .PHONY: all deps configure build run test bench test-sanitize fuzz fuzz-build package format clean
 
-FUZZERS := fuzz_strings fuzz_install_request
+FUZZERS := fuzz_strings fuzz_install_record fuzz_install_request
 FUZZ_SECONDS ?= 300
 
 all: build

@@ -47,16 +47,19 @@ Status BaseStore::keep(const Digest& digest, const QByteArray& text) {
         return Status(Step::Writing, errno, folder_);
     const std::string name = text::toNativeBytes(digest.hex()).toStdString();
     const std::string path = folder_ + '/' + name;
-    if (const auto kept = statAt(folder, name); kept.ok()) {
-        if (S_ISREG(kept->st_mode) && kept->st_size == text.size()) {
+    // Written in place, not flushed: a base is only ever read whole with its digest, so one
+    // being written, or cut short by a crash, counts as none.
+    Fd fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!fd.valid() && errno == EEXIST) {
+        const auto kept = statAt(folder, name);
+        if (kept.ok() && S_ISREG(kept->st_mode) && kept->st_size == text.size()) {
+            // Kept already; touched, so that it is not dropped as unused.
             (void)::utimensat(folder, name.c_str(), nullptr, AT_SYMLINK_NOFOLLOW);
             return {};
         }
         ::unlinkat(folder, name.c_str(), 0); // what a crash left unfinished
+        fd = Fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     }
-    // Written in place, not flushed: a base is only ever read whole with its digest, so one
-    // being written, or cut short by a crash, counts as none.
-    Fd fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!fd.valid())
         return errno == EEXIST ? Status() : Status(Step::Writing, errno, path); // being kept
     Status written = posix::writeAll(fd.get(), text);

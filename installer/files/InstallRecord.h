@@ -10,7 +10,7 @@
 // A damaged record is set aside and read as no record; what this version does not know of an
 // entry or of the file is kept; a record a newer version wrote is read as none and left alone.
 
-#include "installer/files/BaseStore.h"
+#include "installer/files/RecordCodec.h"
 
 #include <QByteArray>
 #include <QCborMap>
@@ -22,18 +22,6 @@
 #include <string>
 
 namespace twk::files {
-
-struct RecordEntry {
-    QByteArray name;       // the script's entry name, as bytes
-    Digest content;        // what was installed
-    Stamp installed;       // the installed copy, just after it was put in place
-    Stamp source;          // Tarnwick's copy, as it was copied
-    QCborMap unknown = {}; // members of a newer version, written back as they came
-    BaseFiles files = {};  // what was installed, leaf by leaf; its texts are the bases
-    // What a run is putting in place and has not recorded yet: should it end before it does,
-    // a copy holding this is that run's, not the user's.
-    std::optional<Digest> pending = {};
-};
 
 class InstallRecord {
 public:

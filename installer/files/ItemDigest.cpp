@@ -107,15 +107,11 @@ Status addFile(std::initializer_list<Hasher*> hashers, QByteArray* whole, bool* 
         }
         whole->clear(); // it grew meanwhile: the rest is read as for a large file
     }
-    std::vector<char> buffer(1 << 18);
-    for (;;) {
-        size_t got = 0;
-        if (Status read = posix::readFully(file.get(), buffer.data(), buffer.size(), got);
-            !read.ok())
+    char* buffer = passBuffer();
+    for (size_t got = TapBufferSize; got == TapBufferSize;) {
+        if (Status read = posix::readFully(file.get(), buffer, TapBufferSize, got); !read.ok())
             return read;
-        add(buffer.data(), got);
-        if (got < buffer.size())
-            break;
+        add(buffer, got);
     }
     for (Hasher* hasher : hashers)
         hasher->addNumber(total);
@@ -227,25 +223,48 @@ Digest fileBytesDigest(QByteArrayView bytes) {
     return hasher.digest();
 }
 
+namespace {
+
+// What a stamp hashes, gathered first and hashed in one go: the same bytes a running hash of
+// each entry's relative path and fields would see, without a hash state per stamp.
+class StampBytes {
+public:
+    void addEntry(const std::string& relative, const struct stat& st, bool withChangeTime) {
+        const quint64 size = relative.size();
+        bytes_.append(reinterpret_cast<const char*>(&size), sizeof size);
+        bytes_.append(relative);
+        const quint64 fields[] = {quint64(st.st_dev),
+                                  quint64(st.st_ino),
+                                  quint64(st.st_mode),
+                                  quint64(st.st_size),
+                                  quint64(nanoseconds(st.st_mtim)),
+                                  quint64(nanoseconds(st.st_ctim))};
+        bytes_.append(reinterpret_cast<const char*>(fields),
+                      sizeof fields - (withChangeTime ? 0 : sizeof(quint64)));
+    }
+    Digest digest() const {
+        const XXH128_hash_t hash = XXH3_128bits(bytes_.data(), bytes_.size());
+        return {hash.high64, hash.low64};
+    }
+
+private:
+    std::string bytes_;
+};
+
+} // namespace
+
 Expected<Stamp> stampOf(int dir, const std::string& name) {
-    Hasher hasher, unmoved;
+    StampBytes all, unmoved;
     Stamp stamp;
     bool wholeSeconds = true;
     const Status walked =
         walkItem(dir, name,
                  [&](int, const std::string&, const std::string& relative, const struct stat& st) {
-                     hasher.add(relative);
-                     unmoved.add(relative);
+                     all.addEntry(relative, st, true);
+                     // Moving the item changes its own change time only.
+                     unmoved.addEntry(relative, st, !relative.empty());
                      if (relative.empty())
                          stamp.mode = st.st_mode;
-                     const quint64 fields[] = {quint64(st.st_dev),
-                                               quint64(st.st_ino),
-                                               quint64(st.st_mode),
-                                               quint64(st.st_size),
-                                               quint64(nanoseconds(st.st_mtim)),
-                                               quint64(nanoseconds(st.st_ctim))};
-                     hasher.add(fields, sizeof fields);
-                     unmoved.add(fields, sizeof fields - (relative.empty() ? sizeof(quint64) : 0));
                      stamp.newest =
                          std::max({stamp.newest, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)});
                      wholeSeconds =
@@ -254,7 +273,7 @@ Expected<Stamp> stampOf(int dir, const std::string& name) {
                  });
     if (!walked.ok())
         return walked;
-    stamp.digest = hasher.digest();
+    stamp.digest = all.digest();
     stamp.unmoved = unmoved.digest();
     stamp.taken = now();
     stamp.coarse = wholeSeconds;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <memory>
 #include <sys/ioctl.h>
 #include <sys/sendfile.h>
 #include <unistd.h>
@@ -53,16 +54,16 @@ Status copyFailed(int error = errno) {
 
 // Hands the copy's bytes, from its start, to tap.
 Status tapCopy(int copy, const ByteTap& tap) {
-    std::vector<char> buffer(TapBufferSize);
+    char* buffer = passBuffer();
     for (off_t at = 0;;) {
-        const ssize_t n = ::pread(copy, buffer.data(), buffer.size(), at);
+        const ssize_t n = ::pread(copy, buffer, TapBufferSize, at);
         if (n == 0)
             return {};
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return Status(Step::Reading, errno);
-        tap(buffer.data(), size_t(n));
+        tap(buffer, size_t(n));
         at += n;
     }
 }
@@ -78,13 +79,13 @@ Status copyBytesTapped(int in, int out, const ByteTap& tap) {
             errno == ENOSYS)
             reflinkRefused = true;
     }
-    std::vector<char> buffer(TapBufferSize);
-    for (size_t got = buffer.size(); got == buffer.size();) {
-        if (Status read = posix::readFully(in, buffer.data(), buffer.size(), got); !read.ok())
+    char* buffer = passBuffer();
+    for (size_t got = TapBufferSize; got == TapBufferSize;) {
+        if (Status read = posix::readFully(in, buffer, TapBufferSize, got); !read.ok())
             return Status(Step::Copying, read.error());
-        if (Status written = posix::writeAll(out, buffer.data(), got); !written.ok())
+        if (Status written = posix::writeAll(out, buffer, got); !written.ok())
             return Status(Step::Copying, written.error());
-        tap(buffer.data(), got);
+        tap(buffer, got);
     }
     return {};
 }
@@ -161,6 +162,11 @@ Status finishFolder(int fd, const struct stat& source) {
 }
 
 } // namespace
+
+char* passBuffer() {
+    thread_local const std::unique_ptr<char[]> buffer(new char[TapBufferSize]);
+    return buffer.get();
+}
 
 Status copyFileTapped(int srcDir, const std::string& srcName, const struct stat& st, int dstDir,
                       const std::string& dstName, const ByteTap& tap) {

@@ -23,6 +23,10 @@ using ByteTap = std::function<void(const char* data, size_t size)>;
 // The pieces a tap is handed are at most this big.
 inline constexpr size_t TapBufferSize = 1 << 18;
 
+// This thread's buffer of TapBufferSize bytes for passing a file's bytes through: reused, not
+// cleared, so a small file costs no allocation. One pass at a time per thread uses it.
+char* passBuffer();
+
 // Copies the regular file srcName of srcDir (st: its stat, as found) to the new dstName of
 // dstDir as copyItem would, handing every byte of the copy to tap on the way.
 Status copyFileTapped(int srcDir, const std::string& srcName, const struct stat& st, int dstDir,

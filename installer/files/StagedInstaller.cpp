@@ -49,8 +49,9 @@ std::string tagFor(const std::string& name) {
 // "<prefix><tag>-<pid>-<random>": the pid tells a later run whether its owner still runs.
 std::string uniqueName(const char* prefix, const std::string& name) {
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%s%s-%d-%08x", prefix, tagFor(name).c_str(),
-                  int(::getpid()), QRandomGenerator::global()->generate());
+    static const pid_t pid = ::getpid(); // the program never forks to install
+    std::snprintf(buffer, sizeof buffer, "%s%s-%d-%08x", prefix, tagFor(name).c_str(), int(pid),
+                  QRandomGenerator::global()->generate());
     return buffer;
 }
 
@@ -214,15 +215,12 @@ Status StagedInstaller::commit(const StagedItem& staged, const CommitRules& rule
     const std::string destination = path_ + '/' + staged.name;
     const char* from = staged.stagedName.c_str();
     const char* to = staged.name.c_str();
-    if (!statAt(fd, staged.name).ok()) {
-        if (renameNoReplace(fd, from, fd, to) == 0)
-            return {};
-        if (errno != EEXIST) {
-            const int error = errno;
-            discard(staged);
-            return Status(Step::Replacing, error, destination);
-        }
-        // Something appeared there meanwhile: replace it as below.
+    if (renameNoReplace(fd, from, fd, to) == 0)
+        return {}; // nothing was there
+    if (errno != EEXIST) {
+        const int error = errno;
+        discard(staged);
+        return Status(Step::Replacing, error, destination);
     }
     // Under a name of its own before the swap: a run that ends after it leaves the old item
     // under that name, which the next run judges instead of deleting.

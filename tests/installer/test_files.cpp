@@ -312,6 +312,7 @@ private Q_SLOTS:
         QTest::newRow("an entry whose files are no map") << "files";
         QTest::newRow("an entry whose pending content is no digest") << "pending";
         QTest::newRow("an entry without its name") << "name";
+        QTest::newRow("a newer member that is not valid text") << "newer member";
     }
     void damagedRecordSetAside() {
         QFETCH(QString, damage);
@@ -325,13 +326,16 @@ private Q_SLOTS:
         QCborMap record = QCborValue::fromCbor(bytes).toMap();
         QCborArray scripts = record.value(QStringLiteral("scripts")).toArray();
         QCborMap entry = scripts.first().toMap();
-        const bool entryDamage = damage == u"files" || damage == u"pending" || damage == u"name";
+        const bool entryDamage = damage == u"files" || damage == u"pending" || damage == u"name" ||
+                                 damage == u"newer member";
         if (damage == u"files")
             entry.insert(4, 7);
         else if (damage == u"pending")
             entry.insert(5, QStringLiteral("v2"));
         else if (damage == u"name")
             entry.remove(0);
+        else if (damage == u"newer member")
+            entry.insert(9, QStringLiteral("newer member"));
         if (entryDamage) {
             scripts[0] = entry;
             record.insert(QStringLiteral("scripts"), scripts);
@@ -344,6 +348,7 @@ private Q_SLOTS:
             bytes.chop(3);
         else
             bytes = record.toCborValue().toCbor();
+        bytes.replace("newer member", "newer membe\xff");
         test::write(path, bytes);
         test::write(src("t"), "t");
         QVERIFY(install("t").installed());

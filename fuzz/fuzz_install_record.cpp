@@ -1,0 +1,52 @@
+// The install record's two readers against any bytes: the quick one, which reads only what
+// this version writes, never reads a record otherwise than the general one does; and any
+// record either reads comes back the same once written again.
+
+#include "installer/files/RecordCodec.h"
+
+#include <cstdlib>
+
+using namespace twk::files;
+
+namespace {
+
+void check(bool holds) {
+    if (!holds)
+        std::abort();
+}
+
+bool sameEntries(const RecordFile& a, const RecordFile& b) {
+    if (a.others != b.others || a.entries.size() != b.entries.size())
+        return false;
+    for (auto it = a.entries.cbegin(); it != a.entries.cend(); ++it) {
+        const auto other = b.entries.constFind(it.key());
+        if (other == b.entries.cend())
+            return false;
+        const RecordEntry& x = it.value();
+        const RecordEntry& y = other.value();
+        if (x.name != y.name || x.content != y.content || !(x.installed == y.installed) ||
+            !(x.source == y.source) || x.unknown != y.unknown || x.files != y.files ||
+            x.pending != y.pending)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    bool newer = false;
+    const auto general = decodeRecordStreaming(bytes, newer);
+    const auto quick = decodeRecordQuickly(bytes);
+    if (quick)
+        check(general && sameEntries(*quick, *general));
+    if (general) {
+        // Written again, it says it is of this version's format, whatever it said before.
+        RecordFile expected = *general;
+        expected.others.insert(QStringLiteral("version"), 1);
+        const auto reread = decodeRecord(encodeRecord(*general), newer);
+        check(reread && sameEntries(*reread, expected));
+    }
+    return 0;
+}
