@@ -82,15 +82,21 @@ QString installedLine(const files::ScriptOutcome& script, const files::ScriptPla
         return Texts::tr("kept your edits: %1 (--replace-edited installs Tarnwick's copy, "
                          "--merge merges its update into your edits)")
             .arg(name);
-    if (script.done == Done::UpToDate)
-        return Texts::tr("up to date: %1").arg(name);
+    // The lines of thousands of scripts: their texts looked up once.
+    if (script.done == Done::UpToDate) {
+        static const QString upToDate = Texts::tr("up to date: %1");
+        return upToDate.arg(name);
+    }
     if (!script.trashedName.isEmpty())
         return Texts::tr(
                    "installed: %1 (the copy that was there differed; it is in the Trash as %2)")
             .arg(name, Messages::shownName(script.trashedName));
-    if (script.before == files::ScriptState::UpdateAvailable)
-        return Texts::tr("updated: %1").arg(name);
-    return Texts::tr("installed: %1").arg(name);
+    if (script.before == files::ScriptState::UpdateAvailable) {
+        static const QString updated = Texts::tr("updated: %1");
+        return updated.arg(name);
+    }
+    static const QString installed = Texts::tr("installed: %1");
+    return installed.arg(name);
 }
 
 // 0 when everything was done, 1 when something failed, EditsKeptStatus when nothing failed

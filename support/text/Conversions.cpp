@@ -11,6 +11,8 @@ namespace {
 // Qt's own fromUtf8 drops a leading byte-order mark; a name that begins with one is another
 // name than the one without it.
 QString decodeKeepingEverything(QByteArrayView bytes) {
+    if (!bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes); // the same, without a decoder to set up
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom |
                                                      QStringConverter::Flag::Stateless);
     return decoder.decode(bytes);

@@ -375,6 +375,11 @@ private Q_SLOTS:
         }
         // Bytes as text: nothing dropped, a leading byte order mark included.
         QCOMPARE(text::fromNativeBytes("\xEF\xBB\xBFname\xFF"), u"\uFEFFname\uFFFD");
+        // A name read the same whether or not a mark comes first, however broken its bytes.
+        for (const QByteArray& bytes : {QByteArray("a\xEF\xBB\xBF\xEF\xBB"), QByteArray("\xC0\x80"),
+                                        QByteArray("\xED\xA0\x80|\xF4\x90\x80\x80|\xE2\x82")})
+            QCOMPARE(text::fromNativeBytes("\xEF\xBB\xBF" + bytes),
+                     QChar(0xFEFF) + text::fromNativeBytes(bytes));
         QCOMPARE(text::decodeUtf8("\xEF\xBB\xBFx").value_or("(absent)"), u"\uFEFFx");
         QVERIFY(!text::decodeUtf8("\xC0\x80") && !text::decodeUtf8("\xF4\x90\x80\x80"));
         QCOMPARE(text::markupSafeText(u"<a href=\"x\">y</a>&amp;\u202E"),
