@@ -1,5 +1,7 @@
 #include "installer/files/ScriptAssessment.h"
 
+#include <cerrno>
+
 namespace twk::files {
 namespace {
 
@@ -18,17 +20,34 @@ std::optional<Copy> look(int folder, const std::string& name) {
     return Copy{*stamp, std::nullopt};
 }
 
+// How often a copy that another process replaced while it was read is read again.
+constexpr int ReadAttempts = 4;
+
 // The copy's content: what the record says when its stamp vouches for the copy, else read.
-// A copy that cannot be read has no digest, and equals nothing.
+// A copy replaced while it was read (another run putting its copy in place, or removing the
+// one it swapped out) is looked at and read again; one that cannot be read has no digest,
+// and equals nothing.
 std::optional<Digest> contentOf(Copy& copy, int folder, const std::string& name,
                                 const std::optional<Stamp>& recordedStamp,
                                 const std::optional<Digest>& recordedContent,
                                 const SourceReader& read = {}) {
-    if (!copy.digest) {
-        if (recordedStamp && recordedStamp->vouchesFor(copy.stamp))
-            copy.digest = recordedContent;
-        else if (auto digest = read ? read(folder, name) : contentDigest(folder, name); digest.ok())
+    if (copy.digest)
+        return copy.digest;
+    if (recordedStamp && recordedStamp->vouchesFor(copy.stamp)) {
+        copy.digest = recordedContent;
+        return copy.digest;
+    }
+    for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
+        const auto digest = read ? read(folder, name) : contentDigest(folder, name);
+        if (digest.ok()) {
             copy.digest = *digest;
+            break;
+        }
+        const int error = digest.status().error();
+        auto again = stampOf(folder, name);
+        if ((error != ESTALE && error != ENOENT) || !again.ok())
+            break;
+        copy.stamp = *again;
     }
     return copy.digest;
 }
