@@ -111,6 +111,15 @@ bool readWhole(QCborStreamReader& reader) {
     return reader.lastError() == QCborError::NoError;
 }
 
+// Whether a value kept for a newer version can be written back as it was read: one the reader
+// could not make sense of (a date tag on a number, say) is damage, not another version's.
+bool writable(const QCborValue& value) {
+    const QByteArray bytes = value.toCbor();
+    QCborParserError error;
+    const QCborValue back = QCborValue::fromCbor(bytes, &error);
+    return error.error == QCborError::NoError && back.toCbor() == bytes;
+}
+
 bool readStamp(QCborStreamReader& reader, Stamp& stamp) {
     if (!reader.isArray() || !reader.enterContainer())
         return false;
@@ -168,7 +177,7 @@ std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
         } else {
             const QCborValue key = member ? QCborValue(*member) : QCborValue::fromCbor(reader);
             const QCborValue value = QCborValue::fromCbor(reader);
-            if (!readWhole(reader))
+            if (!readWhole(reader) || !writable(key) || !writable(value))
                 return std::nullopt;
             entry.unknown.insert(key, value);
         }
@@ -317,34 +326,45 @@ public:
     }
 
     // Whether the rest is exactly one CBOR item, however encoded, in which every length fits
-    // in the bytes left and nothing nests too deep: a general reader given it then reserves
-    // no more room than the bytes could fill.
+    // in the bytes left, every map has whole pairs, a string in chunks has only chunks of its
+    // own kind, and nothing nests too deep: a general reader given it then reserves no more
+    // room than the bytes could fill, and what it keeps can be written back.
     bool wellFormed() {
         constexpr quint64 Open = std::numeric_limits<quint64>::max(); // ended by a break
         constexpr size_t MaxDepth = 256;
-        std::vector<quint64> left{1}; // items still to come in each open container
-        while (!left.empty()) {
-            if (left.back() == 0) {
-                left.pop_back();
+        struct Frame {
+            quint64 left; // items still to come, or Open
+            quint64 seen; // items so far
+            int major;    // of the container
+        };
+        std::vector<Frame> frames{{1, 0, 4}}; // the whole as an array of one
+        while (!frames.empty()) {
+            Frame& frame = frames.back();
+            if (frame.left == 0) {
+                frames.pop_back();
                 continue;
             }
             if (at_ == end_)
                 return false;
             if (*at_ == 0xff) {
-                if (left.back() != Open)
+                if (frame.left != Open || (frame.major == 5 && frame.seen % 2))
                     return false;
                 ++at_;
-                left.pop_back();
+                frames.pop_back();
                 continue;
             }
-            if (left.back() != Open)
-                --left.back();
+            if (frame.left != Open)
+                --frame.left;
+            ++frame.seen;
             const int major = *at_ >> 5;
-            if ((*at_ & 0x1f) == 31) {
+            const bool indefinite = (*at_ & 0x1f) == 31;
+            if ((frame.major == 2 || frame.major == 3) && (major != frame.major || indefinite))
+                return false; // a chunk of another kind
+            if (indefinite) {
                 if (major < 2 || major > 5)
                     return false;
                 ++at_;
-                left.push_back(Open);
+                frames.push_back({Open, 0, major});
             } else if (quint64 argument = 0; !head(major, argument)) {
                 return false;
             } else if (const quint64 rest = quint64(end_ - at_); major == 2 || major == 3) {
@@ -354,11 +374,11 @@ public:
             } else if (major == 4 || major == 5) {
                 if (argument > rest / (major == 5 ? 2 : 1))
                     return false;
-                left.push_back(major == 5 ? argument * 2 : argument);
+                frames.push_back({major == 5 ? argument * 2 : argument, 0, major});
             } else if (major == 6) {
-                left.push_back(1); // a tag, then the item it tags
+                frames.push_back({1, 0, 6}); // a tag, then the item it tags
             }
-            if (left.size() > MaxDepth)
+            if (frames.size() > MaxDepth)
                 return false;
         }
         return atEnd();
@@ -385,7 +405,7 @@ std::optional<RecordFile> decodeRecordStreaming(const QByteArray& bytes, bool& n
             return std::nullopt;
         if (key.toString() != ScriptsKey) {
             const QCborValue value = QCborValue::fromCbor(reader);
-            if (!readWhole(reader))
+            if (!readWhole(reader) || !writable(key) || !writable(value))
                 return std::nullopt;
             file.others.insert(key, value);
             continue;
