@@ -107,18 +107,15 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
     // A copy equal to Tarnwick's is installed whatever the record says: the record learns it.
     if (same) {
         result.state = ScriptState::Installed;
+        if (recorded && recorded->content == *sourceDigest &&
+            recorded->installed.vouchesFor(installed->stamp) &&
+            recorded->source.vouchesFor(source->stamp))
+            return result; // the record knows it already
         // The bases stay while they are still what is installed.
-        const RecordEntry fresh{key,
-                                *sourceDigest,
-                                installed->stamp,
-                                source->stamp,
-                                recorded ? recorded->unknown : QCborMap(),
-                                recorded && recorded->content == *sourceDigest ? recorded->files
-                                                                               : BaseFiles()};
-        if (!recorded || recorded->content != fresh.content ||
-            !recorded->installed.vouchesFor(installed->stamp) ||
-            !recorded->source.vouchesFor(source->stamp))
-            result.changes.put(fresh);
+        result.changes.put(
+            {key, *sourceDigest, installed->stamp, source->stamp,
+             recorded ? recorded->unknown : QCborMap(),
+             recorded && recorded->content == *sourceDigest ? recorded->files : BaseFiles()});
         return result;
     }
     if (!recorded || !installedDigest || !sourceDigest) {
