@@ -4,6 +4,7 @@
 // copies into themselves, mount points, full and foreign file systems) leaving nothing outside
 // touched and no debris inside.
 
+#include "installer/files/BaseStore.h"
 #include "installer/files/BulkInstall.h"
 #include "installer/files/FolderStack.h"
 #include "installer/files/InstallRecord.h"
@@ -396,6 +397,39 @@ private Q_SLOTS:
         QCOMPARE(QProcess::execute("sh", {"-c", change, dst(item)}), 0);
         QCOMPARE(this->state(name), state);
         QProcess::execute("chmod", {"-R", "u+w", dst(item)});
+    }
+
+    // A file script is digested as it is copied: the record holds what reading the copy gives,
+    // whatever its size against the copy's pieces and the limit of a base, and a text up to
+    // that limit is kept whole as the base of a later merge.
+    void digestWhileCopying_data() {
+        // clang-format off
+        QTest::addColumn<qsizetype>("size");
+        QTest::addColumn<char>("byte");
+        QTest::addColumn<bool>("base");
+        QTest::newRow("empty") << qsizetype(0) << 'a' << true;
+        QTest::newRow("one piece exactly") << qsizetype(TapBufferSize) << 'a' << true;
+        QTest::newRow("one byte into a second piece") << qsizetype(TapBufferSize + 1) << 'a' << true;
+        QTest::newRow("a base's limit exactly") << qsizetype(WholeFileLimit) << 'a' << true;
+        QTest::newRow("a byte over a base's limit") << qsizetype(WholeFileLimit + 1) << 'a' << false;
+        QTest::newRow("not text") << qsizetype(5000) << '\0' << false;
+        // clang-format on
+    }
+    void digestWhileCopying() {
+        QFETCH(qsizetype, size);
+        QFETCH(char, byte);
+        QFETCH(bool, base);
+        QByteArray content(size, byte);
+        for (qsizetype i = 0; i < size; i += 4099)
+            content[i] = char('b' + i % 23); // pieces that differ, so that none is hashed twice
+        test::write(src("s"), content);
+        QCOMPARE(install("s").done, ScriptOutcome::Done::Copied);
+        const Fd source = openFolderPath(bytes(src_).toStdString());
+        const Digest read = *contentDigest(source.get(), "s");
+        const RecordEntry* entry = InstallRecord::read(bytes(state_).toStdString()).find("s");
+        QVERIFY(entry && entry->content == read && entry->files.at("") == read);
+        QCOMPARE(BaseStore(bytes(state_).toStdString()).text(read).ok(), base);
+        QCOMPARE(test::read(dst("s")), content);
     }
 
     // Names are bytes: one that is not UTF-8 is listed, installed, compared and removed.
