@@ -281,6 +281,7 @@ private Q_SLOTS:
                      model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
             QCOMPARE(header->text(QAccessible::Description), QString());
         }
+        QVERIFY(!list->child(-1) && !list->child(list->childCount())); // no part past the last
         auto* other = new app::MainWindow;
         other->connectController(&controller_);
         QAccessibleInterface* otherList =
