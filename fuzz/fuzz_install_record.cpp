@@ -22,6 +22,12 @@ bool same(const QCborMap& a, const QCborMap& b) {
     return a.toCborValue().toCbor() == b.toCborValue().toCbor();
 }
 
+// What the record keeps of a stamp.
+bool same(const Stamp& a, const Stamp& b) {
+    return a.digest == b.digest && a.newest == b.newest && a.taken == b.taken &&
+           a.coarse == b.coarse;
+}
+
 bool sameEntries(const RecordFile& a, const RecordFile& b) {
     if (!same(a.others, b.others) || a.entries.size() != b.entries.size())
         return false;
@@ -31,8 +37,8 @@ bool sameEntries(const RecordFile& a, const RecordFile& b) {
             return false;
         const RecordEntry& x = it.value();
         const RecordEntry& y = other.value();
-        if (x.name != y.name || x.content != y.content || !(x.installed == y.installed) ||
-            !(x.source == y.source) || !same(x.unknown, y.unknown) || x.files != y.files ||
+        if (x.name != y.name || x.content != y.content || !same(x.installed, y.installed) ||
+            !same(x.source, y.source) || !same(x.unknown, y.unknown) || x.files != y.files ||
             x.pending != y.pending)
             return false;
     }

@@ -81,10 +81,6 @@ struct Stamp {
     bool vouchesFor(const Stamp& now) const;
     // The same for an item that was renamed since.
     bool vouchesForMoved(const Stamp& now) const;
-    friend bool operator==(const Stamp& a, const Stamp& b) {
-        return a.digest == b.digest && a.newest == b.newest && a.taken == b.taken &&
-               a.coarse == b.coarse;
-    }
 };
 
 // The item's stamp, taken now.

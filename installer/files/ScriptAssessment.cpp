@@ -127,14 +127,19 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
     result.state = edited && updated ? ScriptState::EditedAndUpdated
                    : edited          ? ScriptState::Edited
                                      : ScriptState::UpdateAvailable;
-    // A stamp is refreshed only for a copy that still holds what was installed.
-    RecordEntry refreshed = *recorded;
-    if (!edited)
-        refreshed.installed = installed->stamp;
-    if (!updated)
-        refreshed.source = source->stamp;
-    if (!(refreshed.installed == recorded->installed && refreshed.source == recorded->source))
+    // A stamp is refreshed only for a copy that still holds what was installed, and only when
+    // the recorded one no longer vouches for it: scripts waiting for the user cost no write of
+    // the record at every look.
+    const bool refreshInstalled = !edited && !recorded->installed.vouchesFor(installed->stamp);
+    const bool refreshSource = !updated && !recorded->source.vouchesFor(source->stamp);
+    if (refreshInstalled || refreshSource) {
+        RecordEntry refreshed = *recorded;
+        if (refreshInstalled)
+            refreshed.installed = installed->stamp;
+        if (refreshSource)
+            refreshed.source = source->stamp;
         result.changes.put(refreshed);
+    }
     return result;
 }
 

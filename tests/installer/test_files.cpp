@@ -399,6 +399,29 @@ private Q_SLOTS:
         QProcess::execute("chmod", {"-R", "u+w", dst(item)});
     }
 
+    // Scripts that wait for the user (an update available, an edit kept) teach the record
+    // their stamps once; later looks at them write nothing.
+    void waitingScriptsWriteNothing() {
+        for (const char* name : {"u", "e"}) {
+            test::write(src(name), "1");
+            QVERIFY(install(name).installed());
+        }
+        test::write(src("u"), "2");
+        test::write(dst("e"), "mine");
+        QTest::qWait(50); // a tick after the newest times: stamps taken now vouch
+        auto recordFile = [&] {
+            struct stat st {};
+            ::stat(bytes(state_ + "/installed.cbor").constData(), &st);
+            return std::pair(st.st_ino, st.st_ctim.tv_sec * 1'000'000'000 + st.st_ctim.tv_nsec);
+        };
+        QCOMPARE(state("u"), ScriptState::UpdateAvailable);
+        QCOMPARE(state("e"), ScriptState::Edited);
+        const auto learned = recordFile();
+        QCOMPARE(state("u"), ScriptState::UpdateAvailable);
+        QCOMPARE(state("e"), ScriptState::Edited);
+        QCOMPARE(recordFile(), learned);
+    }
+
     // A file script is digested as it is copied: the record holds what reading the copy gives,
     // whatever its size against the copy's pieces and the limit of a base, and a text up to
     // that limit is kept whole as the base of a later merge.
