@@ -314,6 +314,7 @@ private Q_SLOTS:
         QTest::newRow("an entry whose pending content is no digest") << "pending";
         QTest::newRow("an entry without its name") << "name";
         QTest::newRow("a newer member that is not valid text") << "newer member";
+        QTest::newRow("a stamp whose time is no number") << "stamp";
     }
     void damagedRecordSetAside() {
         QFETCH(QString, damage);
@@ -328,7 +329,7 @@ private Q_SLOTS:
         QCborArray scripts = record.value(QStringLiteral("scripts")).toArray();
         QCborMap entry = scripts.first().toMap();
         const bool entryDamage = damage == u"files" || damage == u"pending" || damage == u"name" ||
-                                 damage == u"newer member";
+                                 damage == u"newer member" || damage == u"stamp";
         if (damage == u"files")
             entry.insert(4, 7);
         else if (damage == u"pending")
@@ -337,6 +338,8 @@ private Q_SLOTS:
             entry.remove(0);
         else if (damage == u"newer member")
             entry.insert(9, QStringLiteral("newer member"));
+        else if (damage == u"stamp")
+            entry.insert(2, QCborArray{1, 2, QStringLiteral("newest"), 4, false});
         if (entryDamage) {
             scripts[0] = entry;
             record.insert(QStringLiteral("scripts"), scripts);
