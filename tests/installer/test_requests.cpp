@@ -255,6 +255,18 @@ private Q_SLOTS:
     // One sheet at a time: the second request waits its turn, and reads the stored choice as
     // the first one left it.
     void oneSheetAtATime() {
+        {
+            // Two that must each ask: the second sheet follows once the first is answered.
+            test::SheetAnswers installing;
+            installing.then(0).then(0);
+            QSignalSpy handled(&controller_, &UIManager::requestHandled);
+            for (const char* name : {"Window%20Tools", ".Startup%20Hook.sh"})
+                controller_.handleURL(platform::Url::urlWithString(
+                    QStringLiteral("twkscriptinstall://x?script=") + name));
+            QTRY_COMPARE(handled.count(), 2);
+            QCOMPARE(installing.seen.size(), 2);
+        }
+        QTRY_COMPARE(box_.receivedUrls().size(), 2); // each answered request returns to Tarnwick
         test::SheetAnswers answering;
         answering.then(0, true);
         QSignalSpy handled(&controller_, &UIManager::requestHandled);
@@ -263,9 +275,9 @@ private Q_SLOTS:
                 QStringLiteral("twkscriptinstall://x?script=") + name));
         QTRY_COMPARE(handled.count(), 2);
         QCOMPARE(answering.seen.size(), 1); // the second was installed without asking
-        QCOMPARE(test::entries(box_.userScripts),
-                 (QStringList{"Open Recent.sh", "Word Count.txt"}));
-        QTRY_COMPARE(box_.receivedUrls().size(), 1);
+        QCOMPARE(test::entries(box_.userScripts), (QStringList{".Startup Hook.sh", "Open Recent.sh",
+                                                               "Window Tools", "Word Count.txt"}));
+        QTRY_COMPARE(box_.receivedUrls().size(), 3);
         // A request that arrives while the window is closed brings it back with its sheet.
         defaults::resetAllValues();
         window_.hide();
