@@ -309,6 +309,16 @@ private Q_SLOTS:
                                            [&](alert::Alert&, int code) { answered = code; });
         QTRY_COMPARE(answered, int(alert::FirstButtonReturn));
         QVERIFY(answering.seen.first().applicationModal && !answering.seen.first().windowModal);
+        // Sheets asked for together are shown one after the other, each answered.
+        answering.then(0).then(0);
+        QStringList answeredNames;
+        for (const char* name : {"first", "second"})
+            platform::beginSheetModalForWindow(
+                alert::qzAlertWithMessageText(name, QStringLiteral("OK"), {}, {}, {}), &window_,
+                [&answeredNames](alert::Alert& sheet, int) {
+                    answeredNames.append(sheet.messageText());
+                });
+        QTRY_COMPARE(answeredNames, (QStringList{"first", "second"}));
     }
 
     // The window's actions: install everything, one script, or move one to the Trash.
