@@ -20,7 +20,7 @@ std::string timeTag() {
     ::clock_gettime(CLOCK_REALTIME, &now);
     std::tm utc{};
     ::gmtime_r(&now.tv_sec, &utc);
-    char text[32];
+    char text[sizeof "20260307-120000-123"];
     const size_t n = std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &utc);
     std::snprintf(text + n, sizeof text - n, "-%03ld", now.tv_nsec / 1000000);
     return text;
