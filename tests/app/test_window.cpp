@@ -282,6 +282,9 @@ private Q_SLOTS:
             QCOMPARE(header->text(QAccessible::Description), QString());
         }
         QVERIFY(!list->child(-1) && !list->child(list->childCount())); // no part past the last
+        // Rows are what is chosen: a column cannot be.
+        QVERIFY(!list->tableInterface()->selectColumn(0) &&
+                !list->tableInterface()->unselectColumn(0));
         auto* other = new app::MainWindow;
         other->connectController(&controller_);
         QAccessibleInterface* otherList =
