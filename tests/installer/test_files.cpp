@@ -425,6 +425,15 @@ private Q_SLOTS:
         QCOMPARE(recordFile(), learned);
     }
 
+    // A script the user removed by hand is forgotten by the record at the next look.
+    void removedByHandForgotten() {
+        test::write(src("s"), "s");
+        QVERIFY(install("s").installed());
+        QFile::remove(dst("s"));
+        QCOMPARE(state("s"), ScriptState::NotInstalled);
+        QVERIFY(!InstallRecord::read(bytes(state_).toStdString()).find("s"));
+    }
+
     // A file script is digested as it is copied: the record holds what reading the copy gives,
     // whatever its size against the copy's pieces and the limit of a base, and a text up to
     // that limit is kept whole as the base of a later merge.
@@ -618,6 +627,9 @@ private Q_SLOTS:
         QCOMPARE(full.status.error(), ENOSPC);
         QCOMPARE(test::read(dst("big")), QByteArray("old"));
         QCOMPARE(debris(), QStringList());
+        QFile::rename(src("big"), src("fresh")); // read while it is copied: the same refusal
+        QCOMPARE(install("fresh").status.error(), ENOSPC);
+        QVERIFY(!QFileInfo::exists(dst("fresh")) && debris().isEmpty());
         // The Trash lies on another file system: the differing copy cannot go there, so it stays.
         test::write(src("small"), "new");
         test::write(dst("small"), "edited");
