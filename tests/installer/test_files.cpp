@@ -465,7 +465,8 @@ private Q_SLOTS:
         QCOMPARE(install("s").done, ScriptOutcome::Done::Copied);
         const Fd source = openFolderPath(bytes(src_).toStdString());
         const Digest read = *contentDigest(source.get(), "s");
-        const RecordEntry* entry = InstallRecord::read(bytes(state_).toStdString()).find("s");
+        const InstallRecord record = InstallRecord::read(bytes(state_).toStdString());
+        const RecordEntry* entry = record.find("s");
         QVERIFY(entry && entry->content == read && entry->files.at("") == read);
         QCOMPARE(BaseStore(bytes(state_).toStdString()).text(read).ok(), base);
         if (base)
