@@ -186,7 +186,8 @@ void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome
                             edits == EditChoice::Replace || job.merge.has_value(),
                             job.merge ? std::optional(job.merge->yours) : std::nullopt,
                             job.assessment.installedStamp,
-                            job.assessment.installedDigest};
+                            job.assessment.installedDigest,
+                            recorded ? recorded->pending : std::nullopt};
     CommitReport report;
     const Status status = installer_.commit(*job.staged, rules, report);
     job.staged.reset();

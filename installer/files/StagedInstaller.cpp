@@ -201,8 +201,10 @@ Replaced StagedInstaller::judge(const std::string& returned, const CommitRules& 
     const auto content = seen ? Expected<Digest>(*seen) : contentDigest(folder_.get(), returned);
     if (content.ok() && *content == rules.newContent)
         return Replaced::Same;
-    if (content.ok() && rules.installedBefore && *content == *rules.installedBefore)
-        return Replaced::Unedited;
+    for (const std::optional<Digest>& ours : {rules.installedBefore, rules.pendingBefore}) {
+        if (content.ok() && ours && *content == *ours)
+            return Replaced::Unedited;
+    }
     const bool consented =
         rules.replaceEdits &&
         (!rules.expectedEdit || (content.ok() && *content == *rules.expectedEdit));

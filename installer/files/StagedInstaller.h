@@ -46,6 +46,9 @@ struct CommitRules {
     // back is that copy still, its content is known without reading it.
     std::optional<Stamp> knownStamp = std::nullopt;
     std::optional<Digest> knownContent = std::nullopt;
+    // What a run that ended early was putting in place, as the record says: the program's
+    // copy too, never an edit.
+    std::optional<Digest> pendingBefore = std::nullopt;
 };
 
 // What putting an item in place did to the item that was there.

@@ -297,9 +297,17 @@ private Q_SLOTS:
         QVERIFY(writeRecordChanges(bytes(state_).toStdString(), changes).ok());
         test::write(dst("s"), "v2");
         test::write(src("s"), "v3"); // and Tarnwick changed again since
+        const QByteArray killed = test::read(state_ + "/installed.cbor");
         QCOMPARE(state("s"), ScriptState::UpdateAvailable);
-        QCOMPARE(install("s", EditChoice::Keep).done, ScriptOutcome::Done::Copied);
-        QCOMPARE(test::read(dst("s")), QByteArray("v3"));
+        // Updated, whether a look taught the record first or not.
+        for (bool looked : {true, false}) {
+            test::write(dst("s"), "v2");
+            test::write(src("s"), "v3");
+            if (!looked)
+                test::write(state_ + "/installed.cbor", killed);
+            QCOMPARE(install("s", EditChoice::Keep).done, ScriptOutcome::Done::Copied);
+            QCOMPARE(test::read(dst("s")), QByteArray("v3"));
+        }
     }
 
     // A damaged record, whatever is wrong with it, is set aside whole and read as none: the
