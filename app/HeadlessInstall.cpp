@@ -5,6 +5,7 @@
 #include "installer/files/BulkInstall.h"
 #include "installer/files/ScriptCatalog.h"
 #include "installer/files/ScriptRemoval.h"
+#include "platform/Workspace.h"
 #include "support/text/Conversions.h"
 #include "support/text/DisplayText.h"
 
@@ -99,6 +100,13 @@ QString installedLine(const files::ScriptOutcome& script, const files::ScriptPla
     return installed.arg(name);
 }
 
+// Where the scripts are, for a run that ends once it is done: GIO's watches are of no use to it.
+files::ScriptPlaces terminalPlaces() {
+    files::ScriptPlaces places = installer::scriptPlaces();
+    platform::dropApplicationFolderWatches();
+    return places;
+}
+
 // 0 when everything was done, 1 when something failed, EditsKeptStatus when nothing failed
 // but edits were kept.
 int exitStatus(int failed, int kept) {
@@ -124,7 +132,7 @@ QString nameProblem(const std::optional<QString>& source, const QByteArray& name
 } // namespace
 
 int runHeadlessInstallAll(files::EditChoice edits) {
-    const files::ScriptPlaces places = installer::scriptPlaces();
+    const files::ScriptPlaces places = terminalPlaces();
     const QString& destination = places.user;
     const auto report = files::installAllScripts(
         places, edits, [&places](const files::ScriptOutcome& script, qsizetype, qsizetype) {
@@ -145,7 +153,7 @@ int runHeadlessInstallAll(files::EditChoice edits) {
 }
 
 int runHeadlessInstall(const QList<QByteArray>& names, files::EditChoice edits) {
-    const files::ScriptPlaces places = installer::scriptPlaces();
+    const files::ScriptPlaces places = terminalPlaces();
     int failed = 0, kept = 0;
     for (const QByteArray& name : names) {
         files::ScriptOutcome outcome{name};
@@ -162,7 +170,7 @@ int runHeadlessInstall(const QList<QByteArray>& names, files::EditChoice edits) 
 }
 
 int runHeadlessRemove(const QList<QByteArray>& names) {
-    const auto source = installer::sourceScriptsFolder();
+    const auto source = terminalPlaces().source;
     const QString destination = installer::userScriptsFolder();
     int failed = 0;
     for (const QByteArray& name : names) {
@@ -185,7 +193,7 @@ int runHeadlessRemove(const QList<QByteArray>& names) {
 }
 
 int runList(bool json) {
-    const files::ScriptPlaces places = installer::scriptPlaces();
+    const files::ScriptPlaces places = terminalPlaces();
     const auto catalog = files::scriptCatalog(places);
     if (catalog.source != files::SourceState::Listed) {
         printLine(stderr, Messages::whyNothingCanBeInstalled(catalog.source, {}, places.user));
@@ -207,7 +215,7 @@ int runList(bool json) {
 
 int runDiff(const QByteArray& name) {
     using Kind = platform::DiffViewLine::Kind;
-    const files::ScriptPlaces places = installer::scriptPlaces();
+    const files::ScriptPlaces places = terminalPlaces();
     if (const QString problem = nameProblem(places.source, name); !problem.isEmpty()) {
         printLine(stderr, Messages::shownName(name) + QStringLiteral(": ") + problem);
         return 2;

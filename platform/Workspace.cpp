@@ -10,8 +10,16 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
+#include <QFile>
+
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <memory>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcWorkspace, "twk.platform.workspace")
 
@@ -61,6 +69,30 @@ std::optional<QString> urlForApplicationToOpenUrl(const QString& url) {
     if (!info)
         return std::nullopt;
     return locationOf(info);
+}
+
+void dropApplicationFolderWatches() {
+    // The process's own inotify descriptors and the watches each holds, as the kernel lists
+    // them: in a terminal run, GIO's alone.
+    std::unique_ptr<DIR, int (*)(DIR*)> descriptors(::opendir("/proc/self/fd"), ::closedir);
+    if (!descriptors)
+        return;
+    while (const dirent* entry = ::readdir(descriptors.get())) {
+        const std::string link = std::string("/proc/self/fd/") + entry->d_name;
+        char target[32] = {};
+        const ssize_t length = ::readlink(link.c_str(), target, sizeof target - 1);
+        if (length <= 0 || std::strcmp(target, "anon_inode:inotify") != 0)
+            continue;
+        QFile info(QStringLiteral("/proc/self/fdinfo/") + QLatin1String(entry->d_name));
+        if (!info.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : info.readAll().split('\n')) {
+            unsigned watch = 0;
+            if (std::sscanf(line.constData(), "inotify wd:%x", &watch) == 1 &&
+                ::inotify_rm_watch(std::atoi(entry->d_name), int(watch)) != 0)
+                qCDebug(lcWorkspace) << "could not drop watch" << watch << std::strerror(errno);
+        }
+    }
 }
 
 posix::Status openUrl(const QString& url) {

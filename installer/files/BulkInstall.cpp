@@ -5,7 +5,6 @@
 #include "support/log/SystemLog.h"
 
 #include <algorithm>
-#include <mutex>
 #include <vector>
 
 namespace twk::files {
@@ -31,8 +30,8 @@ BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits
                                     const InstallProgress& progress, int threads) {
     BulkInstallReport report;
     InstallRun run(places);
-    const Status opened = run.open();
-    const auto listed = run.listSource();
+    Expected<std::vector<std::string>> listed = Status();
+    const Status opened = run.open([&] { listed = run.listSource(); });
     if (!listed.ok()) {
         log::systemLog(QStringLiteral("error getting script directory"));
         report.source = run.sourceState();
@@ -42,14 +41,13 @@ BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits
     std::vector<ScriptOutcome> outcomes;
     for (const std::string& name : names)
         outcomes.push_back({QByteArray::fromStdString(name)});
-    std::mutex reporting;
     qsizetype done = 0;
-    auto finished = [&](size_t index) {
-        const std::lock_guard lock(reporting);
+    Handover reporting(names.size(), [&](size_t index) {
         ++done;
         if (progress)
             progress(outcomes[index], done, qsizetype(names.size()));
-    };
+    });
+    auto finished = [&reporting](size_t index) { reporting.finished(index); };
     auto finishReport = [&] {
         report.scripts = QList<ScriptOutcome>(outcomes.begin(), outcomes.end());
         return report;
@@ -65,7 +63,7 @@ BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits
 
     // Looked at and copied on several threads; what needs no copy is finished at once.
     std::vector<ScriptJob> jobs(names.size());
-    runOnThreads(names.size(), threads, [&](size_t i) {
+    runOnThreads(names.size(), threadsForLooking(threads), [&](size_t i) {
         jobs[i] = run.prepare(outcomes[i].name, edits, outcomes[i]);
         if (jobs[i].wanted)
             run.stage(jobs[i], outcomes[i]);

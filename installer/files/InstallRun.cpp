@@ -4,6 +4,7 @@
 #include "support/text/Conversions.h"
 
 #include <cerrno>
+#include <thread>
 
 namespace twk::files {
 namespace {
@@ -18,13 +19,17 @@ InstallRun::InstallRun(const ScriptPlaces& places)
     : places_(places), sourceRoot_(places.source ? native(*places.source) : std::string()),
       installer_(native(places.user)), bases_(native(places.state)) {}
 
-Status InstallRun::open() {
+Status InstallRun::open(const std::function<void()>& meanwhile) {
+    std::thread reading([this] { record_ = InstallRecord::read(native(places_.state)); });
     if (!places_.source)
         sourceState_ = SourceState::TarnwickNotFound;
     else if (source_ = openFolderPath(sourceRoot_); !source_.valid())
         sourceState_ = SourceState::Unreadable;
-    record_ = InstallRecord::read(native(places_.state));
-    return installer_.open();
+    const Status opened = installer_.open();
+    if (meanwhile)
+        meanwhile();
+    reading.join();
+    return opened;
 }
 
 Expected<std::vector<std::string>> InstallRun::listSource() {

@@ -9,6 +9,7 @@
 #include "installer/files/ScriptNames.h"
 #include "installer/files/StagedInstaller.h"
 
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -36,8 +37,9 @@ public:
     explicit InstallRun(const ScriptPlaces& places);
 
     // Opens Tarnwick's folder and the user scripts folder (whose failure it answers) and reads
-    // the record.
-    Status open();
+    // the record, on a thread of its own meanwhile: what the caller gives as meanwhile is done
+    // then too.
+    Status open(const std::function<void()>& meanwhile = {});
     SourceState sourceState() const { return sourceState_; }
     // Tarnwick's script names, in the file system's order.
     Expected<std::vector<std::string>> listSource();

@@ -88,10 +88,13 @@ Status StagedInstaller::open() {
                 leftovers_.insert(std::move(name));
         }
     }
+    anyLeftovers_ = !leftovers_.empty();
     return {};
 }
 
 void StagedInstaller::recover(const std::string& name, const std::vector<Digest>& ours) {
+    if (!anyLeftovers_)
+        return; // the common case, without a lock every thread would take for every script
     const std::lock_guard lock(leftoversMutex_);
     if (leftovers_.empty())
         return;

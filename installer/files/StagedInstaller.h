@@ -107,6 +107,7 @@ private:
     std::vector<FileId> folderAndAbove_;
     std::mutex leftoversMutex_;
     std::set<std::string> leftovers_;
+    bool anyLeftovers_ = false; // set once the folder is opened, before any thread looks
 };
 
 // Commits as on a file system without an atomic swap of two entries (for tests).

@@ -16,6 +16,7 @@
 #include "installer/files/ScriptNames.h"
 #include "installer/files/ScriptRemoval.h"
 #include "installer/files/StagedInstaller.h"
+#include "installer/files/Threads.h"
 #include "installer/files/ThreeWayMerge.h"
 #include "installer/files/Trash.h"
 #include "support/environment/BaseDirectories.h"
@@ -30,9 +31,13 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <condition_variable>
 #include <fcntl.h>
+#include <future>
+#include <mutex>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace twk;
@@ -682,6 +687,53 @@ private Q_SLOTS:
                                            QByteArrayList(conflict.theirs).join('/')));
         QCOMPARE(found, conflicts);
         QCOMPARE(merge->isClean(), conflicts.isEmpty());
+    }
+
+    // Items finished on several threads reach the callback once each and one at a time, all
+    // of them by the time the last finisher returns; and a thread whose item comes in while
+    // another is handing items over does not wait for it: that one hands it over too.
+    void handover() {
+        for (int round = 0; round < 20; ++round) {
+            constexpr size_t Count = 4000;
+            std::vector<int> delivered(Count, 0);
+            std::atomic<int> inside{0};
+            std::atomic<bool> overlapped{false};
+            Handover handover(Count, [&](size_t i) {
+                if (inside.fetch_add(1) != 0)
+                    overlapped = true;
+                ++delivered[i];
+                inside.fetch_sub(1);
+            });
+            runOnThreads(Count, 4, [&](size_t i) { handover.finished(i); });
+            QVERIFY(!overlapped);
+            QCOMPARE(std::count(delivered.begin(), delivered.end(), 1), qsizetype(Count));
+        }
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool secondReturned = false;
+        std::vector<std::thread::id> deliveredBy;
+        Handover handover(2, [&](size_t i) {
+            std::unique_lock lock(mutex);
+            deliveredBy.push_back(std::this_thread::get_id());
+            if (i == 0) // held up until the other item's finisher has returned
+                changed.wait_for(lock, std::chrono::seconds(5), [&] { return secondReturned; });
+        });
+        auto first = std::async(std::launch::async, [&] { handover.finished(0); });
+        QTRY_COMPARE(([&] {
+                         const std::lock_guard lock(mutex);
+                         return deliveredBy.size();
+                     }()),
+                     size_t(1));
+        handover.finished(1);
+        {
+            const std::lock_guard lock(mutex);
+            secondReturned = true;
+            QCOMPARE(deliveredBy.size(), size_t(1)); // left for the thread handing over
+        }
+        changed.notify_all();
+        first.get();
+        QCOMPARE(deliveredBy.size(), size_t(2));
+        QCOMPARE(deliveredBy[1], deliveredBy[0]);
     }
 
     void details() {

@@ -6,6 +6,7 @@
 #include "installer/ScriptFolders.h"
 #include "installer/UIManager.h"
 #include "platform/Sheet.h"
+#include "platform/Workspace.h"
 #include "support/alert/AlertBuilders.h"
 #include "support/defaults/Shortcuts.h"
 #include "support/defaults/UserDefaults.h"
@@ -397,6 +398,31 @@ private Q_SLOTS:
         QTRY_VERIFY(notifications_.received.contains(
             "Scripts installed|Scripts are copied, everything is splendid"));
         QCOMPARE(answering.seen.size(), sheets);
+    }
+
+    // A terminal run drops the watches GIO keeps on the folders of desktop entries (a process
+    // still holding one waits for the kernel to retire it as it ends), and Tarnwick is still
+    // found after. Last: a window keeps its watches, and the tests above run as a window does.
+    void applicationFolderWatchesDropped() {
+        const auto found = installer::sourceScriptsFolder();
+        QCOMPARE(found, std::optional(box_.sourceScripts));
+        QVERIFY(inotifyWatches() > 0);
+        platform::dropApplicationFolderWatches();
+        QCOMPARE(inotifyWatches(), 0);
+        QCOMPARE(installer::sourceScriptsFolder(), found);
+    }
+
+private:
+    // The watches of every inotify descriptor of this process, as the kernel lists them.
+    static int inotifyWatches() {
+        int watches = 0;
+        for (const QFileInfo& fd :
+             QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System)) {
+            QFile info(QStringLiteral("/proc/self/fdinfo/") + fd.fileName());
+            if (info.open(QIODevice::ReadOnly))
+                watches += int(info.readAll().count("inotify wd:"));
+        }
+        return watches;
     }
 };
 
