@@ -6,11 +6,17 @@
 #include "support/posix/MakeFolders.h"
 #include "support/text/Conversions.h"
 
+#include <QRandomGenerator>
+#include <QtEndian>
+
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace twk::files {
@@ -27,6 +33,62 @@ void logOnce(const Status& status) {
                            .arg(status.description()));
 }
 
+// A pack: this tag, then each base as its header and its bytes.
+constexpr char PackMagic[8] = {'T', 'W', 'K', 'B', 'A', 'S', 'E', '1'};
+constexpr char PackSuffix[] = ".pack";
+
+// A base's header in a pack: its digest and its size, little-endian.
+struct PackHeader {
+    quint64 high, low, size;
+};
+
+PackHeader headerFor(const Digest& digest, quint64 size) {
+    return {qToLittleEndian(digest.high), qToLittleEndian(digest.low), qToLittleEndian(size)};
+}
+
+bool isPackName(const std::string& name) {
+    return name.size() > sizeof PackSuffix &&
+           name.compare(name.size() - (sizeof PackSuffix - 1), std::string::npos, PackSuffix) == 0;
+}
+
+std::string newPackName() {
+    return QByteArray::number(QRandomGenerator::system()->generate64(), 16).toStdString() +
+           PackSuffix;
+}
+
+// Calls found(digest, offset of its bytes, size) for each whole base of the pack, in order;
+// stops at the first that is cut short (a run that ended while it appended, a full disk).
+void forEachBase(int pack, const std::function<void(const Digest&, off_t, quint64)>& found) {
+    char magic[sizeof PackMagic];
+    struct stat st;
+    if (pack < 0 || ::fstat(pack, &st) != 0 ||
+        ::pread(pack, magic, sizeof magic, 0) != ssize_t(sizeof magic) ||
+        std::memcmp(magic, PackMagic, sizeof magic) != 0)
+        return;
+    for (off_t at = sizeof PackMagic; at + off_t(sizeof(PackHeader)) <= st.st_size;) {
+        PackHeader header;
+        if (::pread(pack, &header, sizeof header, at) != ssize_t(sizeof header))
+            return;
+        const quint64 size = qFromLittleEndian(header.size);
+        at += off_t(sizeof header);
+        if (size > quint64(WholeFileLimit) || quint64(st.st_size - at) < size)
+            return;
+        found({qFromLittleEndian(header.high), qFromLittleEndian(header.low)}, at, size);
+        at += off_t(size);
+    }
+}
+
+// A base kept as a file of its own, as an earlier version kept them: read only when its bytes
+// still have its digest.
+Expected<QByteArray> looseText(int folder, const std::string& name, const Digest& digest) {
+    const Fd fd(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    QByteArray bytes;
+    if (!fd.valid() || !posix::readAll(fd.get(), bytes, WholeFileLimit).ok() ||
+        bytes.size() > WholeFileLimit || fileBytesDigest(bytes) != digest)
+        return Status(Step::Reading, ENOENT);
+    return bytes;
+}
+
 } // namespace
 
 BaseStore::BaseStore(const std::string& stateFolder) : folder_(stateFolder + "/bases") {}
@@ -41,49 +103,98 @@ int BaseStore::folderFd(bool create) const {
     return fd_.get();
 }
 
-Status BaseStore::keep(const Digest& digest, const QByteArray& text) {
-    const int folder = folderFd(true);
-    if (folder < 0)
-        return Status(Step::Writing, errno, folder_);
-    const std::string name = text::toNativeBytes(digest.hex()).toStdString();
-    const std::string path = folder_ + '/' + name;
-    // Written in place, not flushed: a base is only ever read whole with its digest, so one
-    // being written, or cut short by a crash, counts as none.
-    Fd fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (!fd.valid() && errno == EEXIST) {
-        const auto kept = statAt(folder, name);
-        if (kept.ok() && S_ISREG(kept->st_mode) && kept->st_size == text.size()) {
-            // Kept already; touched, so that it is not dropped as unused.
-            (void)::utimensat(folder, name.c_str(), nullptr, AT_SYMLINK_NOFOLLOW);
-            return {};
+int BaseStore::packFd() {
+    const std::lock_guard lock(packing_);
+    if (!pack_.valid() && !packFailed_) {
+        const int folder = folderFd(true);
+        for (int attempt = 0; folder >= 0 && attempt < 4 && !pack_.valid(); ++attempt) {
+            const std::string name = newPackName();
+            pack_ = Fd(::openat(folder, name.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600));
+            if (pack_.valid() && !posix::writeAll(pack_.get(), PackMagic, sizeof PackMagic).ok()) {
+                ::unlinkat(folder, name.c_str(), 0);
+                pack_.reset();
+                break;
+            }
         }
-        ::unlinkat(folder, name.c_str(), 0); // what a crash left unfinished
-        fd = Fd(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        packFailed_ = !pack_.valid();
+        packError_ = errno;
     }
-    if (!fd.valid())
-        return errno == EEXIST ? Status() : Status(Step::Writing, errno, path); // being kept
-    Status written = posix::writeAll(fd.get(), text);
-    if (written.ok() && ::close(fd.release()) != 0)
-        written = Status(Step::Writing, errno);
-    if (!written.ok())
-        ::unlinkat(folder, name.c_str(), 0);
-    return written.as(Step::Writing, path);
+    if (!pack_.valid())
+        errno = packError_;
+    return pack_.get();
+}
+
+Status BaseStore::keep(const Digest& digest, const QByteArray& text) {
+    const int pack = packFd();
+    if (pack < 0)
+        return Status(Step::Writing, errno, folder_);
+    // Header and text in one append: another thread's base never comes between them.
+    const PackHeader header = headerFor(digest, quint64(text.size()));
+    iovec parts[2] = {{const_cast<PackHeader*>(&header), sizeof header},
+                      {const_cast<char*>(text.constData()), size_t(text.size())}};
+    const ssize_t written = ::writev(pack, parts, 2);
+    if (written == ssize_t(sizeof header) + text.size())
+        return {};
+    // Cut short (a full disk): what follows could not be found, so nothing more goes there.
+    const int error = written < 0 ? errno : ENOSPC;
+    const std::lock_guard lock(packing_);
+    packFailed_ = true;
+    packError_ = error;
+    pack_.reset();
+    return Status(Step::Writing, error, folder_);
+}
+
+Status BaseStore::flush() {
+    const std::lock_guard lock(packing_);
+    if (!pack_.valid() || ::fdatasync(pack_.get()) == 0)
+        return {};
+    const Status failed(Step::Flushing, errno, folder_);
+    logOnce(failed);
+    return failed;
 }
 
 Expected<QByteArray> BaseStore::text(const Digest& digest) const {
     const std::string name = text::toNativeBytes(digest.hex()).toStdString();
     const int folder = folderFd(false);
-    const Fd fd(folder < 0 ? -1
-                           : ::openat(folder, name.c_str(),
-                                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid())
+    if (folder < 0)
         return Status(Step::Reading, errno, folder_ + '/' + name);
-    QByteArray bytes;
-    if (Status read = posix::readAll(fd.get(), bytes, WholeFileLimit); !read.ok())
-        return read.as(Step::Reading, folder_ + '/' + name);
-    if (bytes.size() > WholeFileLimit || fileBytesDigest(bytes) != digest)
-        return Status(Step::Reading, ENOENT, folder_ + '/' + name);
-    return bytes;
+    if (auto loose = looseText(folder, name, digest); loose.ok())
+        return loose; // kept by an earlier version, one file per base
+    // In a pack: where the index says, or, should a collection have moved it meanwhile, where
+    // a fresh index says.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const auto place = placeOf(folder, digest, attempt > 0);
+        if (!place)
+            break;
+        const Fd pack(::openat(folder, place->pack.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        QByteArray bytes(qsizetype(place->size), Qt::Uninitialized);
+        if (pack.valid() &&
+            ::pread(pack.get(), bytes.data(), size_t(bytes.size()), place->offset) ==
+                bytes.size() &&
+            fileBytesDigest(bytes) == digest)
+            return bytes;
+    }
+    return Status(Step::Reading, ENOENT, folder_ + '/' + name);
+}
+
+std::optional<BaseStore::Place> BaseStore::placeOf(int folder, const Digest& digest,
+                                                   bool fresh) const {
+    const std::lock_guard lock(indexing_);
+    if (!index_ || fresh) {
+        index_.emplace();
+        const auto names = readEntries(folder);
+        for (const std::string& name : names.ok() ? *names : std::vector<std::string>()) {
+            if (!isPackName(name))
+                continue;
+            const Fd pack(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+            forEachBase(pack.get(), [&](const Digest& base, off_t offset, quint64 size) {
+                index_->emplace(std::pair(base.high, base.low), Place{name, offset, size});
+            });
+        }
+    }
+    const auto found = index_->find(std::pair(digest.high, digest.low));
+    return found == index_->end() ? std::nullopt : std::optional(found->second);
 }
 
 void BaseStore::dropUnused(const std::set<QString>& used) const {
@@ -95,13 +206,53 @@ void BaseStore::dropUnused(const std::set<QString>& used) const {
         return;
     const time_t now = ::time(nullptr);
     for (const std::string& name : *names) {
-        if (used.count(QString::fromLatin1(name.data(), qsizetype(name.size()))))
+        const bool pack = isPackName(name);
+        if (!pack && used.count(QString::fromLatin1(name.data(), qsizetype(name.size()))))
             continue; // the common case, decided without a look at the file
         const auto st = statAt(folder, name);
         if (!st.ok() || !S_ISREG(st->st_mode) || now - st->st_mtime < GraceSeconds)
             continue;
-        (void)::unlinkat(folder, name.c_str(), 0); // gone already, or left for next time
+        if (pack)
+            collectPack(folder, name, used);
+        else
+            (void)::unlinkat(folder, name.c_str(), 0); // gone already, or left for next time
     }
+}
+
+void BaseStore::collectPack(int folder, const std::string& name,
+                            const std::set<QString>& used) const {
+    const Fd pack(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    std::vector<std::pair<off_t, quint64>> kept; // header offsets and sizes of named bases
+    std::set<std::pair<quint64, quint64>> seen;
+    quint64 keptBytes = 0, allBytes = 0;
+    forEachBase(pack.get(), [&](const Digest& base, off_t offset, quint64 size) {
+        allBytes += size;
+        if (used.count(base.hex()) && seen.insert(std::pair(base.high, base.low)).second) {
+            kept.emplace_back(offset - off_t(sizeof(PackHeader)), size);
+            keptBytes += size;
+        }
+    });
+    if (!pack.valid() || keptBytes * 2 > allBytes)
+        return; // mostly named still: left as it is
+    if (!kept.empty()) {
+        // The named ones move to a pack of their own first: each is somewhere at every moment.
+        const std::string moved = newPackName();
+        const Fd out(
+            ::openat(folder, moved.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        bool whole = out.valid() && posix::writeAll(out.get(), PackMagic, sizeof PackMagic).ok();
+        for (const auto& [offset, size] : kept) {
+            QByteArray entry(qsizetype(sizeof(PackHeader) + size), Qt::Uninitialized);
+            whole =
+                whole &&
+                ::pread(pack.get(), entry.data(), size_t(entry.size()), offset) == entry.size() &&
+                posix::writeAll(out.get(), entry).ok();
+        }
+        if (!whole || ::fdatasync(out.get()) != 0) {
+            ::unlinkat(folder, moved.c_str(), 0);
+            return;
+        }
+    }
+    (void)::unlinkat(folder, name.c_str(), 0);
 }
 
 namespace {

@@ -2,10 +2,13 @@
 
 // The versions that were installed, kept so that a later merge has the version both the user
 // and Tarnwick started from: each text file (no NUL byte, at most WholeFileLimit bytes) of an
-// installed script lies in <state folder>/bases/<its digest>, once however many scripts hold
-// it. The install record names them; a base no record entry names any more is dropped when the
-// record is written. A base is written before the record names it, and read only when its
-// bytes still have its digest: one being written, or damaged by a crash, counts as none.
+// installed script, by its digest. Each run appends the bases it keeps to a pack of its own in
+// <state folder>/bases (thousands of small files would cost more than the copies themselves);
+// bases an earlier version kept one file each are read too. The install record names them; a
+// file no entry names any more, or a pack that mostly holds such bases, is dropped (the named
+// ones moved to a new pack first) when the record is written. A base is written, and flushed
+// with the copies, before the record names it, and read only when its bytes still have its
+// digest: one cut short by a crash counts as none.
 
 #include "installer/files/ItemDigest.h"
 
@@ -13,6 +16,7 @@
 
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -28,24 +32,45 @@ public:
     BaseStore(const BaseStore&) = delete;
     BaseStore& operator=(const BaseStore&) = delete;
 
-    // Keeps the text under its digest. One kept already is only marked as wanted now, so that
-    // a collection running meanwhile leaves it.
+    // Keeps the text under its digest, in this store's pack (made on first use; several
+    // threads may keep at once).
     Status keep(const Digest& digest, const QByteArray& text);
+    // Makes what keep() wrote durable.
+    Status flush();
     // The text kept under the digest; ENOENT when there is none (or it no longer matches).
     Expected<QByteArray> text(const Digest& digest) const;
-    // Drops every base whose digest is not in used (as hex), unless it was kept or wanted in
+    // Drops every base whose digest is not in used (as hex), unless its file was written in
     // the last minutes: an install may have kept it for a record it is about to write.
     void dropUnused(const std::set<QString>& used) const;
 
     const std::string& folder() const { return folder_; }
 
 private:
+    // Where a base lies in a pack.
+    struct Place {
+        std::string pack;
+        off_t offset;
+        quint64 size;
+    };
+
     // The store's folder, opened once (and made, with create); -1 with errno when it cannot be.
     int folderFd(bool create) const;
+    // This store's pack, made on first use; -1 with errno when it cannot be (or was cut short).
+    int packFd();
+    // Where the packs hold the base, from an index made on first need (afresh with fresh).
+    std::optional<Place> placeOf(int folder, const Digest& digest, bool fresh) const;
+    // Drops a pack that mostly holds bases no entry names, the named ones moved first.
+    void collectPack(int folder, const std::string& name, const std::set<QString>& used) const;
 
     std::string folder_;
     mutable std::mutex opening_;
     mutable Fd fd_;
+    std::mutex packing_;
+    Fd pack_;
+    bool packFailed_ = false;
+    int packError_ = 0;
+    mutable std::mutex indexing_;
+    mutable std::optional<std::map<std::pair<quint64, quint64>, Place>> index_;
 };
 
 // The item's content digest, its leaves' digests, and every text file of it kept as a base:

@@ -34,6 +34,7 @@ Expected<RecordFile> readFile(const std::string& path) {
     QByteArray bytes;
     struct stat st;
     if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= MaxRecordSize) {
+        bytes.reserve(qsizetype(st.st_size) + 1); // read in one go, however the pieces come
         if (Status read = posix::readAll(fd.get(), bytes, MaxRecordSize); !read.ok())
             return read.as(Step::Reading, path);
         bool newer = false;

@@ -160,6 +160,9 @@ bool InstallRun::sourceUnchanged(const ScriptJob& job) const {
 }
 
 Status InstallRun::flush() {
+    // The bases first: the record names them once the copies are in place. (A failure is
+    // logged; the copies stand without them.)
+    (void)bases_.flush();
     return installer_.flush();
 }
 

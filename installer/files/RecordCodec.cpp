@@ -416,7 +416,8 @@ std::optional<RecordFile> decodeRecordStreaming(const QByteArray& bytes, bool& n
             auto entry = readEntry(reader);
             if (!entry)
                 return std::nullopt;
-            file.entries.insert(entry->name, std::move(*entry));
+            QByteArray name = entry->name;
+            file.entries.emplace(std::move(name), std::move(*entry));
         }
         scripts = reader.leaveContainer();
     }
@@ -464,7 +465,8 @@ std::optional<RecordFile> decodeRecordQuickly(QByteArrayView bytes) {
                 RecordEntry entry{{}, {}, {}, {}};
                 if (!reader.entry(entry))
                     return std::nullopt;
-                file.entries.insert(entry.name, std::move(entry));
+                QByteArray name = entry.name;
+                file.entries.emplace(std::move(name), std::move(entry)); // moved, not copied
             }
             scripts = true;
         } else {

@@ -471,21 +471,73 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < size; i += 4099)
             content[i] = char('b' + i % 23); // pieces that differ, so that none is hashed twice
         test::write(src("s"), content);
-        // A base a crash cut short is written again whole, private to the user.
+        // A base an earlier version kept as a file of its own, cut short by a crash, hides
+        // nothing: the whole one is kept again, private to the user.
         const QString leftover = state_ + "/bases/" + fileBytesDigest(content).hex();
         if (base && size > 0)
             test::write(leftover, content.left(size / 2));
+        QFile::setPermissions(leftover, QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(install("s").done, ScriptOutcome::Done::Copied);
         const Fd source = openFolderPath(bytes(src_).toStdString());
         const Digest read = *contentDigest(source.get(), "s");
         const InstallRecord record = InstallRecord::read(bytes(state_).toStdString());
         const RecordEntry* entry = record.find("s");
         QVERIFY(entry && entry->content == read && entry->files.at("") == read);
-        QCOMPARE(BaseStore(bytes(state_).toStdString()).text(read).ok(), base);
-        if (base)
-            QCOMPARE(QFile::permissions(leftover),
+        const auto kept = BaseStore(bytes(state_).toStdString()).text(read);
+        QCOMPARE(kept.ok(), base);
+        QVERIFY(!base || *kept == content);
+        for (const QFileInfo& file : QDir(state_ + "/bases").entryInfoList(QDir::Files))
+            QCOMPARE(file.permissions(),
                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(test::read(dst("s")), content);
+    }
+
+    // Bases kept by several threads at once are each found whole; a pack cut short by a crash
+    // still gives what it holds whole; and a pack that mostly holds bases no entry names is
+    // dropped once old, the named ones moved first, while one mostly named is left as it is.
+    void basePacks() {
+        const std::string state = bytes(state_).toStdString();
+        const QString folder = state_ + "/bases";
+        auto textOf = [](int i) { return QByteArray::number(i).repeated(i % 7 + 1) + '\n'; };
+        std::vector<Digest> digests;
+        for (int i = 0; i < 400; ++i)
+            digests.push_back(fileBytesDigest(textOf(i)));
+        {
+            BaseStore store(state);
+            runOnThreads(digests.size(), 4,
+                         [&](size_t i) { QVERIFY(store.keep(digests[i], textOf(int(i))).ok()); });
+            QVERIFY(store.flush().ok());
+        }
+        const QStringList packs = test::entries(folder);
+        QCOMPARE(packs.size(), 1);
+        const QString pack = folder + u'/' + packs.first();
+        BaseStore reader(state);
+        for (size_t i = 0; i < digests.size(); ++i)
+            QCOMPARE(reader.text(digests[i]).value_or(QByteArray()), textOf(int(i)));
+        QVERIFY(QFile::resize(pack, QFileInfo(pack).size() - 1));
+        BaseStore cut(state);
+        QCOMPARE(std::count_if(digests.begin(), digests.end(),
+                               [&](const Digest& d) { return cut.text(d).ok(); }),
+                 qsizetype(digests.size() - 1));
+        QVERIFY(QProcess::execute("touch", {"-d", "1 day ago", pack}) == 0);
+        std::set<QString> named;
+        for (size_t i = 0; i < digests.size() * 3 / 4; ++i)
+            named.insert(digests[i].hex());
+        cut.dropUnused(named); // mostly named: left
+        QCOMPARE(test::entries(folder), packs);
+        named = {digests[7].hex(), digests[8].hex()};
+        cut.dropUnused(named);
+        QCOMPARE(test::entries(folder).size(), 1);
+        QVERIFY(test::entries(folder) != packs);
+        BaseStore collected(state);
+        QCOMPARE(collected.text(digests[7]).value_or(QByteArray()), textOf(7));
+        QCOMPARE(collected.text(digests[8]).value_or(QByteArray()), textOf(8));
+        QCOMPARE(collected.text(digests[9]).status().error(), ENOENT);
+        QCOMPARE(reader.text(digests[8]).value_or(QByteArray()), textOf(8)); // an index made before
+        QVERIFY(QProcess::execute("touch", {"-d", "1 day ago",
+                                            folder + u'/' + test::entries(folder).first()}) == 0);
+        collected.dropUnused({});
+        QCOMPARE(test::entries(folder), QStringList());
     }
 
     // Names are bytes: one that is not UTF-8 is listed, installed, compared and removed.
