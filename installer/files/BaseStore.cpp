@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QtEndian>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -104,51 +105,89 @@ int BaseStore::folderFd(bool create) const {
 }
 
 int BaseStore::packFd() {
-    const std::lock_guard lock(packing_);
     if (!pack_.valid() && !packFailed_) {
         const int folder = folderFd(true);
+        packError_ = errno;
         for (int attempt = 0; folder >= 0 && attempt < 4 && !pack_.valid(); ++attempt) {
-            const std::string name = newPackName();
-            pack_ = Fd(::openat(folder, name.c_str(),
+            packName_ = newPackName();
+            pack_ = Fd(::openat(folder, packName_.c_str(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600));
+            packError_ = errno;
             if (pack_.valid() && !posix::writeAll(pack_.get(), PackMagic, sizeof PackMagic).ok()) {
-                ::unlinkat(folder, name.c_str(), 0);
+                packError_ = errno;
+                ::unlinkat(folder, packName_.c_str(), 0);
                 pack_.reset();
                 break;
             }
         }
         packFailed_ = !pack_.valid();
-        packError_ = errno;
+        packSize_ = sizeof PackMagic;
     }
     if (!pack_.valid())
         errno = packError_;
     return pack_.get();
 }
 
+bool BaseStore::keptAlready(int folder, const Digest& digest, qsizetype size) const {
+    // As a file of its own (an earlier version's), or in another run's pack: touched, so that
+    // no collection takes it before the record names it.
+    const std::string loose = text::toNativeBytes(digest.hex()).toStdString();
+    if (const auto st = statAt(folder, loose); st.ok() && S_ISREG(st->st_mode) &&
+                                               st->st_size == size &&
+                                               ::utimensat(folder, loose.c_str(), nullptr, 0) == 0)
+        return true;
+    const auto places = placesOf(folder, digest, false);
+    return std::any_of(places.begin(), places.end(), [&](const Place& place) {
+        return place.size == quint64(size) &&
+               ::utimensat(folder, place.pack.c_str(), nullptr, AT_SYMLINK_NOFOLLOW) == 0;
+    });
+}
+
 Status BaseStore::keep(const Digest& digest, const QByteArray& text) {
-    const int pack = packFd();
-    if (pack < 0)
+    // One thread at a time: a base cut short (a full disk) is taken back whole before another
+    // is appended after it.
+    const std::lock_guard lock(packing_);
+    const int folder = folderFd(true);
+    if (folder < 0)
         return Status(Step::Writing, errno, folder_);
-    // Header and text in one append: another thread's base never comes between them.
+    if (!kept_.insert(std::pair(digest.high, digest.low)).second)
+        return {}; // by this store already
+    if (keptAlready(folder, digest, text.size()))
+        return {};
+    const int pack = packFd();
+    if (pack < 0) {
+        kept_.erase(std::pair(digest.high, digest.low));
+        return Status(Step::Writing, errno, folder_);
+    }
     const PackHeader header = headerFor(digest, quint64(text.size()));
     iovec parts[2] = {{const_cast<PackHeader*>(&header), sizeof header},
                       {const_cast<char*>(text.constData()), size_t(text.size())}};
     const ssize_t written = ::writev(pack, parts, 2);
-    if (written == ssize_t(sizeof header) + text.size())
+    if (written == ssize_t(sizeof header) + text.size()) {
+        packSize_ += off_t(written);
         return {};
-    // Cut short (a full disk): what follows could not be found, so nothing more goes there.
+    }
     const int error = written < 0 ? errno : ENOSPC;
-    const std::lock_guard lock(packing_);
-    packFailed_ = true;
-    packError_ = error;
-    pack_.reset();
+    if (::ftruncate(pack, packSize_) != 0) {
+        // What follows could not be found: nothing more goes there. (Every append holds the
+        // lock, so no other thread is writing to it.)
+        pack_.reset();
+        packFailed_ = true;
+        packError_ = error;
+    }
+    kept_.erase(std::pair(digest.high, digest.low));
     return Status(Step::Writing, error, folder_);
 }
 
 Status BaseStore::flush() {
     const std::lock_guard lock(packing_);
-    if (!pack_.valid() || ::fdatasync(pack_.get()) == 0)
+    if (!pack_.valid())
         return {};
+    // The pack's bytes, and its name in the folder (made by this run).
+    if (::fdatasync(pack_.get()) == 0 && (packNamed_ || ::fsync(folderFd(false)) == 0)) {
+        packNamed_ = true;
+        return {};
+    }
     const Status failed(Step::Flushing, errno, folder_);
     logOnce(failed);
     return failed;
@@ -162,24 +201,23 @@ Expected<QByteArray> BaseStore::text(const Digest& digest) const {
     if (auto loose = looseText(folder, name, digest); loose.ok())
         return loose; // kept by an earlier version, one file per base
     // In a pack: where the index says, or, should a collection have moved it meanwhile, where
-    // a fresh index says.
+    // a fresh index says. Any whole copy will do.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const auto place = placeOf(folder, digest, attempt > 0);
-        if (!place)
-            break;
-        const Fd pack(::openat(folder, place->pack.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-        QByteArray bytes(qsizetype(place->size), Qt::Uninitialized);
-        if (pack.valid() &&
-            ::pread(pack.get(), bytes.data(), size_t(bytes.size()), place->offset) ==
-                bytes.size() &&
-            fileBytesDigest(bytes) == digest)
-            return bytes;
+        for (const Place& place : placesOf(folder, digest, attempt > 0)) {
+            const Fd pack(::openat(folder, place.pack.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+            QByteArray bytes(qsizetype(place.size), Qt::Uninitialized);
+            if (pack.valid() &&
+                ::pread(pack.get(), bytes.data(), size_t(bytes.size()), place.offset) ==
+                    bytes.size() &&
+                fileBytesDigest(bytes) == digest)
+                return bytes;
+        }
     }
     return Status(Step::Reading, ENOENT, folder_ + '/' + name);
 }
 
-std::optional<BaseStore::Place> BaseStore::placeOf(int folder, const Digest& digest,
-                                                   bool fresh) const {
+std::vector<BaseStore::Place> BaseStore::placesOf(int folder, const Digest& digest,
+                                                  bool fresh) const {
     const std::lock_guard lock(indexing_);
     if (!index_ || fresh) {
         index_.emplace();
@@ -193,8 +231,11 @@ std::optional<BaseStore::Place> BaseStore::placeOf(int folder, const Digest& dig
             });
         }
     }
-    const auto found = index_->find(std::pair(digest.high, digest.low));
-    return found == index_->end() ? std::nullopt : std::optional(found->second);
+    std::vector<Place> places;
+    const auto [first, last] = index_->equal_range(std::pair(digest.high, digest.low));
+    for (auto it = first; it != last; ++it)
+        places.push_back(it->second);
+    return places;
 }
 
 void BaseStore::dropUnused(const std::set<QString>& used) const {
@@ -205,35 +246,46 @@ void BaseStore::dropUnused(const std::set<QString>& used) const {
     if (!names.ok())
         return;
     const time_t now = ::time(nullptr);
+    std::vector<std::pair<time_t, std::string>> packs;
+    bool anyOld = false;
     for (const std::string& name : *names) {
         const bool pack = isPackName(name);
         if (!pack && used.count(QString::fromLatin1(name.data(), qsizetype(name.size()))))
             continue; // the common case, decided without a look at the file
         const auto st = statAt(folder, name);
-        if (!st.ok() || !S_ISREG(st->st_mode) || now - st->st_mtime < GraceSeconds)
+        if (!st.ok() || !S_ISREG(st->st_mode))
             continue;
+        const bool old = now - st->st_mtime >= GraceSeconds;
         if (pack)
-            collectPack(folder, name, used);
-        else
+            packs.emplace_back(st->st_mtime, name);
+        else if (old)
             (void)::unlinkat(folder, name.c_str(), 0); // gone already, or left for next time
+        anyOld = anyOld || (pack && old);
+    }
+    if (!anyOld)
+        return; // the packs are all new: nothing of them can go yet
+    // Each named base counts in one pack only, the newest that holds it: copies in older packs
+    // (a script copied again with the same text) go with their packs.
+    std::sort(packs.begin(), packs.end(), std::greater<>());
+    std::set<std::pair<quint64, quint64>> held;
+    for (const auto& [written, name] : packs) {
+        const Fd pack(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        std::vector<std::pair<off_t, quint64>> kept; // where named bases lie, and their sizes
+        quint64 keptBytes = 0, allBytes = 0;
+        forEachBase(pack.get(), [&](const Digest& base, off_t offset, quint64 size) {
+            allBytes += size;
+            if (used.count(base.hex()) && held.insert(std::pair(base.high, base.low)).second) {
+                kept.emplace_back(offset, size);
+                keptBytes += size;
+            }
+        });
+        if (pack.valid() && now - written >= GraceSeconds && keptBytes * 2 <= allBytes)
+            collectPack(folder, pack.get(), name, kept); // mostly unnamed
     }
 }
 
-void BaseStore::collectPack(int folder, const std::string& name,
-                            const std::set<QString>& used) const {
-    const Fd pack(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    std::vector<std::pair<off_t, quint64>> kept; // header offsets and sizes of named bases
-    std::set<std::pair<quint64, quint64>> seen;
-    quint64 keptBytes = 0, allBytes = 0;
-    forEachBase(pack.get(), [&](const Digest& base, off_t offset, quint64 size) {
-        allBytes += size;
-        if (used.count(base.hex()) && seen.insert(std::pair(base.high, base.low)).second) {
-            kept.emplace_back(offset - off_t(sizeof(PackHeader)), size);
-            keptBytes += size;
-        }
-    });
-    if (!pack.valid() || keptBytes * 2 > allBytes)
-        return; // mostly named still: left as it is
+void BaseStore::collectPack(int folder, int pack, const std::string& name,
+                            const std::vector<std::pair<off_t, quint64>>& kept) const {
     if (!kept.empty()) {
         // The named ones move to a pack of their own first: each is somewhere at every moment.
         const std::string moved = newPackName();
@@ -241,13 +293,13 @@ void BaseStore::collectPack(int folder, const std::string& name,
             ::openat(folder, moved.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         bool whole = out.valid() && posix::writeAll(out.get(), PackMagic, sizeof PackMagic).ok();
         for (const auto& [offset, size] : kept) {
+            const off_t start = offset - off_t(sizeof(PackHeader));
             QByteArray entry(qsizetype(sizeof(PackHeader) + size), Qt::Uninitialized);
-            whole =
-                whole &&
-                ::pread(pack.get(), entry.data(), size_t(entry.size()), offset) == entry.size() &&
-                posix::writeAll(out.get(), entry).ok();
+            whole = whole &&
+                    ::pread(pack, entry.data(), size_t(entry.size()), start) == entry.size() &&
+                    posix::writeAll(out.get(), entry).ok();
         }
-        if (!whole || ::fdatasync(out.get()) != 0) {
+        if (!whole || ::fdatasync(out.get()) != 0 || ::fsync(folder) != 0) {
             ::unlinkat(folder, moved.c_str(), 0);
             return;
         }

@@ -19,6 +19,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace twk::files {
 
@@ -52,25 +53,32 @@ private:
         off_t offset;
         quint64 size;
     };
+    using Key = std::pair<quint64, quint64>; // a digest, as a key
 
     // The store's folder, opened once (and made, with create); -1 with errno when it cannot be.
     int folderFd(bool create) const;
-    // This store's pack, made on first use; -1 with errno when it cannot be (or was cut short).
+    // This store's pack, made on first use; -1 with errno when it cannot be. (packing_ held.)
     int packFd();
+    // Whether another run kept the base already (and, so that it stays, marked it wanted).
+    bool keptAlready(int folder, const Digest& digest, qsizetype size) const;
     // Where the packs hold the base, from an index made on first need (afresh with fresh).
-    std::optional<Place> placeOf(int folder, const Digest& digest, bool fresh) const;
-    // Drops a pack that mostly holds bases no entry names, the named ones moved first.
-    void collectPack(int folder, const std::string& name, const std::set<QString>& used) const;
+    std::vector<Place> placesOf(int folder, const Digest& digest, bool fresh) const;
+    // Drops a pack, the named bases in it (offsets and sizes) moved to a new pack first.
+    void collectPack(int folder, int pack, const std::string& name,
+                     const std::vector<std::pair<off_t, quint64>>& kept) const;
 
     std::string folder_;
     mutable std::mutex opening_;
     mutable Fd fd_;
     std::mutex packing_;
     Fd pack_;
-    bool packFailed_ = false;
+    std::string packName_;
+    off_t packSize_ = 0;
+    bool packFailed_ = false, packNamed_ = false;
     int packError_ = 0;
+    std::set<Key> kept_; // by this store
     mutable std::mutex indexing_;
-    mutable std::optional<std::map<std::pair<quint64, quint64>, Place>> index_;
+    mutable std::optional<std::multimap<Key, Place>> index_;
 };
 
 // The item's content digest, its leaves' digests, and every text file of it kept as a base:

@@ -20,7 +20,7 @@ InstallRun::InstallRun(const ScriptPlaces& places)
       installer_(native(places.user)), bases_(native(places.state)) {}
 
 Status InstallRun::open(const std::function<void()>& meanwhile) {
-    std::thread reading([this] { record_ = InstallRecord::read(native(places_.state)); });
+    const std::jthread reading([this] { record_ = InstallRecord::read(native(places_.state)); });
     if (!places_.source)
         sourceState_ = SourceState::TarnwickNotFound;
     else if (source_ = openFolderPath(sourceRoot_); !source_.valid())
@@ -28,8 +28,7 @@ Status InstallRun::open(const std::function<void()>& meanwhile) {
     const Status opened = installer_.open();
     if (meanwhile)
         meanwhile();
-    reading.join();
-    return opened;
+    return opened; // once the record is read
 }
 
 Expected<std::vector<std::string>> InstallRun::listSource() {
@@ -121,9 +120,14 @@ void InstallRun::stage(ScriptJob& job, ScriptOutcome& outcome) {
         keptWhileCopying = std::move(*kept);
         return {};
     };
+    // Both names as the assessment just found them: not looked at again.
+    std::optional<StagedInstaller::LookedAt> lookedAt;
+    if (job.assessment.sourceEntry)
+        lookedAt = {*job.assessment.sourceEntry, job.assessment.installedEntry};
     Status status = source_.valid()
                         ? installer_.stage(source_.get(), sourceRoot_, job.name.toStdString(),
-                                           staged, job.keptSource ? nullptr : copyAndKeep)
+                                           staged, job.keptSource ? nullptr : copyAndKeep,
+                                           lookedAt ? &*lookedAt : nullptr)
                         : Status(Step::Copying, ENOENT, sourceRoot_);
     if (status.ok()) {
         // What was copied is what the record will say was installed; its texts are the bases

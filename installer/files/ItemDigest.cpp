@@ -253,7 +253,7 @@ private:
 
 } // namespace
 
-Expected<Stamp> stampOf(int dir, const std::string& name) {
+Expected<Stamp> stampOf(int dir, const std::string& name, struct stat* top) {
     StampBytes all, unmoved;
     Stamp stamp;
     bool wholeSeconds = true;
@@ -265,6 +265,8 @@ Expected<Stamp> stampOf(int dir, const std::string& name) {
                      unmoved.addEntry(relative, st, !relative.empty());
                      if (relative.empty())
                          stamp.mode = st.st_mode;
+                     if (relative.empty() && top)
+                         *top = st;
                      stamp.newest =
                          std::max({stamp.newest, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)});
                      wholeSeconds =

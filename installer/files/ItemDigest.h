@@ -84,6 +84,6 @@ struct Stamp {
 };
 
 // The item's stamp, taken now.
-Expected<Stamp> stampOf(int dir, const std::string& name);
+Expected<Stamp> stampOf(int dir, const std::string& name, struct stat* top = nullptr);
 
 } // namespace twk::files

@@ -9,15 +9,18 @@ namespace {
 struct Copy {
     Stamp stamp;
     std::optional<Digest> digest;
+    struct stat entry;
 };
 
 std::optional<Copy> look(int folder, const std::string& name) {
     if (folder < 0)
         return std::nullopt;
-    auto stamp = stampOf(folder, name);
+    Copy copy;
+    auto stamp = stampOf(folder, name, &copy.entry);
     if (!stamp.ok())
         return std::nullopt;
-    return Copy{*stamp, std::nullopt};
+    copy.stamp = *stamp;
+    return copy;
 }
 
 // How often a copy that another process replaced while it was read is read again.
@@ -44,7 +47,7 @@ std::optional<Digest> contentOf(Copy& copy, int folder, const std::string& name,
             break;
         }
         const int error = digest.status().error();
-        auto again = stampOf(folder, name);
+        auto again = stampOf(folder, name, &copy.entry);
         if ((error != ESTALE && error != ENOENT) || !again.ok())
             break;
         copy.stamp = *again;
@@ -64,7 +67,15 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
         result.kind = kindOf(source->stamp.mode);
         result.sourceStamp = source->stamp;
     }
+    // As last looked at: a read that found a copy replaced has looked at it again.
+    auto entries = [&] {
+        if (source)
+            result.sourceEntry = source->entry;
+        if (installed)
+            result.installedEntry = installed->entry;
+    };
     if (!installed) {
+        entries();
         // Removed outside the program: the record forgets it.
         if (recorded)
             result.changes.forget(key);
@@ -73,6 +84,7 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
         return result;
     }
     if (!source) {
+        entries();
         result.listed = recorded != nullptr;
         result.state = ScriptState::NoLongerShipped;
         return result;
@@ -100,6 +112,7 @@ Assessment assessScript(int sourceFolder, int userFolder, const std::string& nam
     const auto sourceDigest = contentOf(*source, sourceFolder, name,
                                         recorded ? std::optional(recorded->source) : std::nullopt,
                                         recordedContent, readSource);
+    entries();
     result.sourceDigest = sourceDigest;
     result.installedStamp = installed->stamp;
     result.installedDigest = installedDigest;

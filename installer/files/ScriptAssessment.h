@@ -40,6 +40,9 @@ struct Assessment {
     // install that follows hands back is that copy when its stamp still says so.
     std::optional<Stamp> installedStamp;
     std::optional<Digest> installedDigest;
+    // What the names held when they were looked at (none: nothing had the name), so that an
+    // install that follows need not look again.
+    std::optional<struct stat> sourceEntry, installedEntry;
     // What the record should learn: a refreshed or new entry, or the name forgotten.
     RecordChanges changes;
 };

@@ -1,5 +1,7 @@
 #include "installer/files/ScriptDifferences.h"
 
+#include "installer/files/BaseStore.h"
+
 namespace twk::files {
 namespace {
 
@@ -32,6 +34,7 @@ ScriptDifferences differencesOf(const ScriptVersions& versions, const ScriptPlac
     differences.folder =
         versions.yoursKind == ItemKind::Folder || versions.theirsKind == ItemKind::Folder;
     differences.hasBase = versions.hasBase;
+    const BaseStore bases(nativePath(places.state)); // one index of the packs for every file
     for (const auto& [path, leaf] : versions.leaves) {
         if (!leaf.yours && !leaf.theirs)
             continue; // installed once, gone from both
@@ -51,7 +54,7 @@ ScriptDifferences differencesOf(const ScriptVersions& versions, const ScriptPlac
             const QByteArray yours = leaf.yours ? leaf.yours->bytes : QByteArray();
             const QByteArray theirs = leaf.theirs ? leaf.theirs->bytes : QByteArray();
             file.between = diffOrNothing(yours, theirs);
-            const auto base = leaf.base ? baseText(places, *leaf.base)
+            const auto base = leaf.base ? bases.text(*leaf.base)
                                         : Expected<QByteArray>(Status(Step::Reading, ENOENT));
             if (base.ok()) {
                 file.yourChanges = diffOrNothing(*base, yours);

@@ -69,8 +69,4 @@ Expected<ScriptVersions> readVersions(const ScriptPlaces& places, const QByteArr
                         name.toStdString(), record.find(name));
 }
 
-Expected<QByteArray> baseText(const ScriptPlaces& places, const Digest& digest) {
-    return BaseStore(nativePath(places.state)).text(digest);
-}
-
 } // namespace twk::files

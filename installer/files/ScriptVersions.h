@@ -49,9 +49,6 @@ Expected<ScriptVersions> readVersions(int sourceFolder, int userFolder, const st
 // The same, opening the places and reading the record.
 Expected<ScriptVersions> readVersions(const ScriptPlaces& places, const QByteArray& name);
 
-// The text installed under digest, from the store of the places' state folder.
-Expected<QByteArray> baseText(const ScriptPlaces& places, const Digest& digest);
-
 std::string nativePath(const QString& path);
 
 } // namespace twk::files

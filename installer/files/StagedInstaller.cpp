@@ -152,11 +152,12 @@ void StagedInstaller::recover(const std::string& name, const std::vector<Digest>
 
 Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
                               const std::string& name, StagedItem& staged,
-                              const FileCopier& copyFile) {
+                              const FileCopier& copyFile, const LookedAt* lookedAt) {
     staged.name = name;
     staged.stagedName = uniqueName(StagedPrefix, name);
     const std::string sourcePath = sourceRoot + '/' + name;
-    const auto found = statAt(sourceFolder, name);
+    const auto found =
+        lookedAt ? Expected<struct stat>(lookedAt->source) : statAt(sourceFolder, name);
     if (!found.ok())
         return found.status().as(Step::Copying, sourcePath);
     const struct stat& source = *found;
@@ -165,8 +166,11 @@ Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
         return Status(
             Step::Copying, ELOOP, sourcePath,
             QCoreApplication::translate("Status", "the user scripts folder lies inside it"));
-    if (const auto installed = statAt(folder_.get(), name);
-        installed.ok() && S_ISDIR(installed->st_mode)) {
+    const auto installed = !lookedAt ? statAt(folder_.get(), name)
+                           : lookedAt->installed
+                               ? Expected<struct stat>(*lookedAt->installed)
+                               : Expected<struct stat>(Status(Step::Reading, ENOENT));
+    if (installed.ok() && S_ISDIR(installed->st_mode)) {
         const auto above = foldersUpFrom(sourceFolder);
         if (std::find(above.begin(), above.end(), idOf(*installed)) != above.end())
             return Status(
@@ -181,6 +185,8 @@ Status StagedInstaller::stage(int sourceFolder, const std::string& sourceRoot,
             : copyItem(sourceFolder, name, folder_.get(), staged.stagedName, sourceRoot);
     if (!copied.ok())
         discard(staged);
+    if (!copied.ok() && copied.error() == ESTALE && lookedAt)
+        return stage(sourceFolder, sourceRoot, name, staged, copyFile); // replaced meanwhile
     return copied;
 }
 

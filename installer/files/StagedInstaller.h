@@ -79,10 +79,17 @@ public:
     // place. Refuses a copy into itself: a folder that contains the destination folder, or
     // a source folder that lies inside the item it would replace. A file item is copied by
     // copyFile where one is given (to read its bytes on the way).
+    // lookedAt, when given, is what the names held when the caller looked a moment ago: they
+    // are not looked at again unless the source turns out replaced meanwhile.
     using FileCopier = std::function<Status(int dir, const std::string& name, const struct stat& st,
                                             int copyDir, const std::string& copyName)>;
+    struct LookedAt {
+        struct stat source;
+        std::optional<struct stat> installed; // none: nothing had the name
+    };
     Status stage(int sourceFolder, const std::string& sourceRoot, const std::string& name,
-                 StagedItem& staged, const FileCopier& copyFile = {});
+                 StagedItem& staged, const FileCopier& copyFile = {},
+                 const LookedAt* lookedAt = nullptr);
 
     // Makes every staged byte durable: one flush of the destination's file system.
     Status flush();

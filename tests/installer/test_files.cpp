@@ -511,6 +511,12 @@ private Q_SLOTS:
         const QStringList packs = test::entries(folder);
         QCOMPARE(packs.size(), 1);
         const QString pack = folder + u'/' + packs.first();
+        { // the same texts again (Tarnwick's copies rewritten as they were): nothing new
+            BaseStore again(state);
+            for (size_t i = 0; i < digests.size(); ++i)
+                QVERIFY(again.keep(digests[i], textOf(int(i))).ok());
+        }
+        QCOMPARE(test::entries(folder), packs);
         BaseStore reader(state);
         for (size_t i = 0; i < digests.size(); ++i)
             QCOMPARE(reader.text(digests[i]).value_or(QByteArray()), textOf(int(i)));
@@ -525,6 +531,11 @@ private Q_SLOTS:
             named.insert(digests[i].hex());
         cut.dropUnused(named); // mostly named: left
         QCOMPARE(test::entries(folder), packs);
+        // A copy of a pack holds nothing the newest does not: it goes once old.
+        QVERIFY(QFile::copy(pack, folder + "/0.pack"));
+        QVERIFY(QProcess::execute("touch", {"-d", "2 days ago", folder + "/0.pack"}) == 0);
+        cut.dropUnused(named);
+        QCOMPARE(test::entries(folder), packs);
         named = {digests[7].hex(), digests[8].hex()};
         cut.dropUnused(named);
         QCOMPARE(test::entries(folder).size(), 1);
@@ -538,6 +549,34 @@ private Q_SLOTS:
                                             folder + u'/' + test::entries(folder).first()}) == 0);
         collected.dropUnused({});
         QCOMPARE(test::entries(folder), QStringList());
+    }
+
+    // Bases kept by several threads on a disk that fills meanwhile: every one said to be kept
+    // is found whole, whatever was cut short around it.
+    void basesOnAFullDisk() {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        const QString folder = state_ + "/bases";
+        QDir().mkpath(folder);
+        QVERIFY(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder}) ==
+                0);
+        auto unmount = qScopeGuard([&] { QProcess::execute("umount", {folder}); });
+        auto textOf = [](int i) { return QByteArray::number(i).repeated(300 + i % 97) + '\n'; };
+        std::vector<std::atomic<bool>> kept(200);
+        {
+            BaseStore store(bytes(state_).toStdString());
+            runOnThreads(kept.size(), 4, [&](size_t i) {
+                kept[i] = store.keep(fileBytesDigest(textOf(int(i))), textOf(int(i))).ok();
+            });
+        }
+        const qsizetype said = std::count(kept.begin(), kept.end(), true);
+        QVERIFY2(said > 0 && said < qsizetype(kept.size()), qPrintable(QString::number(said)));
+        BaseStore reader(bytes(state_).toStdString());
+        for (size_t i = 0; i < kept.size(); ++i) {
+            if (kept[i])
+                QCOMPARE(reader.text(fileBytesDigest(textOf(int(i)))).value_or(QByteArray()),
+                         textOf(int(i)));
+        }
     }
 
     // Names are bytes: one that is not UTF-8 is listed, installed, compared and removed.
