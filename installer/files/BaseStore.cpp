@@ -18,6 +18,7 @@
 #include <functional>
 #include <sys/stat.h>
 #include <sys/uio.h>
+#include <thread>
 #include <unistd.h>
 
 namespace twk::files {
@@ -104,39 +105,36 @@ int BaseStore::folderFd(bool create) const {
     return fd_.get();
 }
 
-int BaseStore::packFd() {
-    if (!pack_.valid() && !packFailed_) {
-        const int folder = folderFd(true);
-        packError_ = errno;
-        for (int attempt = 0; folder >= 0 && attempt < 4 && !pack_.valid(); ++attempt) {
-            packName_ = newPackName();
-            pack_ = Fd(::openat(folder, packName_.c_str(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600));
-            packError_ = errno;
-            if (pack_.valid() && !posix::writeAll(pack_.get(), PackMagic, sizeof PackMagic).ok()) {
-                packError_ = errno;
-                ::unlinkat(folder, packName_.c_str(), 0);
-                pack_.reset();
-                break;
-            }
+bool BaseStore::openPack(int folder, Pack& pack) {
+    for (int attempt = 0; !pack.fd.valid() && !pack.failed && attempt < 4; ++attempt) {
+        pack.name = newPackName();
+        pack.fd = Fd(::openat(folder, pack.name.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600));
+        pack.error = errno;
+        pack.size = sizeof PackMagic;
+        if (pack.fd.valid() && !posix::writeAll(pack.fd.get(), PackMagic, sizeof PackMagic).ok()) {
+            pack.error = errno;
+            ::unlinkat(folder, pack.name.c_str(), 0);
+            pack.fd.reset();
+            pack.failed = true;
         }
-        packFailed_ = !pack_.valid();
-        packSize_ = sizeof PackMagic;
     }
-    if (!pack_.valid())
-        errno = packError_;
-    return pack_.get();
+    pack.failed = !pack.fd.valid();
+    errno = pack.error;
+    return pack.fd.valid();
 }
 
 bool BaseStore::keptAlready(int folder, const Digest& digest, qsizetype size) const {
     // As a file of its own (an earlier version's), or in another run's pack: touched, so that
     // no collection takes it before the record names it.
-    const std::string loose = text::toNativeBytes(digest.hex()).toStdString();
-    if (const auto st = statAt(folder, loose); st.ok() && S_ISREG(st->st_mode) &&
-                                               st->st_size == size &&
-                                               ::utimensat(folder, loose.c_str(), nullptr, 0) == 0)
-        return true;
-    const auto places = placesOf(folder, digest, false);
+    const auto [places, loose] = placesOf(folder, digest, false);
+    const std::string name = text::toNativeBytes(digest.hex()).toStdString();
+    if (loose) {
+        const auto st = statAt(folder, name);
+        if (st.ok() && S_ISREG(st->st_mode) && st->st_size == size &&
+            ::utimensat(folder, name.c_str(), nullptr, AT_SYMLINK_NOFOLLOW) == 0)
+            return true;
+    }
     return std::any_of(places.begin(), places.end(), [&](const Place& place) {
         return place.size == quint64(size) &&
                ::utimensat(folder, place.pack.c_str(), nullptr, AT_SYMLINK_NOFOLLOW) == 0;
@@ -144,53 +142,67 @@ bool BaseStore::keptAlready(int folder, const Digest& digest, qsizetype size) co
 }
 
 Status BaseStore::keep(const Digest& digest, const QByteArray& text) {
-    // One thread at a time: a base cut short (a full disk) is taken back whole before another
-    // is appended after it.
-    const std::lock_guard lock(packing_);
     const int folder = folderFd(true);
     if (folder < 0)
         return Status(Step::Writing, errno, folder_);
-    if (!kept_.insert(std::pair(digest.high, digest.low)).second)
-        return {}; // by this store already
+    const Key key(digest.high, digest.low);
+    Pack* pack = nullptr;
+    {
+        const std::lock_guard lock(packing_);
+        if (!kept_.insert(key).second)
+            return {}; // by this store already
+        pack = &packs_[std::this_thread::get_id()];
+    }
+    auto forget = [&](int error) {
+        const std::lock_guard lock(packing_);
+        kept_.erase(key);
+        return Status(Step::Writing, error, folder_);
+    };
     if (keptAlready(folder, digest, text.size()))
         return {};
-    const int pack = packFd();
-    if (pack < 0) {
-        kept_.erase(std::pair(digest.high, digest.low));
-        return Status(Step::Writing, errno, folder_);
-    }
+    if (!openPack(folder, *pack))
+        return forget(pack->error);
+    // The thread's own pack: nothing else appends to it, so a base cut short (a full disk) is
+    // taken back whole before the next.
     const PackHeader header = headerFor(digest, quint64(text.size()));
     iovec parts[2] = {{const_cast<PackHeader*>(&header), sizeof header},
                       {const_cast<char*>(text.constData()), size_t(text.size())}};
-    const ssize_t written = ::writev(pack, parts, 2);
+    const ssize_t written = ::writev(pack->fd.get(), parts, 2);
     if (written == ssize_t(sizeof header) + text.size()) {
-        packSize_ += off_t(written);
+        pack->size += off_t(written);
         return {};
     }
     const int error = written < 0 ? errno : ENOSPC;
-    if (::ftruncate(pack, packSize_) != 0) {
-        // What follows could not be found: nothing more goes there. (Every append holds the
-        // lock, so no other thread is writing to it.)
-        pack_.reset();
-        packFailed_ = true;
-        packError_ = error;
+    if (::ftruncate(pack->fd.get(), pack->size) != 0) {
+        pack->fd.reset(); // what follows could not be found: nothing more goes there
+        pack->failed = true;
+        pack->error = error;
     }
-    kept_.erase(std::pair(digest.high, digest.low));
-    return Status(Step::Writing, error, folder_);
+    return forget(error);
 }
 
 Status BaseStore::flush() {
     const std::lock_guard lock(packing_);
-    if (!pack_.valid())
-        return {};
-    // The pack's bytes, and its name in the folder (made by this run).
-    if (::fdatasync(pack_.get()) == 0 && (packNamed_ || ::fsync(folderFd(false)) == 0)) {
-        packNamed_ = true;
-        return {};
+    bool made = false;
+    for (auto& [thread, pack] : packs_) {
+        if (!pack.fd.valid())
+            continue;
+        made = made || !pack.named;
+        if (::fdatasync(pack.fd.get()) != 0) {
+            const Status failed(Step::Flushing, errno, folder_);
+            logOnce(failed);
+            return failed;
+        }
     }
-    const Status failed(Step::Flushing, errno, folder_);
-    logOnce(failed);
-    return failed;
+    // The packs' names in the folder, for those made since.
+    if (made && ::fsync(folderFd(false)) != 0) {
+        const Status failed(Step::Flushing, errno, folder_);
+        logOnce(failed);
+        return failed;
+    }
+    for (auto& [thread, pack] : packs_)
+        pack.named = pack.named || pack.fd.valid();
+    return {};
 }
 
 Expected<QByteArray> BaseStore::text(const Digest& digest) const {
@@ -203,7 +215,7 @@ Expected<QByteArray> BaseStore::text(const Digest& digest) const {
     // In a pack: where the index says, or, should a collection have moved it meanwhile, where
     // a fresh index says. Any whole copy will do.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        for (const Place& place : placesOf(folder, digest, attempt > 0)) {
+        for (const Place& place : placesOf(folder, digest, attempt > 0).first) {
             const Fd pack(::openat(folder, place.pack.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
             QByteArray bytes(qsizetype(place.size), Qt::Uninitialized);
             if (pack.valid() &&
@@ -216,26 +228,28 @@ Expected<QByteArray> BaseStore::text(const Digest& digest) const {
     return Status(Step::Reading, ENOENT, folder_ + '/' + name);
 }
 
-std::vector<BaseStore::Place> BaseStore::placesOf(int folder, const Digest& digest,
-                                                  bool fresh) const {
+std::pair<std::vector<BaseStore::Place>, bool> BaseStore::placesOf(int folder, const Digest& digest,
+                                                                   bool fresh) const {
     const std::lock_guard lock(indexing_);
     if (!index_ || fresh) {
         index_.emplace();
         const auto names = readEntries(folder);
         for (const std::string& name : names.ok() ? *names : std::vector<std::string>()) {
-            if (!isPackName(name))
+            if (!isPackName(name)) {
+                index_->loose.insert(name);
                 continue;
+            }
             const Fd pack(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
             forEachBase(pack.get(), [&](const Digest& base, off_t offset, quint64 size) {
-                index_->emplace(std::pair(base.high, base.low), Place{name, offset, size});
+                index_->places.emplace(Key(base.high, base.low), Place{name, offset, size});
             });
         }
     }
     std::vector<Place> places;
-    const auto [first, last] = index_->equal_range(std::pair(digest.high, digest.low));
+    const auto [first, last] = index_->places.equal_range(Key(digest.high, digest.low));
     for (auto it = first; it != last; ++it)
         places.push_back(it->second);
-    return places;
+    return {places, index_->loose.count(text::toNativeBytes(digest.hex()).toStdString()) > 0};
 }
 
 void BaseStore::dropUnused(const std::set<QString>& used) const {

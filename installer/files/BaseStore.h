@@ -19,6 +19,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace twk::files {
@@ -54,15 +55,30 @@ private:
         quint64 size;
     };
     using Key = std::pair<quint64, quint64>; // a digest, as a key
+    // A pack this store appends to, one per thread: appends need no lock.
+    struct Pack {
+        Fd fd;
+        std::string name;
+        off_t size = 0;
+        bool failed = false, named = false; // named: its name flushed in the folder
+        int error = 0;
+    };
+    // Where the packs hold each base, and the bases kept as files of their own.
+    struct Index {
+        std::multimap<Key, Place> places;
+        std::set<std::string> loose;
+    };
 
     // The store's folder, opened once (and made, with create); -1 with errno when it cannot be.
     int folderFd(bool create) const;
-    // This store's pack, made on first use; -1 with errno when it cannot be. (packing_ held.)
-    int packFd();
+    // Makes the pack on first use; false with errno when it cannot be (or was cut short).
+    static bool openPack(int folder, Pack& pack);
     // Whether another run kept the base already (and, so that it stays, marked it wanted).
     bool keptAlready(int folder, const Digest& digest, qsizetype size) const;
-    // Where the packs hold the base, from an index made on first need (afresh with fresh).
-    std::vector<Place> placesOf(int folder, const Digest& digest, bool fresh) const;
+    // Where the packs hold the base, and whether a file of its own may; from an index made on
+    // first need (afresh with fresh).
+    std::pair<std::vector<Place>, bool> placesOf(int folder, const Digest& digest,
+                                                 bool fresh) const;
     // Drops a pack, the named bases in it (offsets and sizes) moved to a new pack first.
     void collectPack(int folder, int pack, const std::string& name,
                      const std::vector<std::pair<off_t, quint64>>& kept) const;
@@ -70,15 +86,11 @@ private:
     std::string folder_;
     mutable std::mutex opening_;
     mutable Fd fd_;
-    std::mutex packing_;
-    Fd pack_;
-    std::string packName_;
-    off_t packSize_ = 0;
-    bool packFailed_ = false, packNamed_ = false;
-    int packError_ = 0;
+    std::mutex packing_; // packs_ and kept_
+    std::map<std::thread::id, Pack> packs_;
     std::set<Key> kept_; // by this store
     mutable std::mutex indexing_;
-    mutable std::optional<std::multimap<Key, Place>> index_;
+    mutable std::optional<Index> index_;
 };
 
 // The item's content digest, its leaves' digests, and every text file of it kept as a base:
