@@ -5,6 +5,7 @@
 #include "support/log/SystemLog.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace twk::files {
@@ -62,32 +63,35 @@ BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits
     }
 
     // Looked at and copied on several threads; what needs no copy is finished at once.
-    std::vector<ScriptJob> jobs(names.size());
+    // Only the scripts being copied keep their job past the look: thousands of finished jobs
+    // would be memory touched for nothing.
+    std::vector<std::unique_ptr<ScriptJob>> jobs(names.size());
     runOnThreads(names.size(), threadsForLooking(threads), [&](size_t i) {
-        jobs[i] = run.prepare(outcomes[i].name, edits, outcomes[i]);
-        if (jobs[i].wanted)
-            run.stage(jobs[i], outcomes[i]);
-        if (!jobs[i].staged)
+        ScriptJob job = run.prepare(outcomes[i].name, edits, outcomes[i]);
+        if (job.wanted)
+            run.stage(job, outcomes[i]);
+        if (job.staged)
+            jobs[i] = std::make_unique<ScriptJob>(std::move(job));
+        else
             finished(i);
     });
 
-    const bool anyStaged =
-        std::any_of(jobs.begin(), jobs.end(), [](const ScriptJob& job) { return job.staged; });
-    if (anyStaged) {
-        std::vector<const ScriptJob*> staged;
-        for (const ScriptJob& job : jobs)
-            staged.push_back(&job);
-        run.markPending(staged);
+    std::vector<const ScriptJob*> staged;
+    for (const auto& job : jobs) {
+        if (job)
+            staged.push_back(job.get());
     }
-    const Status flushed = anyStaged ? run.flush() : Status();
+    if (!staged.empty())
+        run.markPending(staged);
+    const Status flushed = staged.empty() ? Status() : run.flush();
     // Each script is put in place on its own name: several at once.
-    runOnThreads(names.size(), threads, [&](size_t i) {
-        if (!jobs[i].staged)
+    runOnThreads(staged.empty() ? 0 : names.size(), threads, [&](size_t i) {
+        if (!jobs[i])
             return;
         if (flushed.ok())
-            run.commit(jobs[i], edits, outcomes[i]);
+            run.commit(*jobs[i], edits, outcomes[i]);
         else
-            run.abandon(jobs[i], outcomes[i], flushed);
+            run.abandon(*jobs[i], outcomes[i], flushed);
         finished(i);
     });
     run.finish(threads);
