@@ -15,6 +15,7 @@
 #include <QJsonObject>
 
 #include <cstdio>
+#include <future>
 #include <unistd.h>
 
 namespace twk::app {
@@ -132,12 +133,18 @@ QString nameProblem(const std::optional<QString>& source, const QByteArray& name
 } // namespace
 
 int runHeadlessInstallAll(files::EditChoice edits) {
-    const files::ScriptPlaces places = terminalPlaces();
+    // Tarnwick is looked up (GIO reads the desktop's entries) while the run reads the record
+    // and lists the user scripts folder.
+    auto found = std::async(std::launch::async, [] { return terminalPlaces().source; });
+    files::ScriptPlaces places{std::nullopt, installer::userScriptsFolder(),
+                               installer::stateFolder()};
     const QString& destination = places.user;
     const auto report = files::installAllScripts(
-        places, edits, [&places](const files::ScriptOutcome& script, qsizetype, qsizetype) {
+        places, edits,
+        [&places](const files::ScriptOutcome& script, qsizetype, qsizetype) {
             printLine(installedLine(script, places));
-        });
+        },
+        0, [&] { return places.source = found.get(); });
     const QString problem =
         Messages::whyNothingCanBeInstalled(report.source, report.destination, destination);
     if (!problem.isEmpty()) {

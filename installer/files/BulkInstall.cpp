@@ -28,11 +28,12 @@ qsizetype BulkInstallReport::mergedCount() const {
 }
 
 BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits,
-                                    const InstallProgress& progress, int threads) {
+                                    const InstallProgress& progress, int threads,
+                                    const SourceFinder& findSource) {
     BulkInstallReport report;
     InstallRun run(places);
     Expected<std::vector<std::string>> listed = Status();
-    const Status opened = run.open([&] { listed = run.listSource(); });
+    const Status opened = run.open([&] { listed = run.listSource(); }, findSource);
     if (!listed.ok()) {
         log::systemLog(QStringLiteral("error getting script directory"));
         report.source = run.sourceState();

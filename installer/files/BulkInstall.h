@@ -30,7 +30,10 @@ struct BulkInstallReport {
 // The progress callback hears of each script once it is finished, never from two threads at
 // once.
 using InstallProgress = std::function<void(const ScriptOutcome&, qsizetype done, qsizetype total)>;
+// With findSource, Tarnwick's folder is what it answers once the run has begun (places.source
+// is not used).
 BulkInstallReport installAllScripts(const ScriptPlaces& places, EditChoice edits,
-                                    const InstallProgress& progress = {}, int threads = 0);
+                                    const InstallProgress& progress = {}, int threads = 0,
+                                    const SourceFinder& findSource = {});
 
 } // namespace twk::files

@@ -19,13 +19,17 @@ InstallRun::InstallRun(const ScriptPlaces& places)
     : places_(places), sourceRoot_(places.source ? native(*places.source) : std::string()),
       installer_(native(places.user)), bases_(native(places.state)) {}
 
-Status InstallRun::open(const std::function<void()>& meanwhile) {
+Status InstallRun::open(const std::function<void()>& meanwhile, const SourceFinder& findSource) {
     const std::jthread reading([this] { record_ = InstallRecord::read(native(places_.state)); });
+    const Status opened = installer_.open();
+    if (findSource) {
+        places_.source = findSource();
+        sourceRoot_ = places_.source ? native(*places_.source) : std::string();
+    }
     if (!places_.source)
         sourceState_ = SourceState::TarnwickNotFound;
     else if (source_ = openFolderPath(sourceRoot_); !source_.valid())
         sourceState_ = SourceState::Unreadable;
-    const Status opened = installer_.open();
     if (meanwhile)
         meanwhile();
     return opened; // once the record is read

@@ -38,8 +38,9 @@ public:
 
     // Opens Tarnwick's folder and the user scripts folder (whose failure it answers) and reads
     // the record, on a thread of its own meanwhile: what the caller gives as meanwhile is done
-    // then too.
-    Status open(const std::function<void()>& meanwhile = {});
+    // then too. Where the places do not say yet where Tarnwick's folder is, findSource does,
+    // once the user scripts folder is open (a terminal run looks Tarnwick up meanwhile).
+    Status open(const std::function<void()>& meanwhile = {}, const SourceFinder& findSource = {});
     SourceState sourceState() const { return sourceState_; }
     // Tarnwick's script names, in the file system's order.
     Expected<std::vector<std::string>> listSource();

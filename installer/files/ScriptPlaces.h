@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace twk::files {
@@ -15,5 +16,8 @@ struct ScriptPlaces {
     QString user;
     QString state;
 };
+
+// Where Tarnwick's scripts folder is, for work that may begin before it is known.
+using SourceFinder = std::function<std::optional<QString>()>;
 
 } // namespace twk::files

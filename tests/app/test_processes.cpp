@@ -404,6 +404,26 @@ private Q_SLOTS:
                  qPrintable(missing.err));
     }
 
+    // Without Tarnwick (no application handles its URLs), the terminal's actions say so.
+    void withoutTarnwick_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("install all") << QStringList{"--install-all"};
+        QTest::newRow("list") << QStringList{"--list"};
+    }
+    void withoutTarnwick() {
+        QFETCH(QStringList, arguments);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const QString nowhere = box_.root + "/no applications";
+        QDir().mkpath(nowhere);
+        env.insert("XDG_DATA_HOME", nowhere);
+        env.insert("XDG_DATA_DIRS", nowhere);
+        const test::Ran ran = test::run(arguments, env);
+        QCOMPARE(ran.status, 1);
+        QVERIFY2(ran.err.endsWith("Tarnwick was not found: no application handles twkrelaunch "
+                                  "URLs. Install Tarnwick, then try again.\n"),
+                 qPrintable(ran.err));
+    }
+
     // Completion offers script names quoted for the shell: a name with a blank stays one word.
     void completion() {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
