@@ -20,6 +20,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 namespace twk::files {
@@ -88,7 +89,11 @@ private:
     mutable Fd fd_;
     std::mutex packing_; // packs_ and kept_
     std::map<std::thread::id, Pack> packs_;
-    std::set<Key> kept_; // by this store
+    // By this store. (A digest is a hash already: its low half serves as the table's.)
+    struct KeyHash {
+        size_t operator()(const Key& key) const { return size_t(key.second); }
+    };
+    std::unordered_set<Key, KeyHash> kept_;
     mutable std::mutex indexing_;
     mutable std::optional<Index> index_;
 };
