@@ -136,8 +136,16 @@ bool BaseStore::keptAlready(int folder, const Digest& digest, qsizetype size) co
             return true;
     }
     return std::any_of(places.begin(), places.end(), [&](const Place& place) {
-        return place.size == quint64(size) &&
-               ::utimensat(folder, place.pack.c_str(), nullptr, AT_SYMLINK_NOFOLLOW) == 0;
+        if (place.size != quint64(size))
+            return false;
+        const std::lock_guard lock(indexing_);
+        if (touched_.count(place.pack))
+            return true; // once per pack and run is enough
+        const bool touched =
+            ::utimensat(folder, place.pack.c_str(), nullptr, AT_SYMLINK_NOFOLLOW) == 0;
+        if (touched)
+            touched_.insert(place.pack);
+        return touched;
     });
 }
 

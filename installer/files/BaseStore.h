@@ -96,6 +96,7 @@ private:
     std::unordered_set<Key, KeyHash> kept_;
     mutable std::mutex indexing_;
     mutable std::optional<Index> index_;
+    mutable std::set<std::string> touched_; // packs of other runs marked wanted (indexing_ held)
 };
 
 // The item's content digest, its leaves' digests, and every text file of it kept as a base:
