@@ -78,6 +78,7 @@ private Q_SLOTS:
         row("install", {"--install", "Open Recent.sh", "../x", "nope", "-rf"}, 1, "installed: Open Recent.sh\nnot installed: ../x: is not a valid script name\nnot " "installed: nope: not found\nnot installed: -rf: not found\n");
         row("remove what is not there", {"--remove", "Open Recent.sh"}, 1, "not removed: Open Recent.sh: is not installed\n");
         row("install all", {"--install-all"}, 0, "4 of 4 scripts installed into ");
+        row("install all, each script said", {"--install-all"}, 0, "installed: Word Count.txt\n");
         row("unknown option", {"--frobnicate"}, 2, "", "twk-script-installer: unknown option: --frobnicate\n\nUsage:");
         row("unknown option for Qt", {"-frobnicate"}, 2, "", "twk-script-installer: unknown option: -frobnicate\n");
         row("a path with a colon is no request", {"--list", "notes/a:b"}, 2, "", "unknown option: notes/a:b\n");
@@ -137,9 +138,9 @@ private Q_SLOTS:
         row("not installed", "", "not installed", false, 0, "installed: t.sh", "v1");
         row("installed", "installed", "installed", false, 0, "up to date: t.sh", "v1");
         row("update available", "installed, then Tarnwick updates", "update available", false, 0, "updated: t.sh", "v2");
-        row("edited, kept", "installed, then you edit", "edited", false, 3, "kept your edits: t.sh", "mine");
+        row("edited, kept", "installed, then you edit", "edited", false, 3, "kept your edits: t.sh (Tarnwick's copy has not changed since it was installed; --replace-edited puts it back)\n", "mine");
         row("edited, replaced", "installed, then you edit", "edited", true, 0, "installed: t.sh (the copy that was there differed; it is in the Trash as t.sh)", "v1", "mine");
-        row("edited and updated", "installed, then you edit, then Tarnwick updates", "edited and updated", false, 3, "kept your edits: t.sh", "mine");
+        row("edited and updated", "installed, then you edit, then Tarnwick updates", "edited and updated", false, 3, "kept your edits: t.sh (--replace-edited installs Tarnwick's copy, --merge merges its update into your edits)\n", "mine");
         row("by hand, differs", "you copy it by hand", "different", false, 3, "kept your edits: t.sh", "mine");
         row("by hand, replaced", "you copy it by hand", "different", true, 0, "installed: t.sh (the copy", "v1", "mine");
         row("by hand, equal", "an equal copy by hand", "installed", false, 0, "up to date: t.sh", "v1");
