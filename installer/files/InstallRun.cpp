@@ -206,7 +206,6 @@ void InstallRun::commit(ScriptJob& job, EditChoice edits, ScriptOutcome& outcome
                             recorded ? recorded->pending : std::nullopt};
     CommitReport report;
     const Status status = installer_.commit(*job.staged, rules, report);
-    job.staged.reset();
     if (!report.cleanup.ok())
         logInstallFailure(report.cleanup); // the new copy is in place all the same
     if (!status.ok()) {

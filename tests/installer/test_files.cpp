@@ -430,9 +430,11 @@ private Q_SLOTS:
             ::stat(bytes(state_ + "/installed.cbor").constData(), &st);
             return std::pair(st.st_ino, st.st_ctim.tv_sec * 1'000'000'000 + st.st_ctim.tv_nsec);
         };
+        const auto installed = recordFile();
         QCOMPARE(state("u"), ScriptState::UpdateAvailable);
         QCOMPARE(state("e"), ScriptState::Edited);
         const auto learned = recordFile();
+        QVERIFY(learned != installed); // the first look learns the stamps it can now trust
         QCOMPARE(state("u"), ScriptState::UpdateAvailable);
         QCOMPARE(state("e"), ScriptState::Edited);
         QCOMPARE(recordFile(), learned);
@@ -696,6 +698,7 @@ private Q_SLOTS:
         QVERIFY(install("s").installed());
         QCOMPARE(debris().size(), 2);
         QVERIFY(debris().contains(alive));
+        QCOMPARE(logged.filter("left the copy it replaced as"), QStringList()); // put back
         // A run that ended after its swap left the old copy under its swap name, one that
         // moved it aside under its aside name: each is judged by its content. What is
         // installed goes; the user's work goes to the Trash, never deleted unread.
