@@ -120,6 +120,19 @@ bool writable(const QCborValue& value) {
     return error.error == QCborError::NoError && back.toCbor() == bytes;
 }
 
+// Whether the members kept for a newer version stay apart once written back: two keys that
+// differ only in how they were encoded (two NaNs, say) would become one, and a value be lost.
+bool keysStayApart(const QCborMap& kept) {
+    if (kept.isEmpty())
+        return true;
+    // Read back as the readers read maps: key by key, a key met again replacing the first.
+    const QCborMap back = QCborValue::fromCbor(kept.toCborValue().toCbor()).toMap();
+    QCborMap reread;
+    for (auto it = back.cbegin(); it != back.cend(); ++it)
+        reread.insert(it.key(), it.value());
+    return reread.size() == kept.size();
+}
+
 bool readStamp(QCborStreamReader& reader, Stamp& stamp) {
     if (!reader.isArray() || !reader.enterContainer())
         return false;
@@ -183,7 +196,7 @@ std::optional<RecordEntry> readEntry(QCborStreamReader& reader) {
         }
     }
     if (!reader.leaveContainer() || entry.name.isEmpty() || !content || !installed || !source ||
-        !files || !pending)
+        !files || !pending || !keysStayApart(entry.unknown))
         return std::nullopt;
     return entry;
 }
@@ -422,17 +435,122 @@ std::optional<RecordFile> decodeRecordStreaming(const QByteArray& bytes, bool& n
         scripts = reader.leaveContainer();
     }
     newer = file.others.value(VersionKey).toInteger(FormatVersion) > FormatVersion;
-    if (!reader.leaveContainer() || reader.lastError() != QCborError::NoError || newer || !scripts)
+    if (!reader.leaveContainer() || reader.lastError() != QCborError::NoError || newer ||
+        !scripts || !keysStayApart(file.others))
         return std::nullopt;
     return file;
 }
 
-QByteArray encodeRecord(const RecordFile& file) {
-    QCborMap map = file.others;
-    QCborArray scripts;
+namespace {
+
+// The writer of records as this version makes them (nothing kept for a newer version): the
+// bytes Qt's CBOR values would give, written straight, without a tree of values per entry.
+class QuickWriter {
+public:
+    QByteArray bytes;
+
+    void head(int major, quint64 argument) {
+        const auto type = char(major << 5);
+        if (argument < 24) {
+            bytes.append(char(type | char(argument)));
+            return;
+        }
+        const int size = argument <= 0xff         ? 1
+                         : argument <= 0xffff     ? 2
+                         : argument <= 0xffffffff ? 4
+                                                  : 8;
+        bytes.append(char(type | char(24 + (size == 1 ? 0 : size == 2 ? 1 : size == 4 ? 2 : 3))));
+        for (int shift = (size - 1) * 8; shift >= 0; shift -= 8)
+            bytes.append(char(argument >> shift));
+    }
+    void integer(qint64 value) {
+        if (value >= 0)
+            head(0, quint64(value));
+        else
+            head(1, quint64(-1 - value));
+    }
+    void byteString(QByteArrayView value) {
+        head(2, quint64(value.size()));
+        bytes.append(value);
+    }
+    void textString(QByteArrayView value) {
+        head(3, quint64(value.size()));
+        bytes.append(value);
+    }
+    void digest(const Digest& value) {
+        head(4, 2);
+        integer(qint64(value.high));
+        integer(qint64(value.low));
+    }
+    void stamp(const Stamp& value) {
+        head(4, 5);
+        integer(qint64(value.digest.high));
+        integer(qint64(value.digest.low));
+        integer(value.newest);
+        integer(value.taken);
+        bytes.append(value.coarse ? '\xf5' : '\xf4');
+    }
+    void entry(const RecordEntry& value) {
+        head(5, 4 + (value.files.empty() ? 0 : 1) + (value.pending ? 1 : 0));
+        integer(NameMember);
+        byteString(value.name);
+        integer(ContentMember);
+        digest(value.content);
+        integer(InstalledMember);
+        stamp(value.installed);
+        integer(SourceMember);
+        stamp(value.source);
+        if (!value.files.empty()) {
+            integer(FilesMember);
+            head(5, value.files.size());
+            for (const auto& [path, leaf] : value.files) {
+                byteString(QByteArrayView(path.data(), qsizetype(path.size())));
+                digest(leaf);
+            }
+        }
+        if (value.pending) {
+            integer(PendingMember);
+            digest(*value.pending);
+        }
+    }
+};
+
+// Whether the quick writer writes the file as the general one would: nothing kept for a
+// newer version but the version itself.
+bool plain(const RecordFile& file) {
+    if (file.others.size() > 1 || (file.others.size() == 1 && !file.others.contains(VersionKey)))
+        return false;
+    return std::all_of(file.entries.cbegin(), file.entries.cend(),
+                       [](const RecordEntry& entry) { return entry.unknown.isEmpty(); });
+}
+
+QList<QByteArray> sortedNames(const RecordFile& file) {
     QList<QByteArray> names = file.entries.keys();
     std::sort(names.begin(), names.end()); // the same record, the same bytes
-    for (const QByteArray& name : names)
+    return names;
+}
+
+} // namespace
+
+QByteArray encodeRecord(const RecordFile& file) {
+    if (!plain(file))
+        return encodeRecordGenerally(file);
+    QuickWriter writer;
+    writer.bytes.reserve(qsizetype(file.entries.size()) * 160 + 32);
+    writer.head(5, 2);
+    writer.textString("version");
+    writer.integer(FormatVersion);
+    writer.textString("scripts");
+    writer.head(4, quint64(file.entries.size()));
+    for (const QByteArray& name : sortedNames(file))
+        writer.entry(*file.entries.constFind(name));
+    return writer.bytes;
+}
+
+QByteArray encodeRecordGenerally(const RecordFile& file) {
+    QCborMap map = file.others;
+    QCborArray scripts;
+    for (const QByteArray& name : sortedNames(file))
         scripts.append(entryCbor(file.entries.value(name)));
     map.insert(VersionKey, FormatVersion);
     map.insert(ScriptsKey, scripts);

@@ -32,8 +32,11 @@ struct RecordFile {
     QCborMap others;
 };
 
-// The same record, the same bytes: entries in the order of their names.
+// The same record, the same bytes: entries in the order of their names. A record holding
+// nothing of a newer version is written straight; one that does goes the general way.
 QByteArray encodeRecord(const RecordFile& file);
+// The general way alone, through Qt's CBOR values: the same bytes for any record.
+QByteArray encodeRecordGenerally(const RecordFile& file);
 
 // Absent when the bytes are no record; newer then tells a record of a newer version's format.
 std::optional<RecordFile> decodeRecord(const QByteArray& bytes, bool& newer);

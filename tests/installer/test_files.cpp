@@ -243,6 +243,10 @@ private Q_SLOTS:
             test::write(src(QStringLiteral("script %1").arg(i)), QByteArray::number(i));
         test::write(src("tools/a"), "a");
         QVERIFY(installAllScripts(places(), EditChoice::Keep).allInstalled());
+        // Written straight, the record has the bytes Qt's CBOR values would give it.
+        const QByteArray written = test::read(state_ + "/installed.cbor");
+        bool newer = false;
+        QCOMPARE(encodeRecordGenerally(decodeRecord(written, newer).value()), written);
         auto fileOpens = [&](const std::function<void()>& work) {
             const Fd watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
             for (const QString& folder : {src_, dst_, src("tools"), dst("tools")})
