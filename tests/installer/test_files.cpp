@@ -246,7 +246,11 @@ private Q_SLOTS:
         // Written straight, the record has the bytes Qt's CBOR values would give it.
         const QByteArray written = test::read(state_ + "/installed.cbor");
         bool newer = false;
-        QCOMPARE(encodeRecordGenerally(decodeRecord(written, newer).value()), written);
+        RecordFile file = decodeRecord(written, newer).value();
+        QCOMPARE(encodeRecordGenerally(file), written);
+        file.entries.begin()->pending = Digest{1, quint64(-2)}; // what a run is putting in place
+        file.entries.begin()->source.coarse = true;
+        QCOMPARE(encodeRecord(file), encodeRecordGenerally(file));
         auto fileOpens = [&](const std::function<void()>& work) {
             const Fd watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
             for (const QString& folder : {src_, dst_, src("tools"), dst("tools")})
