@@ -63,7 +63,7 @@ std::string newPackName() {
 void forEachBase(int pack, const std::function<void(const Digest&, off_t, quint64)>& found) {
     char magic[sizeof PackMagic];
     struct stat st;
-    if (pack < 0 || ::fstat(pack, &st) != 0 ||
+    if (pack < 0 || ::fstat(pack, &st) != 0 || !S_ISREG(st.st_mode) ||
         ::pread(pack, magic, sizeof magic, 0) != ssize_t(sizeof magic) ||
         std::memcmp(magic, PackMagic, sizeof magic) != 0)
         return;
@@ -124,29 +124,24 @@ bool BaseStore::openPack(int folder, Pack& pack) {
     return pack.fd.valid();
 }
 
-bool BaseStore::keptAlready(int folder, const Digest& digest, qsizetype size) const {
-    // As a file of its own (an earlier version's), or in another run's pack: touched, so that
-    // no collection takes it before the record names it.
-    const auto [places, loose] = placesOf(folder, digest, false);
-    const std::string name = text::toNativeBytes(digest.hex()).toStdString();
-    if (loose) {
-        const auto st = statAt(folder, name);
-        if (st.ok() && S_ISREG(st->st_mode) && st->st_size == size &&
-            ::utimensat(folder, name.c_str(), nullptr, AT_SYMLINK_NOFOLLOW) == 0)
+bool BaseStore::keptAlready(int folder, const Digest& digest) const {
+    // Only in a pack written in the last minutes, which no collection takes before this run
+    // names the base; and only whole, checked against its digest. Anywhere else, this run keeps
+    // a copy of its own.
+    const time_t now = ::time(nullptr);
+    for (const Place& place : placesOf(folder, digest, false).first) {
+        const Fd pack(
+            ::openat(folder, place.pack.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st;
+        if (!pack.valid() || ::fstat(pack.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            now - st.st_mtime >= GraceSeconds / 2)
+            continue;
+        QByteArray bytes(qsizetype(place.size), Qt::Uninitialized);
+        if (::pread(pack.get(), bytes.data(), size_t(bytes.size()), place.offset) == bytes.size() &&
+            fileBytesDigest(bytes) == digest)
             return true;
     }
-    return std::any_of(places.begin(), places.end(), [&](const Place& place) {
-        if (place.size != quint64(size))
-            return false;
-        const std::lock_guard lock(indexing_);
-        if (touched_.count(place.pack))
-            return true; // once per pack and run is enough
-        const bool touched =
-            ::utimensat(folder, place.pack.c_str(), nullptr, AT_SYMLINK_NOFOLLOW) == 0;
-        if (touched)
-            touched_.insert(place.pack);
-        return touched;
-    });
+    return false;
 }
 
 Status BaseStore::keep(const Digest& digest, const QByteArray& text) {
@@ -166,7 +161,7 @@ Status BaseStore::keep(const Digest& digest, const QByteArray& text) {
         kept_.erase(key);
         return Status(Step::Writing, error, folder_);
     };
-    if (keptAlready(folder, digest, text.size()))
+    if (keptAlready(folder, digest))
         return {};
     if (!openPack(folder, *pack))
         return forget(pack->error);
@@ -224,7 +219,8 @@ Expected<QByteArray> BaseStore::text(const Digest& digest) const {
     // a fresh index says. Any whole copy will do.
     for (int attempt = 0; attempt < 2; ++attempt) {
         for (const Place& place : placesOf(folder, digest, attempt > 0).first) {
-            const Fd pack(::openat(folder, place.pack.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+            const Fd pack(::openat(folder, place.pack.c_str(),
+                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
             QByteArray bytes(qsizetype(place.size), Qt::Uninitialized);
             if (pack.valid() &&
                 ::pread(pack.get(), bytes.data(), size_t(bytes.size()), place.offset) ==
@@ -247,7 +243,8 @@ std::pair<std::vector<BaseStore::Place>, bool> BaseStore::placesOf(int folder, c
                 index_->loose.insert(name);
                 continue;
             }
-            const Fd pack(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+            const Fd pack(
+                ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
             forEachBase(pack.get(), [&](const Digest& base, off_t offset, quint64 size) {
                 index_->places.emplace(Key(base.high, base.low), Place{name, offset, size});
             });
@@ -291,15 +288,22 @@ void BaseStore::dropUnused(const std::set<QString>& used) const {
     std::sort(packs.begin(), packs.end(), std::greater<>());
     std::set<std::pair<quint64, quint64>> held;
     for (const auto& [written, name] : packs) {
-        const Fd pack(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        const Fd pack(
+            ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         std::vector<std::pair<off_t, quint64>> kept; // where named bases lie, and their sizes
         quint64 keptBytes = 0, allBytes = 0;
         forEachBase(pack.get(), [&](const Digest& base, off_t offset, quint64 size) {
             allBytes += size;
-            if (used.count(base.hex()) && held.insert(std::pair(base.high, base.low)).second) {
-                kept.emplace_back(offset, size);
-                keptBytes += size;
-            }
+            if (!used.count(base.hex()) || held.count(Key(base.high, base.low)))
+                return;
+            // Held only by a copy whose bytes still have its digest: a damaged one holds nothing.
+            QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+            if (::pread(pack.get(), bytes.data(), size_t(size), offset) != bytes.size() ||
+                fileBytesDigest(bytes) != base)
+                return;
+            held.insert(Key(base.high, base.low));
+            kept.emplace_back(offset, size);
+            keptBytes += size;
         });
         if (pack.valid() && now - written >= GraceSeconds && keptBytes * 2 <= allBytes)
             collectPack(folder, pack.get(), name, kept); // mostly unnamed
@@ -308,6 +312,10 @@ void BaseStore::dropUnused(const std::set<QString>& used) const {
 
 void BaseStore::collectPack(int folder, int pack, const std::string& name,
                             const std::vector<std::pair<off_t, quint64>>& kept) const {
+    // Looked at again: a run may have written to it since the folder was listed.
+    struct stat st;
+    if (::fstat(pack, &st) != 0 || ::time(nullptr) - st.st_mtime < GraceSeconds)
+        return;
     if (!kept.empty()) {
         // The named ones move to a pack of their own first: each is somewhere at every moment.
         const std::string moved = newPackName();

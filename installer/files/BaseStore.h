@@ -74,8 +74,9 @@ private:
     int folderFd(bool create) const;
     // Makes the pack on first use; false with errno when it cannot be (or was cut short).
     static bool openPack(int folder, Pack& pack);
-    // Whether another run kept the base already (and, so that it stays, marked it wanted).
-    bool keptAlready(int folder, const Digest& digest, qsizetype size) const;
+    // Whether another run kept the base, whole, in a pack no collection takes before this run
+    // names it.
+    bool keptAlready(int folder, const Digest& digest) const;
     // Where the packs hold the base, and whether a file of its own may; from an index made on
     // first need (afresh with fresh).
     std::pair<std::vector<Place>, bool> placesOf(int folder, const Digest& digest,
@@ -96,7 +97,6 @@ private:
     std::unordered_set<Key, KeyHash> kept_;
     mutable std::mutex indexing_;
     mutable std::optional<Index> index_;
-    mutable std::set<std::string> touched_; // packs of other runs marked wanted (indexing_ held)
 };
 
 // The item's content digest, its leaves' digests, and every text file of it kept as a base:

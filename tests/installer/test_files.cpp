@@ -530,6 +530,43 @@ private Q_SLOTS:
         BaseStore reader(state);
         for (size_t i = 0; i < digests.size(); ++i)
             QCOMPARE(reader.text(digests[i]).value_or(QByteArray()), textOf(int(i)));
+        // Something that is no pack (a pipe nobody writes to) is passed over, not waited for.
+        QVERIFY(::mkfifo(bytes(folder + "/pipe.pack").constData(), 0600) == 0);
+        auto notWaiting = std::async(std::launch::async, [&] {
+            BaseStore(state).dropUnused({});
+            return BaseStore(state).text(digests[3]).ok();
+        });
+        QVERIFY(notWaiting.wait_for(std::chrono::seconds(10)) == std::future_status::ready);
+        QVERIFY(notWaiting.get());
+        QFile::remove(folder + "/pipe.pack");
+        { // a copy damaged on disk, or in a pack old enough to be collected meanwhile, is
+          // kept again whole
+            QFile damaged(pack);
+            QVERIFY(damaged.open(QIODevice::ReadWrite));
+            const QByteArray all = damaged.readAll();
+            const qsizetype at = all.indexOf(textOf(5));
+            QVERIFY(at > 0 && damaged.seek(at) && damaged.write("X") == 1);
+            damaged.close();
+            BaseStore again(state);
+            QVERIFY(again.keep(digests[5], textOf(5)).ok());
+            QVERIFY(again.keep(digests[6], textOf(6)).ok()); // whole, and new: nothing
+            QCOMPARE(test::entries(folder).size(), 2);
+            QVERIFY(QProcess::execute("touch", {"-d", "9 minutes ago", pack}) == 0);
+            QVERIFY(again.keep(digests[6], textOf(6)).ok()); // kept by this store already
+            BaseStore later(state);
+            QVERIFY(later.keep(digests[7], textOf(7)).ok()); // its pack may go any time now
+            QCOMPARE(test::entries(folder).size(), 3);
+            QCOMPARE(BaseStore(state).text(digests[5]).value_or(QByteArray()), textOf(5));
+        }
+        for (const QString& name : test::entries(folder)) {
+            if (folder + u'/' + name != pack)
+                QFile::remove(folder + u'/' + name);
+        }
+        QFile mended(pack); // the damage undone, for what follows
+        QVERIFY(mended.open(QIODevice::ReadWrite));
+        QVERIFY(mended.seek(mended.readAll().indexOf("X" + textOf(5).mid(1))));
+        QCOMPARE(mended.write(textOf(5).left(1)), 1);
+        mended.close();
         QVERIFY(QFile::resize(pack, QFileInfo(pack).size() - 1));
         BaseStore cut(state);
         QCOMPARE(std::count_if(digests.begin(), digests.end(),
