@@ -80,6 +80,15 @@ void forEachBase(int pack, const std::function<void(const Digest&, off_t, quint6
     }
 }
 
+// The base at offset in the pack, when its bytes still have its digest.
+std::optional<QByteArray> wholeBase(int pack, off_t offset, quint64 size, const Digest& digest) {
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    if (::pread(pack, bytes.data(), size_t(size), offset) != bytes.size() ||
+        fileBytesDigest(bytes) != digest)
+        return std::nullopt;
+    return bytes;
+}
+
 // A base kept as a file of its own, as an earlier version kept them: read only when its bytes
 // still have its digest.
 Expected<QByteArray> looseText(int folder, const std::string& name, const Digest& digest) {
@@ -136,9 +145,7 @@ bool BaseStore::keptAlready(int folder, const Digest& digest) const {
         if (!pack.valid() || ::fstat(pack.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
             now - st.st_mtime >= GraceSeconds / 2)
             continue;
-        QByteArray bytes(qsizetype(place.size), Qt::Uninitialized);
-        if (::pread(pack.get(), bytes.data(), size_t(bytes.size()), place.offset) == bytes.size() &&
-            fileBytesDigest(bytes) == digest)
+        if (wholeBase(pack.get(), place.offset, place.size, digest))
             return true;
     }
     return false;
@@ -221,12 +228,9 @@ Expected<QByteArray> BaseStore::text(const Digest& digest) const {
         for (const Place& place : placesOf(folder, digest, attempt > 0).first) {
             const Fd pack(::openat(folder, place.pack.c_str(),
                                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-            QByteArray bytes(qsizetype(place.size), Qt::Uninitialized);
-            if (pack.valid() &&
-                ::pread(pack.get(), bytes.data(), size_t(bytes.size()), place.offset) ==
-                    bytes.size() &&
-                fileBytesDigest(bytes) == digest)
-                return bytes;
+            if (auto whole = pack.valid() ? wholeBase(pack.get(), place.offset, place.size, digest)
+                                          : std::nullopt)
+                return *whole;
         }
     }
     return Status(Step::Reading, ENOENT, folder_ + '/' + name);
@@ -297,9 +301,7 @@ void BaseStore::dropUnused(const std::set<QString>& used) const {
             if (!used.count(base.hex()) || held.count(Key(base.high, base.low)))
                 return;
             // Held only by a copy whose bytes still have its digest: a damaged one holds nothing.
-            QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-            if (::pread(pack.get(), bytes.data(), size_t(size), offset) != bytes.size() ||
-                fileBytesDigest(bytes) != base)
+            if (!wholeBase(pack.get(), offset, size, base))
                 return;
             held.insert(Key(base.high, base.low));
             kept.emplace_back(offset, size);
